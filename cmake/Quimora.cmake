@@ -1,0 +1,66 @@
+# Build conventions shared by every folder of the tree.
+
+if(WIN32)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(QUIMORA_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/win64)
+  else()
+    set(QUIMORA_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/win32)
+  endif()
+  # One self-contained file per program: no MinGW runtime DLL beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  # Unicode Win32 API throughout; the 8-bit calls are named explicitly.
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                          _WIN32_WINNT=0x0601 WINVER=0x0601)
+else()
+  set(QUIMORA_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/bin)
+endif()
+
+add_compile_options(-Wall -Wextra -Wshadow)
+
+option(QUIMORA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(QUIMORA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# The platform suffix of the backend source files: foo_win.cpp or foo_posix.cpp.
+if(WIN32)
+  set(QUIMORA_PLATFORM win)
+else()
+  set(QUIMORA_PLATFORM posix)
+endif()
+
+# GoogleTest: Debian's prebuilt library natively; for Windows, built here
+# from the sources that Debian's googletest package installs.
+macro(quimora_find_gtest)
+  if(WIN32)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+  include(GoogleTest)
+endmacro()
+
+# A program that ships or that later checks call by path: it lands in dist/.
+function(quimora_dist_program target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUIMORA_DIST_DIR})
+endfunction()
+
+# A GoogleTest program. Natively every test case is its own ctest test; under
+# Wine the whole program is one ctest test, since each start of a Windows
+# process costs far more than a test case.
+function(quimora_add_gtest target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
+  if(WIN32)
+    quimora_dist_program(${target})
+    add_test(NAME wine.${target} COMMAND ${target} --gtest_brief=1)
+  else()
+    gtest_discover_tests(${target} TEST_PREFIX native. DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()

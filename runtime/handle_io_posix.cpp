@@ -1,0 +1,53 @@
+#include <errno.h>
+#include <unistd.h>
+
+#include "runtime/handle_io.h"
+
+namespace rt {
+
+namespace {
+int Fd(FileHandle handle) { return static_cast<int>(handle); }
+}  // namespace
+
+int64_t HandleRead(FileHandle handle, void* buffer, int64_t count) {
+  int64_t done = 0;
+  while (done < count) {
+    const ssize_t got = ::read(Fd(handle), static_cast<char*>(buffer) + done, count - done);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return done ? done : -1;
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+int64_t HandleWrite(FileHandle handle, const void* buffer, int64_t count) {
+  int64_t done = 0;
+  while (done < count) {
+    const ssize_t put = ::write(Fd(handle), static_cast<const char*>(buffer) + done, count - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return done ? done : -1;
+    }
+    if (put == 0) break;
+    done += put;
+  }
+  return done;
+}
+
+int64_t HandleSeek(FileHandle handle, int64_t offset, SeekOrigin origin) {
+  static constexpr int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+  return ::lseek(Fd(handle), offset, kWhence[static_cast<int>(origin)]);
+}
+
+bool HandleSetEnd(FileHandle handle) {
+  const off_t here = ::lseek(Fd(handle), 0, SEEK_CUR);
+  return here >= 0 && ::ftruncate(Fd(handle), here) == 0;
+}
+
+bool HandleFlush(FileHandle handle) { return ::fsync(Fd(handle)) == 0; }
+void HandleClose(FileHandle handle) { ::close(Fd(handle)); }
+
+}  // namespace rt

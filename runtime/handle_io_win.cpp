@@ -1,0 +1,57 @@
+#include <windows.h>
+
+#include <algorithm>
+
+#include "runtime/handle_io.h"
+
+namespace rt {
+
+namespace {
+
+HANDLE Native(FileHandle handle) { return reinterpret_cast<HANDLE>(handle); }
+
+// ReadFile and WriteFile take 32-bit counts.
+constexpr int64_t kMaxTransfer = 1 << 30;
+
+}  // namespace
+
+int64_t HandleRead(FileHandle handle, void* buffer, int64_t count) {
+  int64_t done = 0;
+  while (done < count) {
+    DWORD got = 0;
+    const DWORD ask = static_cast<DWORD>(std::min(count - done, kMaxTransfer));
+    if (!ReadFile(Native(handle), static_cast<char*>(buffer) + done, ask, &got, nullptr))
+      return done ? done : -1;
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+int64_t HandleWrite(FileHandle handle, const void* buffer, int64_t count) {
+  int64_t done = 0;
+  while (done < count) {
+    DWORD put = 0;
+    const DWORD ask = static_cast<DWORD>(std::min(count - done, kMaxTransfer));
+    if (!WriteFile(Native(handle), static_cast<const char*>(buffer) + done, ask, &put, nullptr))
+      return done ? done : -1;
+    if (put == 0) break;
+    done += put;
+  }
+  return done;
+}
+
+int64_t HandleSeek(FileHandle handle, int64_t offset, SeekOrigin origin) {
+  static constexpr DWORD kMethod[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
+  LARGE_INTEGER distance, result;
+  distance.QuadPart = offset;
+  if (!SetFilePointerEx(Native(handle), distance, &result, kMethod[static_cast<int>(origin)]))
+    return -1;
+  return result.QuadPart;
+}
+
+bool HandleSetEnd(FileHandle handle) { return SetEndOfFile(Native(handle)) != 0; }
+bool HandleFlush(FileHandle handle) { return FlushFileBuffers(Native(handle)) != 0; }
+void HandleClose(FileHandle handle) { CloseHandle(Native(handle)); }
+
+}  // namespace rt

@@ -1,0 +1,25 @@
+// Text types of the runtime and the portable conversions between them.
+//
+// Wide strings are UTF-16 throughout; 8-bit strings carry bytes in whatever
+// code page their producer used (the system ANSI code page, the OEM code page
+// of an archive, or UTF-8), which is why they are plain byte strings.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rt {
+
+using WideString = std::u16string;
+using WideStringView = std::u16string_view;
+using AnsiString = std::string;
+
+// UTF-8 <-> UTF-16. Malformed input never fails: a bad UTF-8 sequence or a
+// lone surrogate becomes U+FFFD.
+WideString Utf8ToWide(std::string_view utf8);
+std::string WideToUtf8(WideStringView wide);
+
+// ASCII-only literal widening, for texts the code itself writes.
+WideString Widen(std::string_view ascii);
+
+}  // namespace rt

@@ -1,0 +1,64 @@
+#include <windows.h>
+
+#include <climits>
+#include <stdexcept>
+
+#include "runtime/text.h"
+
+namespace rt {
+
+namespace {
+
+int CheckedLength(size_t n) {
+  if (n > static_cast<size_t>(INT_MAX)) throw std::length_error("text too long");
+  return static_cast<int>(n);
+}
+
+WideString MultiByteToWide(UINT codePage, const AnsiString& text) {
+  if (text.empty()) return {};
+  const int n = CheckedLength(text.size());
+  const int needed = MultiByteToWideChar(codePage, 0, text.data(), n, nullptr, 0);
+  WideString out(needed, u'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), n, reinterpret_cast<wchar_t*>(out.data()), needed);
+  return out;
+}
+
+WideString MapCase(WideStringView text, DWORD (WINAPI* map)(LPWSTR, DWORD)) {
+  WideString out(text);
+  if (!out.empty()) map(reinterpret_cast<wchar_t*>(out.data()), static_cast<DWORD>(out.size()));
+  return out;
+}
+
+}  // namespace
+
+WideString AnsiToWide(const AnsiString& ansi) { return MultiByteToWide(CP_ACP, ansi); }
+
+AnsiString WideToAnsi(WideStringView wide) {
+  if (wide.empty()) return {};
+  const int n = CheckedLength(wide.size());
+  auto* src = reinterpret_cast<const wchar_t*>(wide.data());
+  const int needed = WideCharToMultiByte(CP_ACP, 0, src, n, nullptr, 0, nullptr, nullptr);
+  AnsiString out(needed, '\0');
+  WideCharToMultiByte(CP_ACP, 0, src, n, out.data(), needed, nullptr, nullptr);
+  return out;
+}
+
+AnsiString OemToAnsi(const AnsiString& oem) {
+  AnsiString out(oem);
+  if (!out.empty()) OemToCharBuffA(out.data(), out.data(), static_cast<DWORD>(out.size()));
+  return out;
+}
+
+WideString OemToWide(const AnsiString& oem) { return AnsiToWide(OemToAnsi(oem)); }
+
+WideString UpperText(WideStringView text) { return MapCase(text, CharUpperBuffW); }
+WideString LowerText(WideStringView text) { return MapCase(text, CharLowerBuffW); }
+
+int CompareWide(WideStringView a, WideStringView b, bool ignoreCase) {
+  const int r = CompareStringW(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0,
+                               reinterpret_cast<const wchar_t*>(a.data()), CheckedLength(a.size()),
+                               reinterpret_cast<const wchar_t*>(b.data()), CheckedLength(b.size()));
+  return r - CSTR_EQUAL;
+}
+
+}  // namespace rt
