@@ -2,9 +2,9 @@
 
 if(WIN32)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set(QUIMORA_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/win64)
+    set(default_dist ${CMAKE_SOURCE_DIR}/dist/win64)
   else()
-    set(QUIMORA_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/win32)
+    set(default_dist ${CMAKE_SOURCE_DIR}/dist/win32)
   endif()
   # One self-contained file per program: no MinGW runtime DLL beside it.
   add_link_options(-static -static-libgcc -static-libstdc++)
@@ -12,8 +12,9 @@ if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                           _WIN32_WINNT=0x0601 WINVER=0x0601)
 else()
-  set(QUIMORA_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/bin)
+  set(default_dist ${CMAKE_SOURCE_DIR}/dist/bin)
 endif()
+set(QUIMORA_DIST_DIR ${default_dist} CACHE PATH "Where the programs that ship or are called by path land")
 
 add_compile_options(-Wall -Wextra -Wshadow)
 

@@ -1,4 +1,7 @@
 #include <windows.h>
+// winuser.h maps these old names onto its own functions.
+#undef OemToAnsi
+#undef AnsiToOem
 
 #include <climits>
 #include <stdexcept>

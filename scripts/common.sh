@@ -1,0 +1,114 @@
+# Shared by ./run and ./test: installing what is missing, the three builds,
+# and the Wine and X environment the Windows programs run in.
+# Sourced, not run; expects $root to be the top of the tree.
+
+quimora_packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev
+  zlib1g-dev libgtest-dev googletest
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+  wine wine64 xvfb xauth x11-utils
+  osslsigncode zip unzip file
+)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+install_missing_packages() {
+  local missing=()
+  local p
+  for p in "${quimora_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    log "installing: ${missing[*]}"
+    local sudo=
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+# configure_and_build NAME [cmake options...]: one build tree under build/NAME.
+configure_and_build() {
+  local name=$1
+  shift
+  local dir="$root/build/$name"
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  fi
+  log "building $name"
+  cmake --build "$dir" -j"$(nproc)"
+}
+
+build_all() {
+  configure_and_build native
+  configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-x86_64.cmake"
+  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-i686.cmake"
+}
+
+wine64_path() { command -v wine64 || echo /usr/lib/wine/wine64; }
+
+# The Windows programs run in a private prefix and home under build/wine.
+export_wine_env() {
+  export QUIMORA_WINE_ROOT="$root/build/wine"
+  export WINEPREFIX="$QUIMORA_WINE_ROOT/prefix"
+  export HOME="$QUIMORA_WINE_ROOT/home"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export PATH="$PATH:/usr/lib/wine"
+  mkdir -p "$HOME"
+}
+
+started_xvfb=
+started_wineserver=
+
+# A display for the Windows programs: the one we have, or a private Xvfb.
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return
+  fi
+  local n
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    started_xvfb=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return
+      sleep 0.1
+    done
+    log "Xvfb did not start on :$n"
+    return 1
+  done
+}
+
+# One persistent wineserver for the whole run: later starts cost 0.1 s.
+start_wine() {
+  export_wine_env
+  local marker="$WINEPREFIX/.quimora-ready"
+  if [ ! -f "$marker" ]; then
+    log "preparing the Wine prefix"
+    "$(wine64_path)" wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    # A virtual desktop: Wine draws standard Windows frames, and console
+    # output still reaches the terminal.
+    "$(wine64_path)" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    "$(wine64_path)" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    wineserver -w
+    touch "$marker"
+  fi
+  wineserver -p
+  started_wineserver=1
+}
+
+stop_started() {
+  if [ -n "$started_wineserver" ]; then
+    wineserver -k 2>/dev/null || true
+    started_wineserver=
+  fi
+  if [ -n "$started_xvfb" ]; then
+    kill "$started_xvfb" 2>/dev/null || true
+    wait "$started_xvfb" 2>/dev/null || true
+    started_xvfb=
+  fi
+}
