@@ -25,6 +25,11 @@ if(QUIMORA_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+option(QUIMORA_FUZZ "Build the libFuzzer targets (clang); implies the sanitizers" OFF)
+if(QUIMORA_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # The platform suffix of the backend source files: foo_win.cpp or foo_posix.cpp.
 if(WIN32)
   set(QUIMORA_PLATFORM win)
@@ -58,6 +63,9 @@ function(quimora_add_gtest target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
+  # Tests build records with designated initializers that name only the
+  # fields a case is about.
+  target_compile_options(${target} PRIVATE -Wno-missing-field-initializers)
   if(WIN32)
     quimora_dist_program(${target})
     add_test(NAME wine.${target} COMMAND ${target} --gtest_brief=1)

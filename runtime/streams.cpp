@@ -1,6 +1,7 @@
 #include "runtime/streams.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "runtime/exceptions.h"
@@ -81,7 +82,7 @@ int64_t TMemoryStream::Seek(int64_t offset, SeekOrigin origin) {
   int64_t base = 0;
   if (origin == SeekOrigin::soCurrent) base = position_;
   if (origin == SeekOrigin::soEnd) base = Size();
-  if (offset < -base) throw EStreamError(kSReadError);
+  if (offset < -base || offset > INT64_MAX - base) throw EStreamError(kSReadError);
   // Seeking past the end is allowed; a later write fills the gap with zeros.
   position_ = base + offset;
   return position_;

@@ -3,6 +3,9 @@
 // the Windows file API, with a POSIX backend that maps each call to its
 // nearest native equivalent (and "\" to "/" at the system call).
 //
+// Names use "\" between folders on every platform, so that the path
+// functions (path_functions.h) split them the same way everywhere.
+//
 // Only TWideFileStream's constructor and FsForceDirectories (empty path)
 // raise; every other operation reports failure by its result and leaves
 // the system's last-error value as the system set it.
@@ -63,6 +66,9 @@ int32_t FsFileAge(const WideString& name);
 // Creates the folder and every missing parent. Raises rt::EFileLayerError
 // for an empty path.
 bool FsForceDirectories(const WideString& path);
+// Creates one folder whose parent exists. A folder already there counts as
+// created; anything else already there is a failure.
+bool FsCreateDirectory(const WideString& path);
 WideString FsCurrentDir();
 WideString FsFullPath(const WideString& name);
 // The system's text for an error code (errno on POSIX).

@@ -1,0 +1,169 @@
+// The records of a ZIP archive as the engine reads them, and the searches
+// that locate an archive inside a larger stream (a host executable, a
+// self-extractor stub) and rebuild a directory from local headers.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "runtime/streams.h"
+#include "zip/dir_item.h"
+
+namespace zip {
+
+class TZipDirArray;
+
+inline constexpr uint32_t kEndRecordSignature = 0x06054B50;
+inline constexpr uint32_t kZip64LocatorSignature = 0x07064B50;
+inline constexpr uint32_t kZip64EndRecordSignature = 0x06064B50;
+inline constexpr uint32_t kLocalHeaderSignature = 0x04034B50;
+inline constexpr uint32_t kDataDescriptorSignature = 0x08074B50;
+
+inline constexpr size_t kEndRecordSize = 22;
+inline constexpr size_t kZip64LocatorSize = 20;
+inline constexpr size_t kZip64EndRecordSize = 56;
+inline constexpr size_t kLocalHeaderSize = 30;
+inline constexpr size_t kDataDescriptorSize = 16;
+
+inline constexpr uint16_t kZip64ExtraId = 0x0001;
+inline constexpr uint16_t kUnicodeNameExtraId = 0x554E;  // "NU"
+inline constexpr uint16_t kUnicodePathExtraId = 0x7075;
+
+struct TEndRecord {
+  uint32_t Signature = kEndRecordSignature;
+  uint16_t DiskNumber = 0;
+  uint16_t StartDisk = 0;
+  uint16_t EntriesOnDisk = 0;
+  uint16_t TotalEntries = 0;
+  uint32_t DirectorySize = 0;
+  uint32_t DirectoryOffset = 0;
+  uint16_t CommentLength = 0;
+
+  static TEndRecord Parse(const uint8_t* bytes);
+};
+
+struct TZip64Locator {
+  uint32_t Signature = 0;
+  uint32_t EndRecordDisk = 0;
+  uint64_t EndRecordOffset = 0;
+  uint32_t TotalDisks = 0;
+
+  static TZip64Locator Parse(const uint8_t* bytes);
+};
+
+struct TZip64EndRecord {
+  uint32_t Signature = 0;
+  uint64_t RecordSize = 0;
+  uint16_t VersionMadeBy = 0;
+  uint16_t VersionNeeded = 0;
+  uint32_t DiskNumber = 0;
+  uint32_t StartDisk = 0;
+  uint64_t EntriesOnDisk = 0;
+  uint64_t TotalEntries = 0;
+  uint64_t DirectorySize = 0;
+  uint64_t DirectoryOffset = 0;
+
+  static TZip64EndRecord Parse(const uint8_t* bytes);
+};
+
+struct TLocalHeader {
+  uint32_t Signature = 0;
+  uint16_t VersionNeeded = 0;
+  uint16_t Flags = 0;
+  uint16_t CompressionMethod = 0;
+  uint16_t LastModTime = 0;
+  uint16_t LastModDate = 0;
+  uint32_t Crc32 = 0;
+  uint32_t CompressedSize = 0;
+  uint32_t UncompressedSize = 0;
+  uint16_t NameLength = 0;
+  uint16_t ExtraLength = 0;
+
+  static TLocalHeader Parse(const uint8_t* bytes);
+};
+
+// Where the end record was found and what it said.
+struct TEndRecordLocation {
+  int64_t Position = 0;
+  TEndRecord Record;
+  AnsiString Comment;
+};
+
+// The end record whose comment ends exactly at the end of the stream,
+// searched backwards through the last 65,600 bytes. In a signed PE image
+// the certificate table that ends the file is not part of the archive, so
+// the search ends where that table begins.
+std::optional<TEndRecordLocation> FindEndRecord(rt::TStream& stream);
+
+// Where the stream's archive data ends: the stream size, or the start of a
+// PE image's trailing certificate table.
+int64_t ArchiveDataEnd(rt::TStream& stream);
+
+// Forward search for a 4-byte signature through fixed windows of the
+// stream. Successive searches reuse the window they have and remember the
+// last answer, so walking every hit of a stream reads it about once.
+class TSignatureScanner {
+ public:
+  TSignatureScanner(rt::TStream& stream, uint32_t signature, int32_t window);
+  // The position of the first hit at or after from, or -1.
+  int64_t Next(int64_t from);
+
+ private:
+  rt::TStream& stream_;
+  uint8_t signature_[4];
+  int64_t size_;
+  std::vector<uint8_t> buffer_;
+  int64_t bufferStart_ = 0;
+  int64_t bufferLength_ = 0;
+  int64_t lastFrom_ = -1;
+  int64_t lastHit_ = -1;
+};
+
+int64_t SearchForward(rt::TStream& stream, int64_t from, uint32_t signature, int32_t window);
+
+// The entry name from its stored bytes: cut at the first zero byte, then
+// from the OEM code page (when oemNames) or the ANSI code page to UTF-16.
+WideString DecodeEntryName(const uint8_t* bytes, size_t length, bool oemNames);
+
+// The names an entry's extra field may carry instead of its header name.
+struct TExtraNames {
+  std::optional<WideString> UnicodeName;  // "NU"/"NUCX" block
+  std::optional<WideString> UnicodePath;  // 0x7075 block whose CRC fits
+};
+
+// Parses an extra field into item.ExtraFields (blocks truncated to what is
+// left), reads the Zip64 block into the item and returns the alternative
+// names. headerName is the stored name, whose CRC the 0x7075 block cites.
+TExtraNames ParseExtraField(const uint8_t* extra, size_t length, const uint8_t* headerName,
+                            size_t headerNameLength, TDirItem& item);
+
+// Decodes the "NU"/"NUCX" block data.
+class TUnicodeExtendedInfo {
+ public:
+  // False when the block is not a valid "NUCX" name.
+  bool Parse(const uint8_t* data, size_t size);
+  const WideString& Name() const { return name_; }
+  uint32_t Signature() const { return signature_; }
+
+ private:
+  WideString name_;
+  uint32_t signature_ = 0;
+};
+
+// Where the archive really begins: the position of item 0's local header,
+// found by a forward search from its stored offset and checked against the
+// central header; 0 when it cannot be found.
+int64_t DetectStubSize(rt::TStream& stream, const TZipDirArray& items, int64_t endRecordPosition,
+                       uint16_t totalEntries);
+
+// Adds stubSize to the stored offsets when they count from the start of
+// the archive rather than from the start of the stream.
+void ApplyStubOffset(TZipDirArray& items, int64_t stubSize);
+
+// Rebuilds the directory from the local headers of the stream. Raises
+// error 24 for a multi-volume archive and error 18 when no local header
+// exists.
+void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, bool multiVolume);
+
+}  // namespace zip

@@ -1,0 +1,108 @@
+#include "zip/dir_array.h"
+
+#include <algorithm>
+
+#include "runtime/text.h"
+#include "zip/zip_exception.h"
+
+namespace zip {
+
+TZipDirArray::~TZipDirArray() {
+  for (int i = 0; i < count_; ++i) FreeSource(records_[i]);
+}
+
+void TZipDirArray::FreeSource(TDirItem& item) {
+  if (item.OwnsSourceStream) delete item.SourceStream;
+  item.SourceStream = nullptr;
+  item.OwnsSourceStream = 0;
+}
+
+void TZipDirArray::CheckIndex(int index, int native) const {
+  if (index < 0 || index >= count_) throw EZipException(native);
+}
+
+void TZipDirArray::SetCount(int n) {
+  if (n < 0) throw EZipException(1);
+  if (Capacity() < n) {
+    growBy_ = std::min(2 * growBy_, maxGrowBy_);
+    records_.resize(std::max(Capacity() + growBy_, n));
+  } else if (n == 0) {
+    for (int i = 0; i < count_; ++i) FreeSource(records_[i]);
+    records_.clear();
+    records_.shrink_to_fit();
+    nameIndex_.Clear();
+  }
+  count_ = n;
+}
+
+TDirItem TZipDirArray::GetItem(int index) const {
+  CheckIndex(index, 2);
+  return records_[index];
+}
+
+TDirItem& TZipDirArray::ItemPtr(int index) {
+  CheckIndex(index, 3);
+  return records_[index];
+}
+
+const TDirItem& TZipDirArray::Item(int index) const {
+  CheckIndex(index, 3);
+  return records_[index];
+}
+
+void TZipDirArray::SetItem(int index, const TDirItem& item) {
+  CheckIndex(index, 1);
+  const WideString key = rt::LowerText(item.Name);
+  if (index < nameIndex_.Count())
+    nameIndex_.Put(index, key);
+  else if (index == nameIndex_.Count())
+    nameIndex_.Add(key);
+  else
+    throw EZipException(58);
+  records_[index] = item;
+}
+
+void TZipDirArray::Rename(int index, const WideString& name) {
+  TDirItem& item = ItemPtr(index);
+  const int found = nameIndex_.IndexOf(rt::LowerText(item.Name));
+  if (found < 0)
+    nameIndex_.Add(rt::LowerText(name));
+  else if (found == index)
+    nameIndex_.Put(index, rt::LowerText(name));
+  else
+    throw EZipException(59);
+  item.Name = name;
+}
+
+void TZipDirArray::Delete(int index) {
+  CheckIndex(index, 4);
+  TDirItem& item = records_[index];
+  FreeSource(item);
+  const int named = nameIndex_.IndexOf(rt::LowerText(item.Name));
+  if (named >= 0) nameIndex_.Delete(named);
+  std::move(records_.begin() + index + 1, records_.begin() + count_, records_.begin() + index);
+  records_[count_ - 1] = TDirItem();
+  --count_;
+}
+
+void TZipDirArray::Assign(const TZipDirArray& other) {
+  Clear();
+  SetCount(other.Count());
+  for (int i = 0; i < other.Count(); ++i) SetItem(i, other.GetItem(i));
+}
+
+void TZipDirArray::Clear() {
+  for (int i = 0; i < count_; ++i) records_[i].ExtraFields.clear();
+  count_ = 0;
+  nameIndex_.Clear();
+}
+
+void TZipDirArray::ClearSelection() {
+  for (int i = 0; i < count_; ++i) records_[i].Selected = 0;
+}
+
+int TZipDirArray::IndexOfName(const WideString& name) const {
+  return nameIndex_.IndexOf(rt::LowerText(name));
+}
+
+}  // namespace zip

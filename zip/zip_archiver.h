@@ -1,0 +1,277 @@
+// The archiver component: opens one ZIP archive at a time (a file or a
+// memory stream), keeps its directory while it is open and reports
+// progress, questions and failures through events.
+//
+// TZipBaseArchiver holds all behaviour; TZipArchiver is the concrete class
+// placed on forms. Every published property is a getter named like the
+// property with a matching Set... setter, so a property registry can bind
+// them by name.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+#include "runtime/classes.h"
+#include "runtime/streams.h"
+#include "runtime/strings.h"
+#include "zip/wide_strings.h"
+#include "zip/zip_options.h"
+#include "zip/zip_types.h"
+
+namespace zip {
+
+using rt::AnsiString;
+using rt::WideString;
+
+class TZipDirManager;
+
+// Event handler types. Sender is the archiver; reference parameters are the
+// handler's answers.
+using TZipNotifyEvent = std::function<void(rt::TObject* sender)>;
+using TZipOverallProgressEvent =
+    std::function<void(rt::TObject* sender, double progress, TZipProcessOperation operation,
+                       TZipProgressPhase phase, bool& cancel)>;
+using TZipFileProgressEvent =
+    std::function<void(rt::TObject* sender, const WideString& fileName, double progress,
+                       TZipProcessOperation operation, TZipProgressPhase phase, bool& cancel)>;
+using TZipCopyTempFileProgressEvent = std::function<void(
+    rt::TObject* sender, double progress, TZipProgressPhase phase, bool& cancel)>;
+using TZipConfirmOverwriteEvent =
+    std::function<void(rt::TObject* sender, const WideString& sourceFileName,
+                       WideString& destFileName, bool& confirm)>;
+using TZipConfirmProcessFileEvent =
+    std::function<void(rt::TObject* sender, const WideString& fileName,
+                       TZipProcessOperation operation, bool& confirm)>;
+using TZipPasswordEvent = std::function<void(rt::TObject* sender, const WideString& fileName,
+                                             AnsiString& newPassword, bool& skipFile)>;
+using TZipProcessFileFailureEvent = std::function<void(
+    rt::TObject* sender, const WideString& fileName, TZipProcessOperation operation,
+    int32_t nativeError, int32_t errorCode, const WideString& errorMessage, TZipAction& action)>;
+// volumeNumber is 1-based in the volume events.
+using TZipRequestVolumeEvent = std::function<void(rt::TObject* sender, int32_t volumeNumber,
+                                                  WideString& volumeFileName, bool& cancel)>;
+using TZipRequestEndVolumeEvent =
+    std::function<void(rt::TObject* sender, WideString& volumeFileName, bool& cancel)>;
+using TZipDiskFullEvent = std::function<void(rt::TObject* sender, int32_t volumeNumber,
+                                             const WideString& volumeFileName, bool& cancel)>;
+using TZipStoreFileEvent =
+    std::function<void(rt::TObject* sender, WideString& fileName, uint32_t& fileAttr,
+                       AnsiString& comment, const WideString& originalFileName)>;
+using TZipExtractFileEvent = std::function<void(rt::TObject* sender, WideString& fileName,
+                                                uint32_t& fileAttr, const AnsiString& comment)>;
+
+class TZipBaseArchiver : public rt::TComponent {
+ public:
+  // Open modes: create (file created or truncated; in memory a new
+  // stream), read-only sharing with everyone, read-write denying writers.
+  static constexpr uint16_t kOpenCreate = 0xFFFF;
+  static constexpr uint16_t kOpenReadOnly = 0x40;
+  static constexpr uint16_t kOpenReadWrite = 0x22;
+
+  explicit TZipBaseArchiver(rt::TComponent* owner = nullptr);
+  ~TZipBaseArchiver() override;
+
+  WideString ClassName() const override { return u"TZipBaseArchiver"; }
+
+  // Published properties.
+  bool ExtractCorruptedFiles() const { return extractCorruptedFiles_; }
+  void SetExtractCorruptedFiles(bool value) { extractCorruptedFiles_ = value; }
+  TZipCompressionLevel CompressionLevel() const { return compressionLevel_; }
+  void SetCompressionLevel(TZipCompressionLevel value);
+  uint8_t CompressionMode() const { return compressionMode_; }
+  // Raises error 2 above 9, changing nothing.
+  void SetCompressionMode(uint8_t value);
+  WideString CurrentVersion() const;
+  void SetCurrentVersion(const WideString&) {}  // read-only: ignored
+  const AnsiString& Password() const { return password_; }
+  void SetPassword(AnsiString value) { password_ = std::move(value); }
+  const WideString& FileName() const { return fileName_; }
+  void SetFileName(WideString value) { fileName_ = std::move(value); }
+  const WideString& BaseDir() const { return baseDir_; }
+  void SetBaseDir(WideString value) { baseDir_ = std::move(value); }
+  const WideString& TempDir() const { return tempDir_; }
+  void SetTempDir(WideString value) { tempDir_ = std::move(value); }
+  TZipSpanningMode SpanningMode() const { return spanningMode_; }
+  // Raises rt::Exception while the archive is open.
+  void SetSpanningMode(TZipSpanningMode value);
+  TZipSpanningOptions& SpanningOptions() { return spanningOptions_; }
+  const TZipSpanningOptions& SpanningOptions() const { return spanningOptions_; }
+  void SetSpanningOptions(const TZipSpanningOptions& value) { spanningOptions_.Assign(value); }
+  const WideString& SFXStub() const { return sfxStub_; }
+  void SetSFXStub(WideString value) { sfxStub_ = std::move(value); }
+  TZipOptions& Options() { return options_; }
+  const TZipOptions& Options() const { return options_; }
+  void SetOptions(const TZipOptions& value) { options_.Assign(value); }
+  TWideStrings& FileMasks() { return fileMasks_; }
+  void SetFileMasks(const TWideStrings& value) { fileMasks_.Assign(value); }
+  TWideStrings& ExclusionMasks() { return exclusionMasks_; }
+  void SetExclusionMasks(const TWideStrings& value) { exclusionMasks_.Assign(value); }
+  TWideStrings& NoCompressionMasks() { return noCompressionMasks_; }
+  void SetNoCompressionMasks(const TWideStrings& value) { noCompressionMasks_.Assign(value); }
+  bool InMemory() const { return inMemory_; }
+  // While open, moves the archive between memory and the file FileName.
+  void SetInMemory(bool value);
+
+  // Opening and closing.
+  // Chooses the mode: create for a missing file or in memory, else
+  // read-write when the file can be opened so, else read-only.
+  void OpenArchive();
+  void OpenArchive(uint16_t mode);
+  // Never raises: a failure while finishing the archive is swallowed and
+  // the archive is closed regardless.
+  void CloseArchive();
+
+  void ExtractMatching(const WideString& mask, uint32_t searchAttr,
+                       const WideString& exclusionMask);
+
+  // State of the open archive, for the directory manager and the
+  // processing code.
+  bool IsOpen() const { return open_; }
+  uint16_t OpenMode() const { return openMode_; }
+  rt::TStream* ArchiveStream() const { return archiveStream_.get(); }
+  TZipDirManager* DirManager() const { return dirManager_.get(); }
+  TZipVolumeNumberInfo& VolumeInfo() { return volumeInfo_; }
+  int32_t UpdateDepth() const { return updateDepth_; }
+  uint16_t NewEntryMethod() const { return newEntryMethod_; }
+  const WideString& CurrentVolumeFileName() const { return currentVolumeFileName_; }
+
+  // Makes the volume that info denotes the archive stream. A single-file archive
+  // keeps the stream that is open; a multi-volume one asks for the volume
+  // through the volume events and raises error 24 when that is cancelled.
+  virtual void OpenVolume(const TZipVolumeNumberInfo& info);
+  // The file name of volume k (0-based; -1 for the last volume) of the
+  // archive called name. With tryOther the other naming scheme is tried
+  // when the first one names no file.
+  WideString MakeVolumeName(const WideString& name, int32_t volumeNumber, bool tryOther) const;
+
+  // Events.
+  TZipOverallProgressEvent OnOverallProgress;
+  TZipFileProgressEvent OnFileProgress;
+  TZipCopyTempFileProgressEvent OnCopyTempFileProgress;
+  TZipConfirmOverwriteEvent OnConfirmOverwrite;
+  TZipConfirmProcessFileEvent OnConfirmProcessFile;
+  TZipPasswordEvent OnPassword;
+  TZipProcessFileFailureEvent OnProcessFileFailure;
+  TZipRequestVolumeEvent OnRequestBlankVolume;
+  TZipRequestEndVolumeEvent OnRequestFirstVolume;
+  TZipRequestEndVolumeEvent OnRequestLastVolume;
+  TZipRequestVolumeEvent OnRequestMiddleVolume;
+  TZipDiskFullEvent OnDiskFull;
+  TZipStoreFileEvent OnStoreFile;
+  TZipExtractFileEvent OnExtractFile;
+  TZipNotifyEvent AfterOpen;
+
+  // Event dispatchers: each calls its handler when one is assigned and
+  // otherwise gives the built-in answer, which for questions is one of the
+  // default dialogs (zip_dialogs.h).
+  //
+  // Without a handler the progress dispatchers answer cancel = false.
+  virtual void DoOverallProgress(double progress, TZipProcessOperation operation,
+                                 TZipProgressPhase phase, bool& cancel);
+  // fileName is the entry name; the handler sees it with "\" separators.
+  virtual void DoFileProgress(const WideString& fileName, double progress,
+                              TZipProcessOperation operation, TZipProgressPhase phase,
+                              bool& cancel);
+  virtual void DoCopyTempFileProgress(double progress, TZipProgressPhase phase, bool& cancel);
+  virtual void DoConfirmOverwrite(const WideString& sourceFileName, WideString& destFileName,
+                                  bool& confirm);
+  virtual void DoConfirmProcessFile(const WideString& fileName, TZipProcessOperation operation,
+                                    bool& confirm);
+  virtual void DoPassword(const WideString& fileName, AnsiString& newPassword, bool& skipFile);
+  // action starts as fxaIgnore.
+  virtual void DoProcessFileFailure(const WideString& fileName, TZipProcessOperation operation,
+                                    int32_t nativeError, int32_t errorCode,
+                                    const WideString& errorMessage, TZipAction& action);
+  // The volume requests fill volumeFileName with the expected name of the
+  // volume before asking; cancel starts false.
+  virtual void DoRequestBlankVolume(int32_t volumeNumber, WideString& volumeFileName,
+                                    bool& cancel);
+  virtual void DoRequestFirstVolume(WideString& volumeFileName, bool& cancel);
+  virtual void DoRequestLastVolume(WideString& volumeFileName, bool& cancel);
+  virtual void DoRequestMiddleVolume(int32_t volumeNumber, WideString& volumeFileName,
+                                     bool& cancel);
+  virtual void DoDiskFull(int32_t volumeNumber, const WideString& volumeFileName, bool& cancel);
+  // The handler sees fileName with "\" separators; it goes back to "/".
+  virtual void DoStoreFile(WideString& fileName, uint32_t& fileAttr, AnsiString& comment,
+                           const WideString& originalFileName);
+  // fileName leaves with "\" separators, handler or not.
+  virtual void DoExtractFile(WideString& fileName, uint32_t& fileAttr,
+                             const AnsiString& comment);
+  void DoAfterOpen();
+
+ protected:
+  // Sets NewEntryMethod, the ZIP method of entries added from now on, from
+  // the compression settings.
+  virtual void UpdateNewEntryMethod();
+
+  // Published by TZipArchiver only.
+  TZip64Mode Zip64Mode() const { return zip64Mode_; }
+  void SetZip64Mode(TZip64Mode value) { zip64Mode_ = value; }
+  bool UnicodeFilenames() const { return unicodeFilenames_; }
+  void SetUnicodeFilenames(bool value) { unicodeFilenames_ = value; }
+
+  // What an open builds up and CloseArchive releases.
+  bool open_ = false;
+  uint16_t openMode_ = 0;
+  std::unique_ptr<rt::TStream> archiveStream_;
+  std::unique_ptr<TZipDirManager> dirManager_;
+  TZipVolumeNumberInfo volumeInfo_;
+  int32_t updateDepth_ = 0;
+  uint16_t newEntryMethod_ = 0xFFFF;
+  WideString currentVolumeFileName_;
+
+ private:
+  void OpenVolumeFile(const WideString& name, const TZipVolumeNumberInfo& info);
+  WideString RequestVolume(const TZipVolumeNumberInfo& info);
+
+  bool extractCorruptedFiles_ = false;
+  TZipCompressionLevel compressionLevel_ = clFastest;
+  uint8_t compressionMode_ = 1;
+  AnsiString password_;
+  WideString fileName_;
+  WideString baseDir_;
+  WideString tempDir_;
+  TZipSpanningMode spanningMode_ = smNone;
+  TZipSpanningOptions spanningOptions_;
+  WideString sfxStub_;
+  TZipOptions options_;
+  TWideStringList fileMasks_;
+  TWideStringList exclusionMasks_;
+  TWideStringList noCompressionMasks_;
+  bool inMemory_ = false;
+  TZip64Mode zip64Mode_ = zmAuto;
+  bool unicodeFilenames_ = true;
+};
+
+class TZipArchiver : public TZipBaseArchiver {
+ public:
+  explicit TZipArchiver(rt::TComponent* owner = nullptr);
+
+  WideString ClassName() const override { return u"TZipArchiver"; }
+
+  using TZipBaseArchiver::SetUnicodeFilenames;
+  using TZipBaseArchiver::SetZip64Mode;
+  using TZipBaseArchiver::UnicodeFilenames;
+  using TZipBaseArchiver::Zip64Mode;
+
+ protected:
+  // Deflate, or stored for compression mode 0.
+  void UpdateNewEntryMethod() override;
+};
+
+// The engine's one process-wide lock. A processing run holds it from start
+// to end, so runs of different archivers are serialised; the thread that
+// holds it may enter it again.
+std::recursive_mutex& ZipProcessLock();
+
+class TZipProcessGuard {
+ public:
+  TZipProcessGuard() : lock_(ZipProcessLock()) {}
+
+ private:
+  std::lock_guard<std::recursive_mutex> lock_;
+};
+
+}  // namespace zip
