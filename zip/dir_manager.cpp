@@ -13,6 +13,17 @@
 
 namespace zip {
 
+namespace {
+
+// Whether an end record defers any of its values to the Zip64 record.
+bool NeedsZip64(const TEndRecord& r) {
+  return r.DiskNumber == 0xFFFF || r.StartDisk == 0xFFFF || r.EntriesOnDisk == 0xFFFF ||
+         r.TotalEntries == 0xFFFF || r.DirectorySize == 0xFFFFFFFF ||
+         r.DirectoryOffset == 0xFFFFFFFF;
+}
+
+}  // namespace
+
 // Sequential reads of the central directory through a window, so that a
 // directory of many small records costs few reads of the stream.
 class TDirectoryReader {
@@ -151,11 +162,20 @@ void TZipDirManager::LoadDirectory() {
       zip64EndRecord_ = TZip64EndRecord::Parse(raw);
       return zip64EndRecord_.Signature == kZip64EndRecordSignature;
     };
-    if (p <= static_cast<int64_t>(kZip64EndRecordSize) ||
-        !(readRecord(zip64Locator_.EndRecordOffset) ||
-          readRecord(static_cast<uint64_t>(p - kZip64EndRecordSize))))
+    const bool recordFound = p > static_cast<int64_t>(kZip64EndRecordSize) &&
+                       (readRecord(zip64Locator_.EndRecordOffset) ||
+                        readRecord(static_cast<uint64_t>(p - kZip64EndRecordSize)));
+    if (recordFound) {
+      p -= kZip64EndRecordSize;
+    } else if (NeedsZip64(endRecord_)) {
       throw EZipException(40, archiver_);
-    p -= kZip64EndRecordSize;
+    } else {
+      // The end record holds every value itself: the locator's signature
+      // is just bytes of the last name or comment that happen to match.
+      isZip64_ = false;
+      p += kZip64LocatorSize;
+      zip64Locator_ = TZip64Locator();
+    }
   }
   if (!isZip64_ && endRecord_.TotalEntries == 0xFFFF) {
     Recover();

@@ -168,7 +168,19 @@ void TZipBaseArchiver::OpenArchive(uint16_t mode) {
   if (inMemory_ && mode != kOpenCreate) throw EZipException(28, this);
   CloseArchive();
   openMode_ = mode;
-  NotAvailableYet(mode == kOpenCreate ? u"Creating archives" : u"Reading archive directories");
+  if (mode == kOpenCreate || inMemory_) {
+    CreateArchive();
+  } else {
+    spanningMode_ = smNone;
+    volumeInfo_.Reset();
+    if (rt::LowerText(ExtOf(fileName_)).find(u".exe") != WideString::npos)
+      ProbeHostArchive();
+    else
+      ProbeArchive();
+    dirManager_->LoadDirectory();
+  }
+  open_ = true;
+  DoAfterOpen();
 }
 
 void TZipBaseArchiver::CloseArchive() {

@@ -16,6 +16,7 @@
 #include "runtime/classes.h"
 #include "runtime/streams.h"
 #include "runtime/strings.h"
+#include "zip/selection.h"
 #include "zip/wide_strings.h"
 #include "zip/zip_options.h"
 #include "zip/zip_types.h"
@@ -126,6 +127,13 @@ class TZipBaseArchiver : public rt::TComponent {
   void ExtractMatching(const WideString& mask, uint32_t searchAttr,
                        const WideString& exclusionMask);
 
+  // Searches the open archive's directory in directory order.
+  bool FindFirst(const WideString& mask, TZipArchiveItem& item, uint32_t searchAttr,
+                 const WideString& exclusionMask);
+  bool FindNext(TZipArchiveItem& item);
+  // Marks exactly the entries that FindFirst and FindNext find.
+  void MarkSelection(const WideString& mask, uint32_t searchAttr, const WideString& exclusionMask);
+
   // State of the open archive, for the directory manager and the
   // processing code.
   bool IsOpen() const { return open_; }
@@ -223,6 +231,14 @@ class TZipBaseArchiver : public rt::TComponent {
   WideString currentVolumeFileName_;
 
  private:
+  // The open sequence past its argument checks.
+  void CreateArchive();
+  void ProbeArchive();
+  void ProbeHostArchive();
+  // A new manager on the archive stream; the previous one is freed first.
+  void MakeManager(bool createNew);
+  bool ProbeLastVolume();
+  void DecideSpanningMode();
   void OpenVolumeFile(const WideString& name, const TZipVolumeNumberInfo& info);
   WideString RequestVolume(const TZipVolumeNumberInfo& info);
 

@@ -13,6 +13,11 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The archive could not be opened: the engine's message, exit status 2.
+class ArchiveOpenError : public std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 struct Command {
   const char* name;
   const char* arguments;  // the synopsis after the name

@@ -51,6 +51,8 @@ int main(int argc, char** argv) {
     return Usage(e.what());
   } catch (const zip::EZipException& e) {
     return Fail(kExitArchiveError, e.what());
+  } catch (const qzip::ArchiveOpenError& e) {
+    return Fail(kExitArchiveError, e.what());
   } catch (const std::exception& e) {
     // rt::Exception's what() is its message as UTF-8 too.
     return Fail(kExitFailure, e.what());
