@@ -168,16 +168,22 @@ void TZipBaseArchiver::OpenArchive(uint16_t mode) {
   if (inMemory_ && mode != kOpenCreate) throw EZipException(28, this);
   CloseArchive();
   openMode_ = mode;
-  if (mode == kOpenCreate || inMemory_) {
-    CreateArchive();
-  } else {
-    spanningMode_ = smNone;
-    volumeInfo_.Reset();
-    if (rt::LowerText(ExtOf(fileName_)).find(u".exe") != WideString::npos)
-      ProbeHostArchive();
-    else
-      ProbeArchive();
-    dirManager_->LoadDirectory();
+  try {
+    if (mode == kOpenCreate || inMemory_) {
+      CreateArchive();
+    } else {
+      spanningMode_ = smNone;
+      volumeInfo_.Reset();
+      if (rt::LowerText(ExtOf(fileName_)).find(u".exe") != WideString::npos)
+        ProbeHostArchive();
+      else
+        ProbeArchive();
+      dirManager_->LoadDirectory();
+    }
+  } catch (...) {
+    // A failed open holds no file open: the archive is closed.
+    CloseArchive();
+    throw;
   }
   open_ = true;
   DoAfterOpen();
