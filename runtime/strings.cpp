@@ -16,7 +16,7 @@ void AppendUtf16(WideString& out, char32_t cp) {
   }
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
+void AppendCodePoint(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
   } else if (cp < 0x800) {
@@ -78,8 +78,24 @@ WideString Utf8ToWide(std::string_view utf8) {
 
 std::string WideToUtf8(WideStringView wide) {
   std::string out;
-  out.reserve(wide.size());
-  for (size_t i = 0; i < wide.size(); ++i) {
+  AppendUtf8(out, wide);
+  return out;
+}
+
+void AppendUtf8(std::string& out, WideStringView wide) {
+  // ASCII runs are copied straight; anything else is encoded one code
+  // point at a time.
+  size_t i = 0;
+  while (i < wide.size()) {
+    size_t run = i;
+    while (run < wide.size() && wide[run] < 0x80) ++run;
+    if (run > i) {
+      const size_t at = out.size();
+      out.resize(at + (run - i));
+      for (size_t k = i; k < run; ++k) out[at + (k - i)] = static_cast<char>(wide[k]);
+      i = run;
+      continue;
+    }
     char32_t cp = wide[i];
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
         wide[i + 1] <= 0xDFFF) {
@@ -88,9 +104,9 @@ std::string WideToUtf8(WideStringView wide) {
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = kReplacement;
     }
-    AppendUtf8(out, cp);
+    AppendCodePoint(out, cp);
+    ++i;
   }
-  return out;
 }
 
 WideString Widen(std::string_view ascii) {

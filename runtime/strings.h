@@ -18,6 +18,8 @@ using AnsiString = std::string;
 // lone surrogate becomes U+FFFD.
 WideString Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(WideStringView wide);
+// Appends the UTF-8 form of wide to out.
+void AppendUtf8(std::string& out, WideStringView wide);
 
 // ASCII-only literal widening, for texts the code itself writes.
 WideString Widen(std::string_view ascii);

@@ -8,12 +8,12 @@
 namespace rt {
 
 // 8-bit text in the system ANSI code page <-> UTF-16.
-WideString AnsiToWide(const AnsiString& ansi);
+WideString AnsiToWide(std::string_view ansi);
 AnsiString WideToAnsi(WideStringView wide);
 
 // 8-bit text in the OEM code page to the ANSI code page and to UTF-16.
-AnsiString OemToAnsi(const AnsiString& oem);
-WideString OemToWide(const AnsiString& oem);
+AnsiString OemToAnsi(std::string_view oem);
+WideString OemToWide(std::string_view oem);
 
 // The system's Unicode case mapping, one UTF-16 code unit at a time.
 WideString UpperText(WideStringView text);

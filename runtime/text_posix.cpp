@@ -32,34 +32,43 @@ locale_t UnicodeLocale() {
   return locale;
 }
 
+// ASCII letters map without asking the C library; every other code unit
+// outside the surrogate range goes through map.
 template <typename Map>
-WideString MapCase(WideStringView text, Map map) {
+WideString MapCase(WideStringView text, char16_t from, char16_t to, Map map) {
   WideString out(text);
-  for (auto& c : out)
-    if (c < 0xD800 || c > 0xDFFF) c = static_cast<char16_t>(map(c, UnicodeLocale()));
+  for (auto& c : out) {
+    if (c < 0x80) {
+      if (c >= from && c <= to) c = static_cast<char16_t>(c ^ 0x20);
+    } else if (c < 0xD800 || c > 0xDFFF) {
+      c = static_cast<char16_t>(map(c, UnicodeLocale()));
+    }
+  }
   return out;
 }
 
 }  // namespace
 
-WideString AnsiToWide(const AnsiString& ansi) { return Utf8ToWide(ansi); }
+WideString AnsiToWide(std::string_view ansi) { return Utf8ToWide(ansi); }
 AnsiString WideToAnsi(WideStringView wide) { return WideToUtf8(wide); }
 
-WideString OemToWide(const AnsiString& oem) {
-  WideString out;
-  out.reserve(oem.size());
-  for (unsigned char c : oem) out.push_back(c < 0x80 ? c : kCp437High[c - 0x80]);
+WideString OemToWide(std::string_view oem) {
+  WideString out(oem.size(), u'\0');
+  for (size_t i = 0; i < oem.size(); ++i) {
+    const auto c = static_cast<unsigned char>(oem[i]);
+    out[i] = c < 0x80 ? c : kCp437High[c - 0x80];
+  }
   return out;
 }
 
-AnsiString OemToAnsi(const AnsiString& oem) { return WideToAnsi(OemToWide(oem)); }
+AnsiString OemToAnsi(std::string_view oem) { return WideToAnsi(OemToWide(oem)); }
 
 WideString UpperText(WideStringView text) {
-  return MapCase(text, [](char16_t c, locale_t l) { return towupper_l(c, l); });
+  return MapCase(text, u'a', u'z', [](char16_t c, locale_t l) { return towupper_l(c, l); });
 }
 
 WideString LowerText(WideStringView text) {
-  return MapCase(text, [](char16_t c, locale_t l) { return towlower_l(c, l); });
+  return MapCase(text, u'A', u'Z', [](char16_t c, locale_t l) { return towlower_l(c, l); });
 }
 
 int CompareWide(WideStringView a, WideStringView b, bool ignoreCase) {

@@ -17,7 +17,7 @@ int CheckedLength(size_t n) {
   return static_cast<int>(n);
 }
 
-WideString MultiByteToWide(UINT codePage, const AnsiString& text) {
+WideString MultiByteToWide(UINT codePage, std::string_view text) {
   if (text.empty()) return {};
   const int n = CheckedLength(text.size());
   const int needed = MultiByteToWideChar(codePage, 0, text.data(), n, nullptr, 0);
@@ -34,7 +34,7 @@ WideString MapCase(WideStringView text, DWORD (WINAPI* map)(LPWSTR, DWORD)) {
 
 }  // namespace
 
-WideString AnsiToWide(const AnsiString& ansi) { return MultiByteToWide(CP_ACP, ansi); }
+WideString AnsiToWide(std::string_view ansi) { return MultiByteToWide(CP_ACP, ansi); }
 
 AnsiString WideToAnsi(WideStringView wide) {
   if (wide.empty()) return {};
@@ -46,13 +46,13 @@ AnsiString WideToAnsi(WideStringView wide) {
   return out;
 }
 
-AnsiString OemToAnsi(const AnsiString& oem) {
+AnsiString OemToAnsi(std::string_view oem) {
   AnsiString out(oem);
   if (!out.empty()) OemToCharBuffA(out.data(), out.data(), static_cast<DWORD>(out.size()));
   return out;
 }
 
-WideString OemToWide(const AnsiString& oem) { return AnsiToWide(OemToAnsi(oem)); }
+WideString OemToWide(std::string_view oem) { return AnsiToWide(OemToAnsi(oem)); }
 
 WideString UpperText(WideStringView text) { return MapCase(text, CharUpperBuffW); }
 WideString LowerText(WideStringView text) { return MapCase(text, CharLowerBuffW); }

@@ -213,8 +213,7 @@ int64_t SearchForward(rt::TStream& stream, int64_t from, uint32_t signature, int
 
 WideString DecodeEntryName(const uint8_t* bytes, size_t length, bool oemNames) {
   const auto* text = reinterpret_cast<const char*>(bytes);
-  const size_t cut = std::find(text, text + length, '\0') - text;
-  const AnsiString stored(text, cut);
+  const std::string_view stored(text, std::find(text, text + length, '\0') - text);
   return oemNames ? rt::OemToWide(stored) : rt::AnsiToWide(stored);
 }
 

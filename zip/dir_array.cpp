@@ -7,6 +7,10 @@
 
 namespace zip {
 
+// Every key is lower-cased before it reaches the index, so the index need
+// not fold case again on each lookup.
+TZipDirArray::TZipDirArray() { nameIndex_.SetCaseSensitive(true); }
+
 TZipDirArray::~TZipDirArray() {
   for (int i = 0; i < count_; ++i) FreeSource(records_[i]);
 }
@@ -62,7 +66,7 @@ void TZipDirArray::SetItem(int index, const TDirItem& item) {
   records_[index] = item;
 }
 
-void TZipDirArray::Rename(int index, const WideString& name) {
+void TZipDirArray::Rename(int index, WideString name) {
   TDirItem& item = ItemPtr(index);
   const int found = nameIndex_.IndexOf(rt::LowerText(item.Name));
   if (found < 0)
@@ -71,7 +75,7 @@ void TZipDirArray::Rename(int index, const WideString& name) {
     nameIndex_.Put(index, rt::LowerText(name));
   else
     throw EZipException(59);
-  item.Name = name;
+  item.Name = std::move(name);
 }
 
 void TZipDirArray::Delete(int index) {

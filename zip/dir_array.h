@@ -12,7 +12,7 @@ namespace zip {
 
 class TZipDirArray {
  public:
-  TZipDirArray() = default;
+  TZipDirArray();
   TZipDirArray(const TZipDirArray&) = delete;
   TZipDirArray& operator=(const TZipDirArray&) = delete;
   ~TZipDirArray();
@@ -29,7 +29,7 @@ class TZipDirArray {
   const TDirItem& Item(int index) const;
   void SetItem(int index, const TDirItem& item);
   // Renames item index, keeping the name index in step.
-  void Rename(int index, const WideString& name);
+  void Rename(int index, WideString name);
   void Delete(int index);
   void Assign(const TZipDirArray& other);
   void Clear();

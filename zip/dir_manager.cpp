@@ -247,7 +247,8 @@ void TZipDirManager::ReadEntry(int index, TDirectoryReader& reader) {
   TDirItem& item = items_.ItemPtr(index);
   ReadCentralHeaderFields(fixed, item);
 
-  std::vector<uint8_t> name(item.NameLength);
+  std::vector<uint8_t>& name = nameBuffer_;
+  name.resize(item.NameLength);
   reader.Read(name.data(), name.size());
   const auto* text = reinterpret_cast<const char*>(name.data());
   // Names flagged as UTF-8 are what current tools write for anything
@@ -258,7 +259,8 @@ void TZipDirManager::ReadEntry(int index, TDirectoryReader& reader) {
           : DecodeEntryName(name.data(), name.size(), OemNames());
   items_.Rename(index, headerName);
 
-  std::vector<uint8_t> extra(item.ExtraLength);
+  std::vector<uint8_t>& extra = extraBuffer_;
+  extra.resize(item.ExtraLength);
   reader.Read(extra.data(), extra.size());
   const TExtraNames names =
       ParseExtraField(extra.data(), extra.size(), name.data(), name.size(), items_.ItemPtr(index));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "runtime/streams.h"
 #include "zip/archive_format.h"
@@ -68,6 +69,9 @@ class TZipDirManager {
   bool aborted_ = false;
   int64_t centralDirOffset_ = 0;
   bool rebuilt_ = false;
+  // Scratch space for the entry being read.
+  std::vector<uint8_t> nameBuffer_;
+  std::vector<uint8_t> extraBuffer_;
 };
 
 }  // namespace zip

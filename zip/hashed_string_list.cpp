@@ -12,36 +12,52 @@ constexpr uint32_t kMinValueHashBuckets = 1000;
 constexpr int kMaxPerBucket = 5;
 }  // namespace
 
-TZipStringHash::TZipStringHash(uint32_t bucketCount) : buckets_(std::max<uint32_t>(bucketCount, 1)) {}
+TZipStringHash::TZipStringHash(uint32_t bucketCount)
+    : buckets_(std::max<uint32_t>(bucketCount, 1), kEnd) {}
 
 uint32_t TZipStringHash::HashOf(const WideString& key) const {
+  // ASCII is the same bytes in every ANSI code page: only a key with other
+  // characters needs the conversion.
   uint32_t h = 0;
+  char16_t seen = 0;
+  for (char16_t c : key) {
+    h = ((h << 2) | (h >> 30)) ^ c;
+    seen |= c;
+  }
+  if (seen < 0x80) return h;
+  h = 0;
   for (unsigned char b : rt::WideToAnsi(key)) h = ((h << 2) | (h >> 30)) ^ b;
   return h;
 }
 
 void TZipStringHash::Add(const WideString& key, int32_t value) {
-  buckets_[HashOf(key) % buckets_.size()].push_back({key, value});
+  int32_t& head = buckets_[HashOf(key) % buckets_.size()];
+  nodes_.push_back({key, value, head});
+  head = static_cast<int32_t>(nodes_.size() - 1);
 }
 
 int32_t TZipStringHash::ValueOf(const WideString& key) const {
-  const auto& chain = buckets_[HashOf(key) % buckets_.size()];
-  for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-    if (it->Key == key) return it->Value;
+  for (int32_t n = buckets_[HashOf(key) % buckets_.size()]; n != kEnd; n = nodes_[n].Next)
+    if (nodes_[n].Key == key) return nodes_[n].Value;
   return -1;
 }
 
 void TZipStringHash::Remove(const WideString& key) {
-  auto& chain = buckets_[HashOf(key) % buckets_.size()];
-  for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-    if (it->Key == key) {
-      chain.erase(std::next(it).base());
+  for (int32_t* link = &buckets_[HashOf(key) % buckets_.size()]; *link != kEnd;
+       link = &nodes_[*link].Next) {
+    if (nodes_[*link].Key == key) {
+      THashItem& node = nodes_[*link];
+      *link = node.Next;
+      node.Key.clear();
+      node.Key.shrink_to_fit();
       return;
     }
+  }
 }
 
 void TZipStringHash::Clear() {
-  for (auto& chain : buckets_) chain.clear();
+  std::fill(buckets_.begin(), buckets_.end(), kEnd);
+  nodes_.clear();
 }
 
 WideString TZipHashedStringList::KeyOf(const WideString& s) const {
@@ -56,7 +72,10 @@ void TZipHashedStringList::Invalidate() {
 int TZipHashedStringList::Add(const WideString& s) {
   const int index = TWideStringList::Add(s);
   if (valueHash_ && valueHashValid_) {
-    valueHash_->Add(KeyOf(s), index);
+    if (CaseSensitive())
+      valueHash_->Add(s, index);
+    else
+      valueHash_->Add(rt::LowerText(s), index);
     // Past five strings a bucket the hash is rebuilt larger on next use.
     if (static_cast<uint64_t>(Count()) > uint64_t{kMaxPerBucket} * valueHash_->BucketCount()) {
       valueHash_.reset();
@@ -104,7 +123,7 @@ int TZipHashedStringList::IndexOf(const WideString& s) const {
     for (int i = 0; i < Count(); ++i) valueHash_->Add(KeyOf(Get(i)), i);
     valueHashValid_ = true;
   }
-  return valueHash_->ValueOf(KeyOf(s));
+  return CaseSensitive() ? valueHash_->ValueOf(s) : valueHash_->ValueOf(rt::LowerText(s));
 }
 
 int TZipHashedStringList::IndexOfName(const WideString& name) const {

@@ -13,6 +13,7 @@ namespace zip {
 struct THashItem {
   WideString Key;
   int32_t Value;
+  int32_t Next;  // the next node of the chain, -1 at its end
 };
 
 class TZipStringHash {
@@ -33,8 +34,12 @@ class TZipStringHash {
   uint32_t BucketCount() const { return static_cast<uint32_t>(buckets_.size()); }
 
  private:
-  // Each chain keeps its head at the back.
-  std::vector<std::vector<THashItem>> buckets_;
+  static constexpr int32_t kEnd = -1;
+
+  // Chains are linked through one node array: a bucket holds the index of
+  // its newest node. Removed nodes stay unused until Clear.
+  std::vector<int32_t> buckets_;
+  std::vector<THashItem> nodes_;
 };
 
 class TZipHashedStringList : public TWideStringList {

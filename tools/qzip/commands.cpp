@@ -1,8 +1,9 @@
 #include "tools/qzip/commands.h"
 
-#include <cinttypes>
-#include <cstdio>
+#include <charconv>
+#include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "runtime/exceptions.h"
 #include "runtime/strings.h"
@@ -37,10 +38,22 @@ uint32_t ParseAttributes(const std::string& text) {
   return static_cast<uint32_t>(value);
 }
 
-std::string Printf(const char* format, auto... values) {
-  char buffer[160];
-  std::snprintf(buffer, sizeof buffer, format, values...);
-  return buffer;
+// Appends a number in decimal, or in hexadecimal padded to width digits.
+void Append(std::string& out, uint64_t value, unsigned base = 10, size_t width = 0) {
+  char digits[24];
+  char* p = digits + sizeof digits;
+  do {
+    *--p = "0123456789abcdef"[value % base];
+    value /= base;
+  } while (value);
+  const size_t n = static_cast<size_t>(digits + sizeof digits - p);
+  if (n < width) out.append(width - n, '0');
+  out.append(p, n);
+}
+
+void AppendField(std::string& out, uint64_t value, unsigned base = 10, size_t width = 0) {
+  Append(out, value, base, width);
+  out += '\t';
 }
 
 int List(const std::vector<std::string>& arguments) {
@@ -50,18 +63,23 @@ int List(const std::vector<std::string>& arguments) {
   const zip::TZipDirManager& manager = *archiver.DirManager();
   const zip::TZipDirArray& items = manager.Items();
   std::string out;
+  out.reserve(static_cast<size_t>(items.Count()) * 80);
   for (int i = 0; i < items.Count(); ++i) {
     const zip::TDirItem& item = items.Item(i);
-    out += Printf("%d\t%u\t%" PRIu64 "\t%" PRIu64 "\t%08x\t%08x\t%" PRIu64 "\t", i,
-                  unsigned{item.CompressionMethod}, item.TrueCompressedSize(),
-                  item.TrueUncompressedSize(), unsigned{item.Crc32},
-                  unsigned{item.ExternalAttributes}, item.TrueLocalHeaderOffset());
-    out += rt::WideToUtf8(item.Name);
+    AppendField(out, static_cast<uint64_t>(i));
+    AppendField(out, item.CompressionMethod);
+    AppendField(out, item.TrueCompressedSize());
+    AppendField(out, item.TrueUncompressedSize());
+    AppendField(out, item.Crc32, 16, 8);
+    AppendField(out, item.ExternalAttributes, 16, 8);
+    AppendField(out, item.TrueLocalHeaderOffset());
+    rt::AppendUtf8(out, item.Name);
     out += '\n';
   }
-  out += Printf("entries=%d stub=%" PRId64 " centraldir=%" PRId64 " zip64=%d rebuilt=%d\n",
-                items.Count(), manager.StubSize(), manager.CentralDirOffset(),
-                manager.IsZip64() ? 1 : 0, manager.Rebuilt() ? 1 : 0);
+  out += "entries=" + std::to_string(items.Count()) + " stub=" +
+         std::to_string(manager.StubSize()) + " centraldir=" +
+         std::to_string(manager.CentralDirOffset()) + " zip64=" + (manager.IsZip64() ? "1" : "0") +
+         " rebuilt=" + (manager.Rebuilt() ? "1" : "0") + "\n";
   WriteOut(out);
   return 0;
 }
@@ -76,7 +94,7 @@ int Find(const std::vector<std::string>& arguments) {
   std::string out;
   for (bool found = archiver.FindFirst(rt::Utf8ToWide(arguments[1]), item, attributes, u"");
        found; found = archiver.FindNext(item))
-    out += Printf("%d\t", item.Handle.ItemNo) +
+    out += std::to_string(item.Handle.ItemNo) + "\t" +
            rt::WideToUtf8(archiver.DirManager()->Items().Item(item.Handle.ItemNo).Name) + "\n";
   WriteOut(out);
   return 0;
