@@ -30,6 +30,16 @@ if(QUIMORA_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
+# Test names say where they run: natively, natively under the sanitizers,
+# or under Wine.
+if(WIN32)
+  set(QUIMORA_TEST_PREFIX wine.)
+elseif(QUIMORA_SANITIZE)
+  set(QUIMORA_TEST_PREFIX sanitized.)
+else()
+  set(QUIMORA_TEST_PREFIX native.)
+endif()
+
 # The platform suffix of the backend source files: foo_win.cpp or foo_posix.cpp.
 if(WIN32)
   set(QUIMORA_PLATFORM win)
@@ -68,8 +78,8 @@ function(quimora_add_gtest target)
   target_compile_options(${target} PRIVATE -Wno-missing-field-initializers)
   if(WIN32)
     quimora_dist_program(${target})
-    add_test(NAME wine.${target} COMMAND ${target} --gtest_brief=1)
+    add_test(NAME ${QUIMORA_TEST_PREFIX}${target} COMMAND ${target} --gtest_brief=1)
   else()
-    gtest_discover_tests(${target} TEST_PREFIX native. DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${target} TEST_PREFIX ${QUIMORA_TEST_PREFIX} DISCOVERY_TIMEOUT 60)
   endif()
 endfunction()

@@ -43,6 +43,30 @@ build_all() {
   configure_and_build native
   configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-x86_64.cmake"
   configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-i686.cmake"
+  build_fuzz
+}
+
+# clang with AddressSanitizer and UndefinedBehaviorSanitizer: the unit tests
+# and the libFuzzer targets. Its programs stay inside its build tree.
+build_fuzz() {
+  CC=clang CXX=clang++ configure_and_build fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQUIMORA_FUZZ=ON -DQUIMORA_SANITIZE=ON -DQUIMORA_DIST_DIR="$root/build/fuzz/dist"
+}
+
+# run_fuzzer TARGET SECONDS: a libFuzzer run seeded from the shared test
+# data, growing its own corpus under build/fuzz/corpus/TARGET.
+run_fuzzer() {
+  local target=$1 seconds=$2
+  local corpus="$root/build/fuzz/corpus/$target"
+  mkdir -p "$corpus" "$root/build/fuzz/findings"
+  local seeds
+  case "$target" in
+    zip_*) seeds="$root/../shared/testdata/zip-corpus" ;;
+    *) seeds="$root/../shared/testdata" ;;
+  esac
+  "$root/build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -max_len=1048576 -print_final_stats=1 -artifact_prefix="$root/build/fuzz/findings/" \
+    "$corpus" "$seeds"
 }
 
 wine64_path() { command -v wine64 || echo /usr/lib/wine/wine64; }

@@ -67,7 +67,7 @@ TEST(EndRecord, FoundAtTheEndOfAPlainArchive) {
 
 TEST(EndRecord, CommentHoldingTheSignatureIsPassedOver) {
   TestArchive a = ThreeEntries();
-  a.comment = std::string("fake PK\x05\x06", 11) + std::string(30, '\0') + "end";
+  a.comment = std::string("fake PK\x05\x06", 9) + std::string(30, '\0') + "end";
   LoadedDirectory d(BuildZip(a));
   EXPECT_EQ(d.Count(), 3);
   EXPECT_FALSE(d.manager.Rebuilt());
