@@ -123,6 +123,10 @@ start_wine() {
   fi
   wineserver -p
   started_wineserver=1
+  # The first program of a session starts Wine's own services (explorer,
+  # the desktop, plug and play). Start them here, detached from our output:
+  # a service that inherited a test's output pipe would keep ctest waiting.
+  "$(wine64_path)" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 stop_started() {

@@ -325,9 +325,10 @@ void ApplyStubOffset(TZipDirArray& items, int64_t stubSize) {
   }
 }
 
-void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, bool multiVolume) {
+void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, bool multiVolume,
+                      const rt::TComponent* archiver) {
   items.SetCount(0);
-  if (multiVolume) throw EZipException(44);
+  if (multiVolume) throw EZipException(44, archiver);
   const int64_t size = stream.Size();
   std::vector<uint8_t> name;
   bool anyHeader = false;
@@ -380,7 +381,7 @@ void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, b
     items.SetCount(index + 1);
     items.SetItem(index, item);
   }
-  if (!anyHeader) throw EZipException(35);
+  if (!anyHeader) throw EZipException(35, archiver);
 }
 
 }  // namespace zip

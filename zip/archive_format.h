@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "runtime/classes.h"
 #include "runtime/streams.h"
 #include "zip/dir_item.h"
 
@@ -163,7 +164,8 @@ void ApplyStubOffset(TZipDirArray& items, int64_t stubSize);
 
 // Rebuilds the directory from the local headers of the stream. Raises
 // error 24 for a multi-volume archive and error 18 when no local header
-// exists.
-void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, bool multiVolume);
+// exists, naming archiver in the message.
+void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, bool multiVolume,
+                      const rt::TComponent* archiver = nullptr);
 
 }  // namespace zip

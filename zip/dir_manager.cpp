@@ -118,7 +118,7 @@ bool TZipDirManager::IsArchiveValid(bool probing) {
 
 void TZipDirManager::Recover() {
   rebuilt_ = true;
-  RecoverDirectory(*stream_, items_, OemNames(), MultiVolume());
+  RecoverDirectory(*stream_, items_, OemNames(), MultiVolume(), archiver_);
   centralDirOffset_ = stream_->Size();
 }
 
