@@ -2,9 +2,11 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "zip/crc32.h"
+#include "zip/zip_crypto.h"
 
 namespace zip::testing {
 
@@ -24,6 +26,8 @@ void Add64(Bytes& b, uint64_t v) {
 }
 void AddText(Bytes& b, const std::string& s) { b.insert(b.end(), s.begin(), s.end()); }
 
+}  // namespace
+
 std::string RawDeflate(const std::string& data) {
   z_stream z{};
   if (deflateInit2(&z, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
@@ -36,6 +40,35 @@ std::string RawDeflate(const std::string& data) {
   deflate(&z, Z_FINISH);
   out.resize(z.total_out);
   deflateEnd(&z);
+  return out;
+}
+
+std::string StoredBlocksDeflate(const std::string& data, size_t blockSize) {
+  std::string out;
+  size_t at = 0;
+  do {
+    const size_t n = std::min(blockSize, data.size() - at);
+    const bool last = at + n == data.size();
+    out.push_back(last ? 1 : 0);  // BFINAL, BTYPE 00, padded to the byte
+    out.push_back(static_cast<char>(n & 0xFF));
+    out.push_back(static_cast<char>(n >> 8));
+    out.push_back(static_cast<char>(~n & 0xFF));
+    out.push_back(static_cast<char>((~n >> 8) & 0xFF));
+    out.append(data, at, n);
+    at += n;
+  } while (at < data.size());
+  return out;
+}
+
+namespace {
+
+// The 12-byte header and the data, encrypted; the header's last byte is
+// the check the reader compares.
+std::string Encrypt(const std::string& stored, const std::string& password, uint8_t check) {
+  std::string header = "quimora-sal";
+  header.push_back(static_cast<char>(check));
+  std::string out = header + stored;
+  TZipCipher(password).Encrypt(reinterpret_cast<uint8_t*>(out.data()), out.size());
   return out;
 }
 
@@ -94,24 +127,33 @@ Bytes BuildZip(const TestArchive& archive) {
   const uint64_t base = archive.relativeOffsets ? archive.prefix.size() : 0;
   Bytes central;
   for (const TestEntry& e : archive.entries) {
-    const std::string stored = e.deflate ? RawDeflate(e.data) : e.data;
+    std::string stored = e.stored ? *e.stored : e.deflate ? RawDeflate(e.data) : e.data;
     uint32_t crc = UpdateCrc32(0, e.data.data(), e.data.size());
     if (e.corruptCrc) crc ^= 0x5A5A5A5A;
     const uint64_t offset = out.size() - base;
-    const uint16_t method = e.deflate ? 8 : 0;
+    const uint16_t method = e.method ? *e.method : e.deflate ? 8 : 0;
+    uint16_t flags = e.flags;
+    if (!e.password.empty()) {
+      flags |= 1;
+      const uint8_t check = (flags & 8) ? static_cast<uint8_t>(e.time >> 8)
+                                        : static_cast<uint8_t>(crc >> 24);
+      stored = Encrypt(stored, e.password, check);
+    }
+    const uint64_t size = e.uncompressedSize ? *e.uncompressedSize : e.data.size();
+    const std::string localName = e.localName ? *e.localName : e.name;
 
     Add32(out, 0x04034B50);
     Add16(out, 20);
-    Add16(out, e.flags);
+    Add16(out, flags);
     Add16(out, method);
     Add16(out, e.time);
     Add16(out, e.date);
     Add32(out, crc);
     Add32(out, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(stored.size()));
-    Add32(out, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(e.data.size()));
-    Add16(out, static_cast<uint16_t>(e.name.size()));
+    Add32(out, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(size));
+    Add16(out, static_cast<uint16_t>(localName.size()));
     Add16(out, 0);
-    AddText(out, e.name);
+    AddText(out, localName);
     AddText(out, stored);
 
     Bytes extra = e.extra;
@@ -119,7 +161,7 @@ Bytes BuildZip(const TestArchive& archive) {
       Bytes z;
       Add16(z, 0x0001);
       Add16(z, 24);
-      Add64(z, e.data.size());
+      Add64(z, size);
       Add64(z, stored.size());
       Add64(z, offset);
       extra.insert(extra.begin(), z.begin(), z.end());
@@ -127,13 +169,13 @@ Bytes BuildZip(const TestArchive& archive) {
     Add32(central, 0x02014B50);
     Add16(central, 20);
     Add16(central, 20);
-    Add16(central, e.flags);
+    Add16(central, flags);
     Add16(central, method);
     Add16(central, e.time);
     Add16(central, e.date);
     Add32(central, crc);
     Add32(central, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(stored.size()));
-    Add32(central, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(e.data.size()));
+    Add32(central, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(size));
     Add16(central, static_cast<uint16_t>(e.name.size()));
     Add16(central, static_cast<uint16_t>(extra.size()));
     Add16(central, static_cast<uint16_t>(e.comment.size()));

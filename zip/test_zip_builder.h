@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ struct TestEntry {
   Bytes extra;             // central-header extra field
   std::string comment;
   bool corruptCrc = false;
+  std::optional<uint16_t> method;            // recorded instead of 0 or 8
+  std::optional<std::string> stored;         // the data bytes as stored, instead of data's
+  std::string password;                      // traditional encryption when not empty
+  std::optional<std::string> localName;      // a different name in the local header
+  std::optional<uint64_t> uncompressedSize;  // recorded instead of data's size
 };
 
 struct TestArchive {
@@ -33,6 +39,11 @@ struct TestArchive {
 };
 
 Bytes BuildZip(const TestArchive& archive);
+
+// Raw deflate data: zlib's at level 9, or only stored blocks of at most
+// blockSize bytes (whose length is exactly data + 5 bytes per block).
+std::string RawDeflate(const std::string& data);
+std::string StoredBlocksDeflate(const std::string& data, size_t blockSize = 65535);
 
 // Extra blocks.
 Bytes UnicodeNameBlock(const std::u16string& name);  // "NU"/"NUCX"

@@ -58,10 +58,6 @@ bool AskOkCancel(const WideString& text) {
   return Ask(text, ButtonSet({mbOK, mbCancel})) == mrOk;
 }
 
-[[noreturn]] void NotAvailableYet(const char16_t* what) {
-  throw rt::Exception(rt::Format(u"%s is not available yet", {what}));
-}
-
 }  // namespace
 
 std::recursive_mutex& ZipProcessLock() { return gProcessLock; }
@@ -209,11 +205,12 @@ void TZipBaseArchiver::CloseArchive() {
   currentVolumeFileName_.clear();
 }
 
-void TZipBaseArchiver::ExtractMatching(const WideString& /*mask*/, uint32_t /*searchAttr*/,
-                                       const WideString& /*exclusionMask*/) {
+void TZipBaseArchiver::ExtractMatching(const WideString& mask, uint32_t searchAttr,
+                                       const WideString& exclusionMask) {
   if (!open_) throw EZipException(13, this);
   if (updateDepth_ > 0) throw EZipException(26, this);
-  NotAvailableYet(u"Extracting archive entries");
+  MarkSelection(mask, searchAttr, exclusionMask);
+  ProcessSelected(poExtract);
 }
 
 // ---------------------------------------------------------------------------

@@ -124,8 +124,32 @@ class TZipBaseArchiver : public rt::TComponent {
   // the archive is closed regardless.
   void CloseArchive();
 
+  // Marks the entries that the mask, attribute set and exclusion mask
+  // select and writes them under BaseDir. Per-entry failures are settled
+  // through OnProcessFileFailure; only the state errors (no archive open,
+  // an update open) and exceptions that are not archive errors reach the
+  // caller.
   void ExtractMatching(const WideString& mask, uint32_t searchAttr,
                        const WideString& exclusionMask);
+
+  // Decodes entry index's data into output and checks its size and CRC.
+  // Returns normally also when the data was bad but the run is cancelled,
+  // the entry was skipped at the password request or ExtractCorruptedFiles
+  // is set; raises error 4 otherwise. The output keeps what was written.
+  void DecodeEntry(int index, rt::TStream& output);
+
+  // State of the current (or last) processing run.
+  bool Cancelled() const { return cancelled_; }
+  int32_t ProcessedCount() const { return processedCount_; }
+  int32_t SelectedCount() const { return selectedCount_; }
+  // The entry being decoded was skipped at the password request.
+  bool SkipCurrent() const { return skipCurrent_; }
+  // Compressed bytes of the entry being decoded: taken so far, and all.
+  int64_t EntryBytesDone() const { return entryBytesDone_; }
+  int64_t EntryBytesTotal() const { return entryBytesTotal_; }
+  // The current folder when the first entry was processed; the
+  // destination while BaseDir is empty.
+  const WideString& DefaultBaseDir() const { return defaultBaseDir_; }
 
   // Searches the open archive's directory in directory order.
   bool FindFirst(const WideString& mask, TZipArchiveItem& item, uint32_t searchAttr,
@@ -230,7 +254,32 @@ class TZipBaseArchiver : public rt::TComponent {
   uint16_t newEntryMethod_ = 0xFFFF;
   WideString currentVolumeFileName_;
 
+  // State of a processing run.
+  bool cancelled_ = false;
+  int32_t processedCount_ = 0;
+  int32_t selectedCount_ = 0;
+  bool skipCurrent_ = false;
+  int64_t entryBytesDone_ = 0;
+  int64_t entryBytesTotal_ = 0;
+  WideString defaultBaseDir_;
+
  private:
+  friend class TZipEntryDecoder;
+
+  // The run over the selected entries, under the process-wide lock.
+  void ProcessSelected(TZipProcessOperation operation);
+  // One attempt loop for entry index; true when the run must stop.
+  bool ProcessEntry(int index, TZipProcessOperation operation, bool& aborted);
+  // Entry index to one file (or folder) under destination.
+  void ExtractEntry(int index, const WideString& name, const WideString& destination);
+  // Progress notifications that never undo a cancel: a dispatcher without
+  // a handler answers "go on" whatever the run decided before. Both
+  // return Cancelled afterwards.
+  bool NotifyOverallProgress(double progress, TZipProcessOperation operation,
+                             TZipProgressPhase phase);
+  bool NotifyFileProgress(const WideString& entryName, double progress,
+                          TZipProcessOperation operation, TZipProgressPhase phase);
+
   // The open sequence past its argument checks.
   void CreateArchive();
   void ProbeArchive();

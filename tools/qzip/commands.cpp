@@ -3,12 +3,17 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
+#include <utility>
 #include <string>
 
 #include "runtime/exceptions.h"
+#include "runtime/streams.h"
 #include "runtime/strings.h"
 #include "tools/qzip/console.h"
 #include "zip/dir_manager.h"
+#include "zip/extraction.h"
+#include "zip/file_layer.h"
 #include "zip/selection.h"
 #include "zip/zip_archiver.h"
 #include "zip/zip_exception.h"
@@ -100,6 +105,135 @@ int Find(const std::vector<std::string>& arguments) {
   return 0;
 }
 
+// Takes everything written to it and keeps nothing: what "test" decodes
+// into.
+class DiscardStream : public rt::TStream {
+ public:
+  int64_t Read(void*, int64_t) override { return 0; }
+  int64_t Write(const void*, int64_t count) override {
+    if (count <= 0) return 0;
+    position_ += count;
+    size_ = std::max(size_, position_);
+    return count;
+  }
+  int64_t Seek(int64_t offset, rt::SeekOrigin origin) override {
+    const int64_t base = origin == rt::SeekOrigin::soBeginning ? 0
+                         : origin == rt::SeekOrigin::soCurrent ? position_
+                                                               : size_;
+    position_ = std::max<int64_t>(base + offset, 0);
+    return position_;
+  }
+  void SetSize(int64_t size) override { size_ = std::max<int64_t>(size, 0); }
+
+ private:
+  int64_t position_ = 0;
+  int64_t size_ = 0;
+};
+
+std::string EntryName(const zip::WideString& name) { return rt::WideToUtf8(name); }
+
+// The options before the positional arguments; what is left is returned.
+struct ExtractOptions {
+  zip::TZipOverwriteMode overwrite = zip::omAlways;
+  bool abortOnError = false;
+  bool hasPassword = false;
+  std::string password;
+};
+
+std::vector<std::string> ParseOptions(const std::vector<std::string>& arguments,
+                                      ExtractOptions& options, bool extracting) {
+  static const std::pair<const char*, zip::TZipOverwriteMode> kModes[] = {
+      {"always", zip::omAlways}, {"never", zip::omNever},  {"prompt", zip::omPrompt},
+      {"newer", zip::omIfNewer}, {"older", zip::omIfOlder},
+  };
+  std::vector<std::string> rest;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
+    const bool hasValue = i + 1 < arguments.size();
+    if (a == "--password" && hasValue) {
+      options.hasPassword = true;
+      options.password = arguments[++i];
+    } else if (extracting && a == "--overwrite" && hasValue) {
+      const std::string& mode = arguments[++i];
+      const auto found = std::find_if(std::begin(kModes), std::end(kModes),
+                                      [&](const auto& m) { return mode == m.first; });
+      if (found == std::end(kModes))
+        throw UsageError("--overwrite takes always, never, prompt, newer or older");
+      options.overwrite = found->second;
+    } else if (extracting && a == "--abort-on-error") {
+      options.abortOnError = true;
+    } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+      throw UsageError("unknown option '" + a + "'");
+    } else {
+      rest.push_back(a);
+    }
+  }
+  return rest;
+}
+
+// A console cannot be asked for a password: the one given on the command
+// line is the only one tried, and an entry it does not open is skipped.
+void RefusePasswordRequests(zip::TZipArchiver& archiver, int& skipped) {
+  archiver.OnPassword = [&skipped](rt::TObject*, const zip::WideString& name, rt::AnsiString&,
+                                   bool& skipFile) {
+    WriteOut(EntryName(name) + ": skipped: the password is missing or wrong\n");
+    ++skipped;
+    skipFile = true;
+  };
+}
+
+int Test(const std::vector<std::string>& arguments) {
+  ExtractOptions options;
+  const std::vector<std::string> rest = ParseOptions(arguments, options, false);
+  if (rest.size() != 1) throw UsageError("test takes one archive");
+  zip::TZipArchiver archiver;
+  if (options.hasPassword) archiver.SetPassword(options.password);
+  int failed = 0;
+  RefusePasswordRequests(archiver, failed);
+  OpenReadOnly(archiver, rest[0]);
+  zip::TZipDirArray& items = archiver.DirManager()->Items();
+  for (int i = 0; i < items.Count(); ++i) {
+    if (zip::IsFolderEntry(items.Item(i))) continue;
+    items.ItemPtr(i).PendingOperation = zip::poTest;
+    const std::string name = EntryName(items.Item(i).Name);
+    DiscardStream nothing;
+    try {
+      archiver.DecodeEntry(i, nothing);
+      continue;
+    } catch (const std::exception& e) {
+      // rt::Exception's what() is its message as UTF-8.
+      WriteOut(name + ": " + e.what() + "\n");
+    }
+    ++failed;
+  }
+  return failed == 0 ? 0 : 1;
+}
+
+int Extract(const std::vector<std::string>& arguments) {
+  ExtractOptions options;
+  const std::vector<std::string> rest = ParseOptions(arguments, options, true);
+  if (rest.size() < 2 || rest.size() > 4)
+    throw UsageError("extract takes an archive, a folder, an optional mask and attribute set");
+  const std::string mask = rest.size() >= 3 ? rest[2] : "*.*";
+  const uint32_t attributes = rest.size() == 4 ? ParseAttributes(rest[3]) : 0x28BF;
+  zip::TZipArchiver archiver;
+  archiver.Options().SetOverwriteMode(options.overwrite);
+  if (options.hasPassword) archiver.SetPassword(options.password);
+  int skipped = 0;
+  RefusePasswordRequests(archiver, skipped);
+  archiver.OnProcessFileFailure = [&](rt::TObject*, const zip::WideString& name,
+                                      zip::TZipProcessOperation, int32_t, int32_t,
+                                      const zip::WideString& message, zip::TZipAction& action) {
+    WriteOut(EntryName(name) + ": " + rt::WideToUtf8(message) + "\n");
+    action = options.abortOnError ? zip::fxaAbort : zip::fxaIgnore;
+  };
+  OpenReadOnly(archiver, rest[0]);
+  archiver.SetBaseDir(rt::Utf8ToWide(rest[1]));
+  archiver.ExtractMatching(rt::Utf8ToWide(mask), attributes, u"");
+  const bool all = archiver.ProcessedCount() == archiver.SelectedCount() && skipped == 0;
+  return all ? 0 : 1;
+}
+
 int Version(const std::vector<std::string>& arguments) {
   if (!arguments.empty()) throw UsageError("version takes no arguments");
   const zip::TZipArchiver archiver;
@@ -111,6 +245,11 @@ constexpr Command kCommands[] = {
     {"version", "", "print the archive engine's version", &Version},
     {"list", "ARCHIVE", "list the entries of the directory", &List},
     {"find", "ARCHIVE MASK [ATTR]", "list the entries a mask and attribute set select", &Find},
+    {"test", "[--password PW] ARCHIVE", "decode every file entry and check it", &Test},
+    {"extract",
+     "[--overwrite always|never|prompt|newer|older] [--abort-on-error] [--password PW] "
+     "ARCHIVE DIR [MASK [ATTR]]",
+     "write the selected entries under DIR", &Extract},
 };
 
 }  // namespace

@@ -1,0 +1,194 @@
+#!/usr/bin/env python3
+"""Extraction benchmark: `qzip extract` against `unzip -o -qq` on the same
+archives, each into an empty folder, in one run:
+
+  (a) 216 entries (7 folders, 209 files) of about 100 MB of mixed text and
+      binary data, deflated;
+  (b) one entry of 1 GB of text, deflated.
+
+Prints per archive the best of several runs of each program, the time
+ratio qzip / unzip (below 1.0: qzip is faster), qzip's peak resident
+memory and its ratio to unzip's, and how close qzip comes to zlib's
+inflate alone on the same deflate data (the limit: inflate time / qzip
+time, 1.0 would be no cost beyond inflating).
+
+The qzip program is QZIP from the environment, else dist/bin/qzip.
+"""
+import os
+import random
+import shutil
+import struct
+import subprocess
+import sys
+import time
+import zipfile
+import zlib
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+QZIP = os.environ.get("QZIP", os.path.join(ROOT, "dist", "bin", "qzip"))
+WORK = os.path.join(ROOT, "build", "bench")
+RUNS = {"mixed": 5, "large": 3}
+
+WORDS = ("archive entry folder install window skin frame button menu stream deflate "
+         "quimora programa instalar cancelar carpeta fichero the of and to in is that "
+         "for it as with was on be at by this had not are but from or have an they "
+         "which one you were her all she there would their we him been has when who").split()
+
+
+def text_block(rng, size):
+    """Varied text: words, numbers and line breaks, so that it deflates
+    to roughly a third like ordinary text."""
+    out = []
+    length = 0
+    while length < size:
+        line = " ".join(rng.choice(WORDS) for _ in range(rng.randint(4, 14)))
+        line += " %d.%02d\n" % (rng.randint(0, 99999), rng.randint(0, 99))
+        out.append(line)
+        length += len(line)
+    return "".join(out).encode()[:size]
+
+
+def binary_block(rng, size):
+    """Half random bytes, half runs and repeated records: like executables
+    and images, which deflate a little or not at all."""
+    random_part = rng.randbytes(size // 2)
+    record = rng.randbytes(64)
+    rest = b"".join(record[: rng.randint(8, 64)] + bytes(rng.randint(0, 32))
+                    for _ in range(size // 80 + 1))
+    return (random_part + rest)[:size]
+
+
+def make_mixed(path):
+    if os.path.exists(path):
+        return
+    rng = random.Random(2024)
+    tmp = path + ".tmp"
+    folders = ["app/", "app/bin/", "app/data/", "app/data/images/", "app/docs/",
+               "app/lang/", "app/skins/"]
+    total = 100 << 20
+    sizes = [rng.randint(1, 100) for _ in range(209)]
+    scale = total / sum(sizes)
+    with zipfile.ZipFile(tmp, "w", zipfile.ZIP_DEFLATED, compresslevel=6) as z:
+        for folder in folders:
+            z.writestr(zipfile.ZipInfo(folder), b"")
+        for i, weight in enumerate(sizes):
+            size = int(weight * scale)
+            folder = folders[1 + i % (len(folders) - 1)]
+            if i % 3 == 0:
+                z.writestr("%sfile%03d.bin" % (folder, i), binary_block(rng, size))
+            else:
+                z.writestr("%sfile%03d.txt" % (folder, i), text_block(rng, size))
+    os.replace(tmp, path)
+
+
+def make_large(path):
+    if os.path.exists(path):
+        return
+    rng = random.Random(1)
+    # A pool far larger than the 32 KB window of deflate, taken from varying
+    # places, so that the entry compresses like text and not like a repeat.
+    pool = text_block(rng, 16 << 20)
+    tmp = path + ".tmp"
+    with zipfile.ZipFile(tmp, "w", zipfile.ZIP_DEFLATED, compresslevel=6) as z:
+        with z.open("large.txt", "w", force_zip64=True) as entry:
+            written = 0
+            while written < 1 << 30:
+                start = rng.randrange(0, len(pool) - (1 << 20))
+                piece = pool[start:start + min(1 << 20, (1 << 30) - written)]
+                entry.write(piece)
+                written += len(piece)
+    os.replace(tmp, path)
+
+
+GNU_TIME = "/usr/bin/time"
+RSS_FILE = os.path.join(WORK, "extract-rss.txt")
+
+
+def run_measured(command):
+    """Wall time and peak resident set size (bytes) of one run.
+
+    A child's peak as the kernel reports it to its parent starts from the
+    parent's own (the memory it had when it was forked), so the peak is
+    taken by GNU time, a small process of its own, where that exists.
+    """
+    measured = os.path.exists(GNU_TIME)
+    if measured:
+        command = [GNU_TIME, "-f", "%M", "-o", RSS_FILE] + command
+    start = time.perf_counter()
+    process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
+    elapsed = time.perf_counter() - start
+    if os.waitstatus_to_exitcode(status) != 0:
+        raise SystemExit("failed: %s" % " ".join(command))
+    if measured:
+        with open(RSS_FILE) as f:
+            return elapsed, int(f.read().split()[-1]) * 1024
+    return elapsed, usage.ru_maxrss * 1024
+
+
+def best_of(command, destination, runs):
+    best_time, best_rss = None, 0
+    for _ in range(runs):
+        shutil.rmtree(destination, ignore_errors=True)
+        os.makedirs(destination)
+        elapsed, rss = run_measured(command)
+        best_time = elapsed if best_time is None else min(best_time, elapsed)
+        best_rss = max(best_rss, rss)
+    shutil.rmtree(destination, ignore_errors=True)
+    return best_time, best_rss
+
+
+def inflate_alone(path, runs):
+    """The best time zlib takes to inflate every entry's data, read from
+    memory, the output thrown away."""
+    streams = []
+    with zipfile.ZipFile(path) as z, open(path, "rb") as f:
+        for info in z.infolist():
+            if info.compress_type != zipfile.ZIP_DEFLATED:
+                continue
+            f.seek(info.header_offset)
+            header = f.read(30)
+            name_length, extra_length = struct.unpack("<HH", header[26:30])
+            f.seek(info.header_offset + 30 + name_length + extra_length)
+            streams.append(f.read(info.compress_size))
+    best = None
+    for _ in range(runs):
+        start = time.perf_counter()
+        for data in streams:
+            inflater = zlib.decompressobj(-15)
+            for at in range(0, len(data), 1 << 20):
+                pending = data[at:at + (1 << 20)]
+                while pending:
+                    inflater.decompress(pending, 4 << 20)
+                    pending = inflater.unconsumed_tail
+        elapsed = time.perf_counter() - start
+        best = elapsed if best is None else min(best, elapsed)
+    return best
+
+
+def main():
+    os.makedirs(WORK, exist_ok=True)
+    archives = {"mixed": os.path.join(WORK, "extract-mixed-216.zip"),
+                "large": os.path.join(WORK, "extract-large-1g.zip")}
+    make_mixed(archives["mixed"])
+    make_large(archives["large"])
+    destination = os.path.join(WORK, "extract-out")
+    for label, archive in archives.items():
+        runs = RUNS[label]
+        with zipfile.ZipFile(archive) as z:
+            entries = len(z.infolist())
+            expanded = sum(i.file_size for i in z.infolist())
+        qzip_time, qzip_rss = best_of([QZIP, "extract", archive, destination], destination, runs)
+        unzip_time, unzip_rss = best_of(["unzip", "-o", "-qq", archive, "-d", destination],
+                                        destination, runs)
+        inflate_time = inflate_alone(archive, runs)
+        print("(%s) %d entries, %.0f MB: qzip %.3f s, unzip %.3f s, time ratio %.2f; "
+              "peak RSS qzip %.1f MB, unzip %.1f MB, ratio %.2f; "
+              "zlib inflate alone %.3f s, qzip at %.2f of that speed"
+              % (label, entries, expanded / 1e6, qzip_time, unzip_time, qzip_time / unzip_time,
+                 qzip_rss / 1e6, unzip_rss / 1e6, qzip_rss / unzip_rss, inflate_time,
+                 inflate_time / qzip_time))
+
+
+if __name__ == "__main__":
+    sys.exit(main())

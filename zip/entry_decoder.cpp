@@ -1,0 +1,397 @@
+#include "zip/entry_decoder.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include "zip/archive_format.h"
+#include "zip/byte_order.h"
+#include "zip/crc32.h"
+#include "zip/dir_manager.h"
+#include "zip/system_memory.h"
+#include "zip/zip_archiver.h"
+#include "zip/zip_crypto.h"
+#include "zip/zip_exception.h"
+
+namespace zip {
+
+namespace {
+
+constexpr uint16_t kMethodStored = 0;
+constexpr uint16_t kMethodDeflate = 8;
+constexpr uint16_t kMethodDeflate64 = 9;
+
+// A ZIP entry holds raw deflate data. Put behind a zlib stream header
+// (deflate, 32 KB window, no dictionary) it can be inflated in zlib's
+// wrapped mode; the room for the header is kept free before every chunk.
+constexpr uint8_t kStreamHeader[2] = {0x78, 0x01};
+constexpr int64_t kHeaderRoom = sizeof kStreamHeader;
+constexpr int kWindowBits = 15;
+
+constexpr int kNativeBadEntry = 8;
+constexpr int kNativeBadIndex = 16;
+constexpr int kNativeDeflate64 = 55;
+
+// The growth step of a chunk's output buffer when the estimate was short.
+constexpr int64_t kOutputGrowth = kDecodeChunkSize;
+
+TAvailableMemoryQuery gMemoryQuery = nullptr;
+
+uint64_t AvailableMemory() { return gMemoryQuery ? gMemoryQuery() : AvailablePhysicalMemory(); }
+
+// zlib's working memory comes zero-filled.
+voidpf ZeroedAlloc(voidpf, uInt items, uInt size) { return std::calloc(items, size); }
+void FreeAlloc(voidpf, voidpf address) { std::free(address); }
+
+WideString WithBackslashes(WideString name) {
+  std::replace(name.begin(), name.end(), u'/', u'\\');
+  return name;
+}
+
+std::unique_ptr<uint8_t[]> Allocate(int64_t size) {
+  return std::unique_ptr<uint8_t[]>(new uint8_t[static_cast<size_t>(size)]);
+}
+
+// The volume that holds the entry's local header, in the numbering of
+// the end records.
+TZipVolumeNumberInfo VolumeOf(const TDirItem& item, const TZipDirManager& manager) {
+  uint32_t disk = item.DiskNumberStart;
+  if (disk == 0xFFFF) disk = manager.IsZip64() ? item.Zip64DiskNumberStart : 0;
+  const TEndRecord& end = manager.EndRecord();
+  const uint32_t last = end.DiskNumber != 0xFFFF ? end.DiskNumber
+                        : manager.IsZip64()      ? manager.Zip64Locator().TotalDisks - 1
+                                                 : 0;
+  TZipVolumeNumberInfo info;
+  info.LastVolumeNumber = static_cast<int32_t>(last);
+  info.SetVolumeNumber(static_cast<int32_t>(disk));
+  return info;
+}
+
+}  // namespace
+
+TAvailableMemoryQuery SetAvailableMemoryQuery(TAvailableMemoryQuery query) {
+  return std::exchange(gMemoryQuery, query);
+}
+
+int64_t EstimateOutputSize(uint64_t uncompressedSize, uint64_t compressedSize, int64_t n) {
+  // The ratio of the directory sizes read as signed numbers; sizes that no
+  // real entry has (zero, or beyond the signed range) give no ratio rather
+  // than a division by zero or a negative buffer.
+  const auto uncompressed = static_cast<int64_t>(uncompressedSize);
+  const auto compressed = static_cast<int64_t>(compressedSize);
+  const int64_t ratio = compressed > 0 && uncompressed >= 0 ? uncompressed / compressed : 0;
+  constexpr int64_t kLargest = int64_t{1} << 62;
+  const int64_t span = std::max<int64_t>(n, 0) + std::max<int64_t>(n, 0) / 2 + 267;
+  int64_t x = ratio + 1 > kLargest / span ? kLargest : (ratio + 1) * span;
+  x &= ~int64_t{0xFF};
+  const long exponent = std::lround(std::log2(static_cast<double>(x)));
+  return exponent >= 62 ? kLargest : int64_t{1} << exponent;
+}
+
+int64_t HalvedChunkLength(int64_t length, uint64_t uncompressedSize, uint64_t compressedSize,
+                          uint64_t ceiling) {
+  int64_t n = length * 2;
+  for (;;) {
+    n /= 2;
+    if (n < kMinHalvedChunk) return n;
+    const int64_t estimate = EstimateOutputSize(uncompressedSize, compressedSize, n);
+    if (static_cast<uint64_t>(estimate) < ceiling) return n;
+  }
+}
+
+// The working state of one entry's decoding. Its buffers and the inflater
+// are released with it, whichever way the decoding ends.
+class TZipEntryDecoder {
+ public:
+  TZipEntryDecoder(TZipBaseArchiver& archiver, const TDirItem& item, rt::TStream& output)
+      : archiver_(archiver),
+        item_(item),
+        archive_(archiver.ArchiveStream()),
+        output_(output),
+        expectedSize_(item.TrueUncompressedSize()) {}
+  ~TZipEntryDecoder() {
+    if (inflating_) inflateEnd(&z_);
+  }
+  TZipEntryDecoder(const TZipEntryDecoder&) = delete;
+  TZipEntryDecoder& operator=(const TZipEntryDecoder&) = delete;
+
+  // True when the entry decoded to its recorded size and CRC.
+  bool DecodeData();
+
+ private:
+  bool CopyEntryData();
+  bool CheckPassword();
+  bool ReadChunk(uint8_t* to, int64_t n);
+  bool DecodeChunk(int64_t n);
+  bool Inflate(uint8_t* data, int64_t n);
+  bool Emit(const uint8_t* data, int64_t length);
+  bool FlushOutput();
+  bool WriteWithRetry(const uint8_t* data, int64_t length);
+  void StartInflater();
+  void GrowOutput(int64_t capacity);
+
+  TZipBaseArchiver& archiver_;
+  const TDirItem& item_;
+  rt::TStream* archive_;
+  rt::TStream& output_;
+  const uint64_t expectedSize_;
+
+  uint32_t crc_ = 0;
+  uint64_t written_ = 0;
+  int64_t consumed_ = 0;
+  int64_t size_ = 0;
+  uint64_t memoryCeiling_ = 0;
+
+  std::unique_ptr<uint8_t[]> input_;
+  std::unique_ptr<uint8_t[]> outputBuffer_;
+  int64_t outputCapacity_ = 0;
+  int64_t pending_ = 0;  // decoded bytes in the output buffer, not yet written
+
+  std::optional<TZipCipher> cipher_;
+  z_stream z_{};
+  bool inflating_ = false;
+  bool streamEnded_ = false;
+};
+
+bool TZipEntryDecoder::DecodeData() {
+  uint8_t header[kLocalHeaderSize];
+  archive_->ReadBuffer(header, kLocalHeaderSize);
+  // Of the local header only the lengths that lead to the data count; the
+  // central directory is the authority for everything else.
+  archive_->Seek(GetU16(header + 26) + int64_t{GetU16(header + 28)}, rt::SeekOrigin::soCurrent);
+
+  const uint64_t compressed = item_.TrueCompressedSize();
+  size_ = compressed > static_cast<uint64_t>(INT64_MAX) ? INT64_MAX : static_cast<int64_t>(compressed);
+  if (archiver_.SpanningMode() == smNone) {
+    // An entry's data never runs into the central directory.
+    const int64_t room = archiver_.DirManager()->CentralDirOffset() - archive_->Position();
+    if (size_ > room) size_ = room;
+  }
+  archiver_.entryBytesTotal_ = size_;
+  archiver_.skipCurrent_ = false;
+
+  bool ok = false;
+  switch (item_.CompressionMethod) {
+    case kMethodStored:
+    case kMethodDeflate:
+      ok = CopyEntryData();
+      break;
+    case kMethodDeflate64:
+      throw EZipException(kNativeDeflate64);
+    default:
+      // Every other method, the component's own block format included, is
+      // not supported.
+      ok = false;
+      break;
+  }
+  if (written_ != expectedSize_) ok = false;
+  if (ok && !archiver_.skipCurrent_) ok = crc_ == item_.Crc32;
+  return ok;
+}
+
+bool TZipEntryDecoder::CopyEntryData() {
+  if (item_.Flags & kFlagEncrypted) {
+    size_ -= static_cast<int64_t>(kEncryptionHeaderSize);
+    if (!CheckPassword()) return false;
+  }
+  memoryCeiling_ = AvailableMemory() / 20;
+  if (size_ <= 0) return true;
+  input_ = Allocate(std::min(size_, kDecodeChunkSize) + kHeaderRoom);
+  if (item_.CompressionMethod == kMethodDeflate) StartInflater();
+
+  const auto operation = static_cast<TZipProcessOperation>(item_.PendingOperation);
+  const double total = static_cast<double>(archiver_.entryBytesTotal_);
+  // Outside a run nothing is selected; the overall figure then follows
+  // the entry alone.
+  const double selected = std::max(archiver_.selectedCount_, int32_t{1});
+  while (consumed_ < size_) {
+    archiver_.entryBytesDone_ = consumed_;
+    const double done = static_cast<double>(consumed_) / total;
+    if (archiver_.NotifyFileProgress(item_.Name, done * 100, operation, ppProcess)) break;
+    if (archiver_.NotifyOverallProgress((done + archiver_.processedCount_) / selected * 100,
+                                        operation, ppProcess))
+      break;
+    const int64_t n =
+        HalvedChunkLength(std::min(kDecodeChunkSize, size_ - consumed_), expectedSize_,
+                          item_.TrueCompressedSize(), memoryCeiling_);
+    if (!ReadChunk(input_.get() + kHeaderRoom, n) || !DecodeChunk(n)) return false;
+    consumed_ += n;
+  }
+  // Also when a cancel ended the loop: the size check then fails, and the
+  // cancel keeps that from being reported.
+  return true;
+}
+
+bool TZipEntryDecoder::CheckPassword() {
+  if (size_ < 0) return false;
+  uint8_t header[kEncryptionHeaderSize];
+  if (!ReadChunk(header, kEncryptionHeaderSize)) return false;
+  // A writer that puts the CRC after the data does not know it yet when it
+  // writes the header, and checks against the time instead.
+  const uint8_t check = (item_.Flags & kFlagDataDescriptor)
+                            ? static_cast<uint8_t>(item_.LastModTime >> 8)
+                            : static_cast<uint8_t>(item_.Crc32 >> 24);
+  AnsiString password = archiver_.Password();
+  for (;;) {
+    TZipCipher cipher(password);
+    if (cipher.CheckHeader(header, check)) {
+      cipher_ = cipher;
+      // Later entries try the password that fitted first.
+      if (password != archiver_.Password()) archiver_.SetPassword(password);
+      return true;
+    }
+    AnsiString newPassword;
+    bool skip = false;
+    archiver_.DoPassword(WithBackslashes(item_.Name), newPassword, skip);
+    if (skip) {
+      archiver_.skipCurrent_ = true;
+      return false;
+    }
+    password = std::move(newPassword);
+  }
+}
+
+bool TZipEntryDecoder::ReadChunk(uint8_t* to, int64_t n) {
+  int64_t got = archive_->Read(to, n);
+  while (got < n) {
+    // A single-file archive has nothing after its last byte.
+    if (archiver_.SpanningMode() == smNone) return false;
+    TZipVolumeNumberInfo next = archiver_.VolumeInfo();
+    next.SetVolumeNumber(next.VolumeNumber + 1);
+    archiver_.OpenVolume(next);
+    archive_ = archiver_.ArchiveStream();
+    archive_->SetPosition(0);
+    const int64_t more = archive_->Read(to + got, n - got);
+    if (more <= 0) return false;
+    got += more;
+  }
+  return true;
+}
+
+bool TZipEntryDecoder::DecodeChunk(int64_t n) {
+  if (n == 0) return false;
+  uint8_t* data = input_.get() + kHeaderRoom;
+  if (cipher_) cipher_->Decrypt(data, static_cast<size_t>(n));
+  if (item_.CompressionMethod == kMethodStored) return Emit(data, n);
+  return Inflate(data, n);
+}
+
+void TZipEntryDecoder::StartInflater() {
+  z_.zalloc = ZeroedAlloc;
+  z_.zfree = FreeAlloc;
+  z_.opaque = nullptr;
+  if (inflateInit2_(&z_, kWindowBits, zlibVersion(), static_cast<int>(sizeof(z_stream))) < 0)
+    throw EZDecompressionError();
+  inflating_ = true;
+}
+
+void TZipEntryDecoder::GrowOutput(int64_t capacity) {
+  std::unique_ptr<uint8_t[]> larger = Allocate(capacity);
+  if (pending_ > 0) std::memcpy(larger.get(), outputBuffer_.get(), static_cast<size_t>(pending_));
+  outputBuffer_ = std::move(larger);
+  outputCapacity_ = capacity;
+}
+
+bool TZipEntryDecoder::Inflate(uint8_t* data, int64_t n) {
+  // Bytes after the end of the deflate data (past the four that the
+  // inflater takes as the stream's check value) belong to no output.
+  if (streamEnded_) return true;
+  const int64_t estimate = EstimateOutputSize(expectedSize_, item_.TrueCompressedSize(), n);
+  if (outputCapacity_ < std::min(estimate, kOutputBufferLimit))
+    GrowOutput(std::min(estimate, kOutputBufferLimit));
+  if (consumed_ == 0) {
+    data -= kHeaderRoom;
+    std::memcpy(data, kStreamHeader, sizeof kStreamHeader);
+    n += kHeaderRoom;
+  }
+  z_.next_in = data;
+  z_.avail_in = static_cast<uInt>(n);
+  for (;;) {
+    z_.next_out = outputBuffer_.get() + pending_;
+    z_.avail_out = static_cast<uInt>(outputCapacity_ - pending_);
+    const int result = inflate(&z_, Z_NO_FLUSH);
+    pending_ = outputCapacity_ - z_.avail_out;
+    if (result == Z_STREAM_END) {
+      streamEnded_ = true;
+      break;
+    }
+    // Called again with a full buffer but no input: nothing was held back.
+    if (result == Z_BUF_ERROR && z_.avail_in == 0) break;
+    if (result != Z_OK) return false;
+    if (z_.avail_out == 0) {
+      // A full buffer may leave output held back inside the inflater, so
+      // it is asked again even when all input has been taken.
+      if (outputCapacity_ < kOutputBufferLimit)
+        GrowOutput(std::min(outputCapacity_ + kOutputGrowth, kOutputBufferLimit));
+      else if (!FlushOutput())
+        return false;
+      continue;
+    }
+    if (z_.avail_in == 0) break;
+    // Neither the input used up nor the output full: no progress possible.
+    return false;
+  }
+  return FlushOutput();
+}
+
+bool TZipEntryDecoder::FlushOutput() {
+  const int64_t length = pending_;
+  pending_ = 0;
+  return Emit(outputBuffer_.get(), length);
+}
+
+bool TZipEntryDecoder::Emit(const uint8_t* data, int64_t length) {
+  // Output beyond the size that the directory records is damage or a
+  // decompression bomb: what fits is kept, the rest is never written.
+  const uint64_t room = expectedSize_ > written_ ? expectedSize_ - written_ : 0;
+  const bool overflow = static_cast<uint64_t>(length) > room;
+  if (overflow) length = static_cast<int64_t>(room);
+  if (length > 0) {
+    crc_ = UpdateCrc32(crc_, data, static_cast<size_t>(length));
+    if (!WriteWithRetry(data, length)) return false;
+    written_ += static_cast<uint64_t>(length);
+  }
+  return !overflow;
+}
+
+bool TZipEntryDecoder::WriteWithRetry(const uint8_t* data, int64_t length) {
+  const int64_t position = output_.Position();
+  for (;;) {
+    if (output_.Write(data, length) == length) return true;
+    bool cancel = true;
+    try {
+      // Volume number -1 of the disk-full request, which it reports as 0.
+      archiver_.DoDiskFull(0, archiver_.FileName(), cancel);
+    } catch (...) {
+      // The handler's failure is no answer; the default one stands.
+    }
+    if (cancel) {
+      archiver_.cancelled_ = true;
+      return false;
+    }
+    output_.SetPosition(position);
+  }
+}
+
+void TZipBaseArchiver::DecodeEntry(int index, rt::TStream& output) {
+  if (!dirManager_ || index < 0 || index >= dirManager_->Items().Count())
+    throw EZipException(kNativeBadIndex, this);
+  // A copy: event handlers run while the entry is decoded.
+  const TDirItem item = dirManager_->Items().GetItem(index);
+  OpenVolume(VolumeOf(item, *dirManager_));
+  // An offset past the signed range fails the seek with the stream's error.
+  archiveStream_->SetPosition(static_cast<int64_t>(item.TrueLocalHeaderOffset()));
+  TZipEntryDecoder decoder(*this, item, output);
+  const bool ok = decoder.DecodeData();
+  if (!ok && !cancelled_ && !extractCorruptedFiles_ && !skipCurrent_)
+    throw EZipException(kNativeBadEntry, this);
+}
+
+}  // namespace zip

@@ -1,0 +1,42 @@
+// Decoding of one entry's data (TZipBaseArchiver::DecodeEntry): the local
+// header is skipped, the compressed bytes are read in memory-bounded
+// chunks, copied or inflated, fed to the CRC-32 and written out, and the
+// decoded length and CRC are compared with the central directory.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/exceptions.h"
+
+namespace zip {
+
+// Most compressed bytes read per step.
+inline constexpr int64_t kDecodeChunkSize = 0x100000;
+// Chunks shorter than this are never halved further.
+inline constexpr int64_t kMinHalvedChunk = 512;
+// The output of one chunk is written out and its buffer reused once it
+// holds this much, however far the chunk expands.
+inline constexpr int64_t kOutputBufferLimit = 4 * kDecodeChunkSize;
+
+// The decompression library refused to start.
+class EZDecompressionError : public rt::Exception {
+ public:
+  EZDecompressionError() : rt::Exception(u"error") {}
+};
+
+// The output buffer planned for a chunk of n compressed bytes of an entry
+// of these directory sizes: a power of two from the entry's overall ratio.
+int64_t EstimateOutputSize(uint64_t uncompressedSize, uint64_t compressedSize, int64_t n);
+
+// The length of the next chunk when length bytes could be taken: halved
+// while its estimated output would reach the ceiling, but not below the
+// first length under kMinHalvedChunk.
+int64_t HalvedChunkLength(int64_t length, uint64_t uncompressedSize, uint64_t compressedSize,
+                          uint64_t ceiling);
+
+// Where the decoder learns the free physical memory; tests answer
+// themselves. nullptr restores the system's figure. Returns the previous.
+using TAvailableMemoryQuery = uint64_t (*)();
+TAvailableMemoryQuery SetAvailableMemoryQuery(TAvailableMemoryQuery query);
+
+}  // namespace zip
