@@ -11,6 +11,7 @@
 #include "zip/entry_decoder.h"
 #include "zip/file_layer.h"
 #include "zip/test_memory_archiver.h"
+#include "zip/test_files.h"
 #include "zip/test_zip_builder.h"
 #include "zip/zip_exception.h"
 
@@ -33,45 +34,15 @@ using testing::TestEntry;
 
 std::string Utf8(rt::WideStringView text) { return rt::WideToUtf8(text); }
 
-// A new folder under the system's temporary folder, removed with all it
-// holds (read-only files too). Names use "\" as the file layer does.
-class TempFolder {
- public:
-  TempFolder() {
-    path_ = stdfs::temp_directory_path() / ("quimora-ext-" + std::to_string(std::random_device()()));
-    stdfs::create_directories(path_);
-    name_ = path_.u16string();
-    std::replace(name_.begin(), name_.end(), u'/', u'\\');
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    for (const auto& entry : stdfs::recursive_directory_iterator(path_, ignored))
-      stdfs::permissions(entry.path(), stdfs::perms::owner_write, stdfs::perm_options::add, ignored);
-    stdfs::remove_all(path_, ignored);
-  }
-  const WideString& Name() const { return name_; }
-  WideString operator/(rt::WideStringView child) const { return name_ + u"\\" + WideString(child); }
-
- private:
-  stdfs::path path_;
-  WideString name_;
-};
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
 
 stdfs::path OnDisk(WideString name) {
   std::replace(name.begin(), name.end(), u'\\', u'/');
   return stdfs::path(name);
 }
 
-void WriteFile(const WideString& name, std::string_view bytes) {
-  TWideFileStream(name, kFmCreate).WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-}
-
-std::string ReadFile(const WideString& name) {
-  TWideFileStream stream(name, kFmOpenRead | kFmShareDenyNone);
-  std::string bytes(static_cast<size_t>(stream.Size()), '\0');
-  stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-  return bytes;
-}
 
 void SetAge(const WideString& name, int32_t age) {
   TWideFileStream stream(name, kFmOpenReadWrite | kFmShareDenyNone);

@@ -12,6 +12,7 @@
 #include "runtime/exceptions.h"
 #include "zip/dir_manager.h"
 #include "zip/file_layer.h"
+#include "zip/test_files.h"
 #include "zip/zip_dialogs.h"
 #include "zip/zip_exception.h"
 
@@ -23,38 +24,9 @@ using Archiver = TZipBaseArchiver;
 
 std::string Utf8(rt::WideStringView text) { return rt::WideToUtf8(text); }
 
-// A new folder under the system's temporary folder, removed with all it
-// holds. Names use "\" as the file layer does.
-class TempFolder {
- public:
-  TempFolder() {
-    const std::string leaf = "quimora-arc-" + std::to_string(std::random_device()());
-    path_ = stdfs::temp_directory_path() / leaf;
-    stdfs::create_directories(path_);
-    name_ = path_.u16string();
-    std::replace(name_.begin(), name_.end(), u'/', u'\\');
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    stdfs::remove_all(path_, ignored);
-  }
-  WideString operator/(rt::WideStringView child) const { return name_ + u"\\" + WideString(child); }
-
- private:
-  stdfs::path path_;
-  WideString name_;
-};
-
-void WriteFile(const WideString& name, std::string_view bytes) {
-  TWideFileStream(name, kFmCreate).WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-}
-
-std::string ReadFile(const WideString& name) {
-  TWideFileStream stream(name, kFmOpenRead | kFmShareDenyNone);
-  std::string bytes(static_cast<size_t>(stream.Size()), '\0');
-  stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-  return bytes;
-}
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
 
 template <typename F>
 EZipException ZipErrorOf(F f) {
@@ -418,7 +390,7 @@ class ScriptedDialogs : public TZipDialogProvider {
   TZipDialogProvider* previous_;
 };
 
-class TZipDispatcherTest : public testing::Test {
+class TZipDispatcherTest : public ::testing::Test {
  protected:
   ScriptedDialogs dialogs_;
   TestArchiver archiver_;
