@@ -48,7 +48,9 @@ struct TFormValue {
   bool operator==(const TFormValue&) const = default;
 };
 
-inline bool TFormList::operator==(const TFormList&) const = default;
+// Spelled out rather than defaulted: clang 14 crashes on a defaulted
+// comparison defined after the recursive type it compares.
+inline bool TFormList::operator==(const TFormList& other) const { return Items == other.Items; }
 
 // One property; nested persistent objects use dotted names ("Font.Height",
 // "Options.ShareMode").
