@@ -30,6 +30,18 @@ void TComponent::InsertComponent(TComponent* component) {
   component->owner_ = this;
 }
 
+TComponent* TComponent::FindComponent(WideStringView name) const {
+  const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+  for (TComponent* component : components_) {
+    const WideString& own = component->name_;
+    if (own.size() == name.size() && !own.empty() &&
+        std::equal(own.begin(), own.end(), name.begin(),
+                   [&](char16_t a, char16_t b) { return lower(a) == lower(b); }))
+      return component;
+  }
+  return nullptr;
+}
+
 void TComponent::RemoveComponent(TComponent* component) {
   auto it = std::find(components_.begin(), components_.end(), component);
   if (it != components_.end()) components_.erase(it);

@@ -53,10 +53,21 @@ class TComponent : public TPersistent {
   void InsertComponent(TComponent* component);
   void RemoveComponent(TComponent* component);
 
+  // The owned component of that name (ASCII case ignored), or nullptr.
+  TComponent* FindComponent(WideStringView name) const;
+
+  // True from the moment a stored form starts setting this component's
+  // properties until Loaded runs, once the whole form has been read.
+  bool Loading() const { return loading_; }
+  void BeginLoading() { loading_ = true; }
+  // Overrides finish their own set-up and call this one last.
+  virtual void Loaded() { loading_ = false; }
+
  private:
   TComponent* owner_ = nullptr;
   WideString name_;
   intptr_t tag_ = 0;
+  bool loading_ = false;
   std::vector<TComponent*> components_;
 };
 

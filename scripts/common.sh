@@ -62,6 +62,8 @@ run_fuzzer() {
   local seeds
   case "$target" in
     zip_*) seeds="$root/../shared/testdata/zip-corpus" ;;
+    form_resource_*) seeds="$root/fuzz/corpus/form" ;;
+    form_text_*) seeds="$root/fuzz/corpus/form-text" ;;
     *) seeds="$root/../shared/testdata" ;;
   esac
   "$root/build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \

@@ -1,0 +1,60 @@
+// Writes BMP files field by field for tests, so that a test can spoil
+// any of the fields.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace rt::testbmp {
+
+struct BmpSpec {
+  uint32_t headerSize = 40;
+  int32_t width = 0;
+  int32_t height = 0;
+  uint16_t planes = 1;
+  uint16_t bitCount = 24;
+  uint32_t compression = 0;
+  uint32_t colorsUsed = 0;
+  std::vector<uint32_t> masks;     // after a 40-byte header, or inside a larger one
+  std::vector<uint32_t> palette;   // 0x00RRGGBB
+  std::vector<uint8_t> pixels;     // rows as stored, padding included
+  int64_t offsetAdjust = 0;        // added to the computed pixel offset
+};
+
+inline void Put16(std::vector<uint8_t>& out, uint32_t v) {
+  out.push_back(static_cast<uint8_t>(v));
+  out.push_back(static_cast<uint8_t>(v >> 8));
+}
+inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+inline std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
+  std::vector<uint8_t> info;
+  Put32(info, s.headerSize);
+  Put32(info, static_cast<uint32_t>(s.width));
+  Put32(info, static_cast<uint32_t>(s.height));
+  Put16(info, s.planes);
+  Put16(info, s.bitCount);
+  Put32(info, s.compression);
+  Put32(info, static_cast<uint32_t>(s.pixels.size()));
+  Put32(info, 2835);
+  Put32(info, 2835);
+  Put32(info, s.colorsUsed);
+  Put32(info, 0);
+  for (uint32_t m : s.masks) Put32(info, m);
+  while (info.size() < s.headerSize) info.push_back(0);
+  for (uint32_t c : s.palette) Put32(info, c);
+
+  std::vector<uint8_t> file = {'B', 'M'};
+  const auto offset = static_cast<uint32_t>(14 + info.size() + s.offsetAdjust);
+  Put32(file, static_cast<uint32_t>(14 + info.size() + s.pixels.size()));
+  Put32(file, 0);
+  Put32(file, offset);
+  file.insert(file.end(), info.begin(), info.end());
+  file.insert(file.end(), s.pixels.begin(), s.pixels.end());
+  return file;
+}
+
+}  // namespace rt::testbmp

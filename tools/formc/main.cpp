@@ -1,0 +1,101 @@
+// formc: compiles a form description into the bytes of its form resource.
+//
+//   formc IN.form OUT.bin [--depfile OUT.d]
+//
+// Files that the description references are read relative to it. The
+// depfile lists the description and every file it read, so that the build
+// compiles the form again when any of them changes.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "runtime/form_resource.h"
+#include "runtime/form_text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<uint8_t> ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot open " + path.string());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw std::runtime_error("cannot read " + path.string());
+  return bytes;
+}
+
+// Writes beside the target and renames, so that a failed run never leaves
+// a half-written file that looks up to date.
+void WriteFile(const fs::path& path, const void* data, size_t size) {
+  const fs::path temporary = path.string() + ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    out.close();
+    if (!out) throw std::runtime_error("cannot write " + temporary.string());
+  }
+  fs::rename(temporary, path);
+}
+
+// A path as a Makefile-style depfile spells it.
+std::string DepfilePath(const fs::path& path) {
+  std::string out;
+  for (const char c : path.generic_string()) {
+    if (c == ' ' || c == '#' || c == '\\') out += '\\';
+    if (c == '$') out += '$';
+    out += c;
+  }
+  return out;
+}
+
+int Usage() {
+  std::fputs("usage: formc IN.form OUT.bin [--depfile OUT.d]\n", stderr);
+  return 64;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  fs::path depfile;
+  if (args.size() == 4 && args[2] == "--depfile") {
+    depfile = args[3];
+    args.resize(2);
+  }
+  if (args.size() != 2) return Usage();
+  const fs::path input = fs::absolute(args[0]);
+  const fs::path output = fs::absolute(args[1]);
+  try {
+    const std::vector<uint8_t> text = ReadFile(input);
+    std::vector<fs::path> read = {input};
+    const rt::FormFileLoader loader = [&](const std::string& name) {
+      const fs::path relative(std::u8string(name.begin(), name.end()));
+      if (relative.empty() || relative.is_absolute() || relative.has_root_name())
+        throw std::runtime_error("the path must be relative to the description");
+      const fs::path path = (input.parent_path() / relative).lexically_normal();
+      read.push_back(path);
+      return ReadFile(path);
+    };
+    const rt::TFormObject form = rt::ParseFormText(
+        std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), args[0], loader);
+    const std::vector<uint8_t> bytes = rt::WriteFormResource(form);
+    if (rt::ReadFormResource(bytes) != form) throw std::logic_error("the resource does not read back");
+    WriteFile(output, bytes.data(), bytes.size());
+    if (!depfile.empty()) {
+      std::string rule = DepfilePath(output) + ":";
+      for (const auto& path : read) rule += " \\\n  " + DepfilePath(path);
+      rule += "\n";
+      WriteFile(depfile, rule.data(), rule.size());
+    }
+  } catch (const std::exception& e) {
+    // rt::Exception's what() is its message as UTF-8, and a form error
+    // already starts with the description's name and the position.
+    std::fprintf(stderr, "formc: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

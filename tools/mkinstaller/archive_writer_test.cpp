@@ -1,0 +1,138 @@
+#include "tools/mkinstaller/archive_writer.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/mkinstaller/dos_time.h"
+#include "tools/mkinstaller/entry_names.h"
+
+namespace mkinstaller {
+namespace {
+
+uint32_t U16At(const std::string& b, size_t at) {
+  return static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8;
+}
+uint32_t U32At(const std::string& b, size_t at) { return U16At(b, at) | U16At(b, at + 2) << 16; }
+
+std::vector<uint8_t> Inflate(const std::string& data, size_t size) {
+  std::vector<uint8_t> out(size + 1);
+  z_stream z{};
+  inflateInit2(&z, -MAX_WBITS);
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  z.avail_in = static_cast<uInt>(data.size());
+  z.next_out = out.data();
+  z.avail_out = static_cast<uInt>(out.size());
+  EXPECT_EQ(inflate(&z, Z_FINISH), Z_STREAM_END);
+  out.resize(z.total_out);
+  inflateEnd(&z);
+  return out;
+}
+
+TEST(EntryNames, Code437WithUnicodeBlockBeyondAscii) {
+  EXPECT_EQ(OemName(u"Cr\u00e9ditos.txt"), "Cr\x82" "ditos.txt");
+  EXPECT_EQ(OemName(u"im\u00e1genes/mol\u00e9culas/"), "im\xA0genes/mol\x82" "culas/");
+  EXPECT_EQ(OemName(u"Equilibrio \u21cc.txt"), "Equilibrio _.txt");
+  EXPECT_EQ(OemName(u"a\U0001F600b"), "a_b");
+  EXPECT_TRUE(IsAscii(u"lecciones/Tema 01.txt"));
+  EXPECT_FALSE(IsAscii(u"\u00e9"));
+  const std::vector<uint8_t> expected = {0x4E, 0x55, 10, 0, 'N', 'U', 'C', 'X', 1, 0, 0, 0, 0xE9, 0};
+  EXPECT_EQ(UnicodeNameBlock(u"\u00e9"), expected);
+}
+
+TEST(DosTime, LocalFieldsPackedAndClamped) {
+  std::tm t{};
+  t.tm_year = 2018 - 1900, t.tm_mon = 8, t.tm_mday = 3, t.tm_hour = 10, t.tm_min = 15, t.tm_sec = 31;
+  EXPECT_EQ(ToDosDateTime(t), (DosDateTime{38 << 9 | 9 << 5 | 3, 10 << 11 | 15 << 5 | 15}));
+  t.tm_year = 70;
+  EXPECT_EQ(ToDosDateTime(t), (DosDateTime{1 << 5 | 1, 0}));
+  t.tm_year = 2200 - 1900;
+  EXPECT_EQ(ToDosDateTime(t), (DosDateTime{127 << 9 | 12 << 5 | 31, 23 << 11 | 59 << 5 | 29}));
+}
+
+// Reads back what the writer made, field by field, the way an archive
+// reader finds it: from the end record at the very end of the file.
+TEST(ArchiveWriter, AppendedArchiveWithAbsoluteOffsets) {
+  const std::string stub = "MZ" + std::string(98, 's');
+  std::ostringstream out;
+  out << stub;
+  const DosDateTime when{38 << 9 | 9 << 5 | 3, 10 << 11};
+  const std::string text = std::string(3000, 'q') + "fin";
+  ArchiveWriter writer(out, stub.size());
+  writer.AddFolder(u"im\u00e1genes/", when);
+  writer.AddFile(u"im\u00e1genes/a.txt", {reinterpret_cast<const uint8_t*>(text.data()), text.size()}, when);
+  writer.AddFile(u"vac\u00edo", {}, when);
+  writer.Finish();
+  const std::string file = out.str();
+
+  ASSERT_GT(file.size(), stub.size() + 22);
+  const size_t endRecord = file.size() - 22;
+  EXPECT_EQ(U32At(file, endRecord), 0x06054B50u);
+  EXPECT_EQ(U16At(file, endRecord + 8), 3u);
+  EXPECT_EQ(U16At(file, endRecord + 10), 3u);
+  EXPECT_EQ(U16At(file, endRecord + 20), 0u);  // no comment
+  const size_t directory = U32At(file, endRecord + 16);
+  EXPECT_EQ(directory + U32At(file, endRecord + 12), endRecord);
+
+  struct Expected {
+    const char* oemName;
+    std::u16string name;
+    uint32_t method, attributes, size;
+  } expected[] = {
+      {"im\xA0genes/", u"im\u00e1genes/", 0, 0x10, 0},
+      {"im\xA0genes/a.txt", u"im\u00e1genes/a.txt", 8, 0x20, static_cast<uint32_t>(text.size())},
+      {"vac\xA1o", u"vac\u00edo", 8, 0x20, 0},
+  };
+  size_t at = directory;
+  size_t previousLocal = 0;
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.oemName);
+    ASSERT_EQ(U32At(file, at), 0x02014B50u);
+    EXPECT_EQ(U16At(file, at + 4), 20u);  // made by
+    EXPECT_EQ(U16At(file, at + 6), 20u);  // needed
+    EXPECT_EQ(U16At(file, at + 8), 0u);   // flags
+    EXPECT_EQ(U16At(file, at + 10), e.method);
+    EXPECT_EQ(U16At(file, at + 12), when.time);
+    EXPECT_EQ(U16At(file, at + 14), when.date);
+    EXPECT_EQ(U32At(file, at + 24), e.size);
+    EXPECT_EQ(U32At(file, at + 38), e.attributes);
+    const size_t nameLength = U16At(file, at + 28);
+    const size_t extraLength = U16At(file, at + 30);
+    EXPECT_EQ(file.substr(at + 46, nameLength), e.oemName);
+    const std::vector<uint8_t> block = UnicodeNameBlock(e.name);
+    EXPECT_EQ(file.substr(at + 46 + nameLength, extraLength), std::string(block.begin(), block.end()));
+
+    // The offset counts from the start of the file, past the stub.
+    const size_t local = U32At(file, at + 42);
+    EXPECT_GE(local, previousLocal);
+    EXPECT_GE(local, stub.size());
+    previousLocal = local;
+    ASSERT_EQ(U32At(file, local), 0x04034B50u);
+    EXPECT_EQ(file.substr(local + 4, 22), file.substr(at + 6, 22));  // shared fields
+    const size_t data = local + 30 + U16At(file, local + 26) + U16At(file, local + 28);
+    const std::string stored = file.substr(data, U32At(file, at + 20));
+    if (e.method == 8) {
+      const std::vector<uint8_t> plain = Inflate(stored, e.size);
+      EXPECT_EQ(std::string(plain.begin(), plain.end()), e.size ? text : "");
+      EXPECT_EQ(U32At(file, at + 16), crc32(0, plain.data(), static_cast<uInt>(plain.size())));
+    } else {
+      EXPECT_TRUE(stored.empty());
+    }
+    at += 46 + nameLength + extraLength;
+  }
+  EXPECT_EQ(at, endRecord);
+  EXPECT_EQ(U32At(file, stub.size()), 0x04034B50u);  // the archive starts right after the stub
+}
+
+TEST(ArchiveWriter, RefusesMisnamedEntries) {
+  std::ostringstream out;
+  ArchiveWriter writer(out, 0);
+  EXPECT_THROW(writer.AddFolder(u"folder", {}), std::logic_error);
+  EXPECT_THROW(writer.AddFile(u"file/", {}, {}), std::logic_error);
+}
+
+}  // namespace
+}  // namespace mkinstaller
