@@ -83,3 +83,10 @@ function(quimora_add_gtest target)
     gtest_discover_tests(${target} TEST_PREFIX ${QUIMORA_TEST_PREFIX} DISCOVERY_TIMEOUT 60)
   endif()
 endfunction()
+
+# quimora_windows_path(VAR PATH): PATH of this machine as a Windows program
+# under Wine sees it (drive Z: is the root of the file system).
+function(quimora_windows_path var path)
+  string(REPLACE "/" "\\" windows "${path}")
+  set(${var} "Z:${windows}" PARENT_SCOPE)
+endfunction()

@@ -4,7 +4,7 @@ execute_process(COMMAND ${PYTHON} ${SCRIPT} ${OUT} RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "make_pictures.py failed")
 endif()
-foreach(picture emblem.bmp side.bmp)
+foreach(picture emblem.bmp side.bmp quimora.ico)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${COMMITTED}/${picture} ${OUT}/${picture}
                   RESULT_VARIABLE differs)
   if(differs)

@@ -13,6 +13,9 @@ inline constexpr char16_t kSInvalidFormat[] = u"Format '%s' invalide ou incompat
 inline constexpr char16_t kSAssignError[] = u"Impossible d'affecter un %s à un %s";
 inline constexpr char16_t kSUnknownSystemError[] = u"Unspecified error (%d) from %s.";
 inline constexpr char16_t kSListIndexError[] = u"Indice de liste hors limites (%d)";
+inline constexpr char16_t kSResNotFound[] = u"Ressource %s introuvable";
+inline constexpr char16_t kSOleError[] = u"Erreur OLE %.8X";
+inline constexpr char16_t kSIntfNotSupported[] = u"Interface non supportée";
 
 // Captions of the message dialog, by kind, and of its buttons.
 inline constexpr char16_t kSMsgDlgWarning[] = u"Avertissement";

@@ -6,7 +6,7 @@ quimora_packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   zlib1g-dev libgtest-dev googletest
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-  wine wine64 xvfb xauth x11-utils
+  wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils
   osslsigncode zip unzip file
 )
 
@@ -39,10 +39,15 @@ configure_and_build() {
   cmake --build "$dir" -j"$(nproc)"
 }
 
-build_all() {
-  configure_and_build native
+# The two Windows builds: dist/win32 (shipped) and dist/win64 (tested).
+build_product() {
   configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-x86_64.cmake"
   configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-i686.cmake"
+}
+
+build_all() {
+  configure_and_build native
+  build_product
   build_fuzz
 }
 
@@ -59,16 +64,18 @@ run_fuzzer() {
   local target=$1 seconds=$2
   local corpus="$root/build/fuzz/corpus/$target"
   mkdir -p "$corpus" "$root/build/fuzz/findings"
-  local seeds
+  local seeds=()
   case "$target" in
-    zip_*) seeds="$root/../shared/testdata/zip-corpus" ;;
-    form_resource_*) seeds="$root/fuzz/corpus/form" ;;
-    form_text_*) seeds="$root/fuzz/corpus/form-text" ;;
-    *) seeds="$root/../shared/testdata" ;;
+    zip_*) seeds=("$root/../shared/testdata/zip-corpus") ;;
+    installer_payload_*) seeds=("$root/fuzz/corpus/payload" "$root/../shared/testdata/zip-corpus") ;;
+    form_resource_*) seeds=("$root/fuzz/corpus/form") ;;
+    form_text_*) seeds=("$root/fuzz/corpus/form-text") ;;
+    bmp_*) seeds=("$root/runtime/testdata/bmp-corpus") ;;
+    *) seeds=("$root/../shared/testdata") ;;
   esac
   "$root/build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -max_len=1048576 -print_final_stats=1 -artifact_prefix="$root/build/fuzz/findings/" \
-    "$corpus" "$seeds"
+    "$corpus" "${seeds[@]}"
 }
 
 wine64_path() { command -v wine64 || echo /usr/lib/wine/wine64; }
@@ -79,7 +86,7 @@ export_wine_env() {
   export WINEPREFIX="$QUIMORA_WINE_ROOT/prefix"
   export HOME="$QUIMORA_WINE_ROOT/home"
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export PATH="$PATH:/usr/lib/wine"
   mkdir -p "$HOME"
 }
@@ -111,7 +118,7 @@ start_display() {
 # One persistent wineserver for the whole run: later starts cost 0.1 s.
 start_wine() {
   export_wine_env
-  local marker="$WINEPREFIX/.quimora-ready"
+  local marker="$WINEPREFIX/.quimora-ready-2"
   if [ ! -f "$marker" ]; then
     log "preparing the Wine prefix"
     "$(wine64_path)" wineboot -i >/dev/null 2>&1 || true
@@ -120,6 +127,12 @@ start_wine() {
     # output still reaches the terminal.
     "$(wine64_path)" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$(wine64_path)" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    # The fonts the installer's window names, by their metric twins.
+    local font
+    for font in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" "Courier New=Liberation Mono"; do
+      "$(wine64_path)" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${font%%=*}" /d "${font#*=}" /f \
+        >/dev/null 2>&1
+    done
     wineserver -w
     touch "$marker"
   fi

@@ -331,16 +331,18 @@ void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, b
   if (multiVolume) throw EZipException(44, archiver);
   const int64_t size = stream.Size();
   std::vector<uint8_t> name;
+  // Hits that no header is accepted at are only bytes that look like a
+  // signature (a program's code holds them): such a file is no archive.
   bool anyHeader = false;
   TSignatureScanner headers(stream, kLocalHeaderSignature, kRecoverySearchWindow);
   TSignatureScanner descriptors(stream, kDataDescriptorSignature, kRecoverySearchWindow);
   for (int64_t q = headers.Next(0); q >= 0 && size - q >= static_cast<int64_t>(kLocalHeaderSize);
        q = headers.Next(q + 4)) {
-    anyHeader = true;
     uint8_t raw[kLocalHeaderSize];
     if (!ReadAt(stream, q, raw, sizeof raw)) break;
     const TLocalHeader local = TLocalHeader::Parse(raw);
     if (local.CompressedSize >= size || local.ExtraLength > kMaxRecoveredExtraLength) continue;
+    anyHeader = true;
 
     TDirItem item;
     item.Signature = local.Signature;

@@ -295,6 +295,23 @@ TEST(Recovery, EmptyNameTwiceAndZeroLengthStreams) {
   }
 }
 
+TEST(Recovery, SignatureBytesWithoutAnAcceptableHeaderAreNoArchive) {
+  // A program's code holds the signature as an immediate; what follows is
+  // no header: a compressed size past the end, then an oversized extra.
+  Bytes program(4000, 0x90);
+  const uint8_t signature[] = {0x50, 0x4B, 0x03, 0x04};
+  for (size_t at : {size_t{1000}, size_t{2000}}) std::copy(std::begin(signature), std::end(signature), program.begin() + at);
+  std::fill_n(program.begin() + 1018, 4, 0xFF);
+  program[2028] = 0xFF;
+  program[2029] = 0x7F;
+  try {
+    LoadedDirectory d(program);
+    FAIL() << "opened with " << d.Count() << " entries";
+  } catch (const EZipException& e) {
+    EXPECT_EQ(e.ErrorCode(), 18);
+  }
+}
+
 TEST(Scanner, FindsSignaturesAcrossWindowSeams) {
   Bytes bytes(25000, 'z');
   const size_t at[] = {0, 9997, 19993, 19994 + 4, 24996};

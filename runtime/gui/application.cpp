@@ -72,9 +72,12 @@ TApplication::TApplication() : rt::TComponent(nullptr) {
   RegisterFrameworkClasses();
   RegisterApplicationClass();
   title_ = ModuleBaseName();
+  // Sized zero at the centre of the screen: the dialogs that it owns and
+  // that centre on their owner (the shell's folder dialog) open there.
   window_.reset(CreateWindowExW(0, kApplicationClass, W(title_),
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                                0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+                                GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
   archiverDialogs_ = std::make_unique<TArchiverDialogs>();
   previousDialogs_ = zip::SetDialogProvider(archiverDialogs_.get());
   gApplication = this;

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the installer's two pictures, the same bytes on every run.
+"""Draws the installer's pictures and icon, the same bytes on every run.
 
     make_pictures.py OUT_DIR
 
@@ -8,6 +8,8 @@ pixel is the background, which the window shows as transparent.
 side.bmp: 174 x 399, 32 bits with bit-field masks; an amber band with a
 hexagon lattice and a ring molecule, fading into the panel colour at its
 right edge.
+quimora.ico: the emblem's molecule at 32 x 32 and 16 x 16, 32 bits with
+an alpha channel over a transparent background.
 
 Only +, -, *, / and comparisons are used on floats: they round the same
 way on every IEEE machine, so the pictures are reproducible.
@@ -32,10 +34,17 @@ SUPERSAMPLE = 4
 
 
 class Canvas:
-    def __init__(self, width, height, colour):
+    """Pixels hold their colour premultiplied by their alpha: painting then
+    blends the same way over a transparent pixel as over an opaque one, and
+    on an opaque canvas the colour is the plain colour."""
+
+    def __init__(self, width, height, colour=None):
+        """A canvas filled with colour, or transparent without one."""
         self.width = width
         self.height = height
-        self.pixels = [[list(map(float, colour)) for _ in range(width)] for _ in range(height)]
+        fill, alpha = ([0.0, 0.0, 0.0], 0.0) if colour is None else (list(map(float, colour)), 1.0)
+        self.pixels = [[list(fill) for _ in range(width)] for _ in range(height)]
+        self.alpha = [[alpha] * width for _ in range(height)]
 
     def paint(self, inside, box, colour, opacity=1.0):
         """Blends colour over the pixels of box by the share of each
@@ -47,6 +56,7 @@ class Canvas:
         offsets = [(i + 0.5) / n for i in range(n)]
         for py in range(y0, y1):
             row = self.pixels[py]
+            alpha_row = self.alpha[py]
             for px in range(x0, x1):
                 hits = 0
                 for oy in offsets:
@@ -58,15 +68,34 @@ class Canvas:
                     p = row[px]
                     for k in range(3):
                         p[k] = p[k] * (1 - a) + colour[k] * a
+                    alpha_row[px] = alpha_row[px] * (1 - a) + a
 
     def shade(self, colour_at):
         for py in range(self.height):
             for px in range(self.width):
                 self.pixels[py][px] = list(map(float, colour_at(px + 0.5, py + 0.5)))
+                self.alpha[py][px] = 1.0
 
     def rgb_rows(self):
-        """Rows top to bottom, each a list of (r, g, b) bytes."""
-        return [[tuple(min(255, max(0, int(c + 0.5))) for c in p) for p in row] for row in self.pixels]
+        """Rows top to bottom, each a list of (r, g, b) bytes; for an
+        opaque canvas."""
+        return [[tuple(to_byte(c) for c in p) for p in row] for row in self.pixels]
+
+    def rgba_rows(self):
+        """Rows top to bottom, each a list of (r, g, b, a) bytes with the
+        colour no longer premultiplied; fully transparent pixels are 0."""
+        rows = []
+        for row, alpha_row in zip(self.pixels, self.alpha):
+            line = []
+            for p, alpha in zip(row, alpha_row):
+                a = to_byte(alpha * 255)
+                line.append((0, 0, 0, 0) if a == 0 else tuple(to_byte(c / alpha) for c in p) + (a,))
+            rows.append(line)
+        return rows
+
+
+def to_byte(value):
+    return min(255, max(0, int(value + 0.5)))
 
 
 def mix(a, b, t):
@@ -108,8 +137,8 @@ def polygon(points):
     return inside, (min(xs), min(ys), max(xs), max(ys))
 
 
-def atom(canvas, cx, cy, r, colour):
-    circle(canvas, cx, cy, r + 1.2, BROWN)
+def atom(canvas, cx, cy, r, colour, outline=1.2):
+    circle(canvas, cx, cy, r + outline, BROWN)
     circle(canvas, cx, cy, r, colour)
     circle(canvas, cx - r * 0.35, cy - r * 0.35, r * 0.38, WHITE, 0.55)
 
@@ -220,6 +249,23 @@ def draw_side():
     return c
 
 
+def draw_icon(size):
+    """The emblem's molecule, laid out on a 32-unit square and scaled to
+    size. Outlines keep most of a pixel so that they survive the small
+    size; they eat into the atoms, so the layout still fits."""
+    c = Canvas(size, size)
+    s = size / 32
+    line = 0.8 if s < 0.75 else 1.1 * s
+    centre = (16.0 * s, 14.0 * s)
+    neighbours = [(5.5 * s, 5.5 * s, AMBER), (26.5 * s, 5.5 * s, AMBER), (16.0 * s, 27.0 * s, CREAM)]
+    for x, y, _ in neighbours:
+        segment(c, centre[0], centre[1], x, y, 1.5 * s, BROWN)
+    for x, y, colour in neighbours:
+        atom(c, x, y, 4.5 * s - line, colour, line)
+    atom(c, centre[0], centre[1], 6.6 * s - line, TEAL, line)
+    return c
+
+
 def bmp24(canvas):
     rows = canvas.rgb_rows()
     stride = (canvas.width * 3 + 3) // 4 * 4
@@ -250,6 +296,38 @@ def bmp32_bitfields(canvas):
     return header + info + masks + bytes(pixels)
 
 
+def ico(canvases):
+    """An icon file holding one 32-bit image per canvas. Each image is a
+    bitmap of twice the height: the colour rows with alpha, bottom-up, then
+    a 1-bit mask, set where the image is transparent, for systems that
+    ignore the alpha."""
+    images = []
+    for canvas in canvases:
+        rows = list(reversed(canvas.rgba_rows()))
+        colours = bytearray()
+        for row in rows:
+            for r, g, b, a in row:
+                colours += bytes((b, g, r, a))
+        mask_stride = (canvas.width + 31) // 32 * 4
+        mask = bytearray()
+        for row in rows:
+            line = bytearray(mask_stride)
+            for x, (_, _, _, a) in enumerate(row):
+                if a == 0:
+                    line[x // 8] |= 0x80 >> (x % 8)
+            mask += line
+        info = struct.pack('<IiiHHIIiiII', 40, canvas.width, canvas.height * 2, 1, 32, 0,
+                           len(colours) + len(mask), 0, 0, 0, 0)
+        images.append((canvas, info + bytes(colours) + bytes(mask)))
+    directory = struct.pack('<HHH', 0, 1, len(images))
+    offset = len(directory) + 16 * len(images)
+    entries = bytearray()
+    for canvas, image in images:
+        entries += struct.pack('<BBBBHHII', canvas.width, canvas.height, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return directory + bytes(entries) + b''.join(image for _, image in images)
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit('usage: make_pictures.py OUT_DIR')
@@ -261,6 +339,8 @@ def main():
         f.write(bmp24(emblem))
     with open(os.path.join(out, 'side.bmp'), 'wb') as f:
         f.write(bmp32_bitfields(draw_side()))
+    with open(os.path.join(out, 'quimora.ico'), 'wb') as f:
+        f.write(ico([draw_icon(32), draw_icon(16)]))
 
 
 if __name__ == '__main__':

@@ -1,0 +1,56 @@
+// The installer's one window, fmMain: its controls and components come
+// from the stored form TFMMAIN; its handlers are the installation.
+#pragma once
+
+#include <string>
+
+#include "runtime/gui/button.h"
+#include "runtime/gui/edit.h"
+#include "runtime/gui/form.h"
+#include "runtime/gui/image.h"
+#include "runtime/gui/label.h"
+#include "runtime/gui/panel.h"
+#include "zip/zip_archiver.h"
+
+namespace installer {
+
+class TfmMain : public gui::TForm {
+ public:
+  using gui::TForm::TForm;
+  rt::WideString ClassName() const override { return u"TfmMain"; }
+
+  // Set by name while the stored form is read.
+  gui::TPanel* Panel1 = nullptr;
+  gui::TLabel* Label3 = nullptr;
+  gui::TLabel* Label1 = nullptr;
+  gui::TLabel* Label2 = nullptr;
+  gui::TImage* Image1 = nullptr;
+  gui::TImage* Image2 = nullptr;
+  gui::TButton* BotCancelar = nullptr;
+  gui::TButton* BotSiguiente = nullptr;
+  gui::TEdit* EditFiche = nullptr;
+  gui::TButton* button2 = nullptr;
+  zip::TZipArchiver* Archiver = nullptr;
+
+  void FormCreate(rt::TObject* sender);
+  void button2Click(rt::TObject* sender);
+  void BotSiguienteClick(rt::TObject* sender);
+  void BotCancelarClick(rt::TObject* sender);
+
+ private:
+  // Extracts the whole payload into installFolder_; false when entries
+  // could not be extracted, after saying how many.
+  bool ExtractPayload();
+  void CreateShortcutsAndReport();
+
+  // The folders of this run, in the system's ANSI code page.
+  std::string defaultFolder_;
+  std::string installFolder_;
+  std::string shortcutFolder_;
+};
+
+// Publishes TfmMain's components and handlers for the stored form, with the
+// archive engine's classes it holds. Runs once.
+void RegisterMainForm();
+
+}  // namespace installer

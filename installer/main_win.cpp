@@ -1,0 +1,37 @@
+// Program entry of the installer.
+#include <windows.h>
+
+#include "installer/installer_texts.h"
+#include "installer/main_form.h"
+#include "runtime/gui/application.h"
+#include "runtime/gui/form_resources.h"
+
+namespace {
+
+// A DLL planted beside the installer (a download folder) must never be
+// loaded in place of a system one: from here on, DLLs load from system32
+// only. This runs before every other initialiser of the program. The call
+// is looked up, since systems without it cannot restrict the search.
+__attribute__((constructor(101))) void RestrictDllSearch() {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  const auto restrict = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  gui::TApplication application;
+  try {
+    installer::RegisterMainForm();
+    application.SetTitle(installer::kApplicationTitle);
+    application.CreateForm<installer::TfmMain>(gui::LoadFormResource(L"TFMMAIN"));
+  } catch (const std::exception& error) {
+    application.HandleException(error);
+    return 1;
+  }
+  application.Run();
+  return 0;
+}

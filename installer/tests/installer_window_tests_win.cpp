@@ -1,0 +1,433 @@
+// The shipped installer, driven through its window like a user would: it
+// is started as a program of its own, with the test's documents, desktop
+// and programs folders (the test's Wine prefix).
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tools/windriver/window_driver_win.h"
+#include "runtime/gui/com_ptr.h"
+
+namespace installer::testing {
+using namespace windriver;
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::wstring kInstaller = QUIMORA_INSTALLER;
+const std::wstring kSignedInstaller = QUIMORA_SIGNED_INSTALLER;
+const std::wstring kStub = QUIMORA_STUB;
+const fs::path kPayload = QUIMORA_PAYLOAD;
+const fs::path kOutput = QUIMORA_TEST_OUTPUT;
+
+constexpr wchar_t kTitle[] = L"Instala el Quimora";
+constexpr wchar_t kLinkName[] = L"QuimoraWindows18_19.lnk";
+constexpr auto kPatience = 30s;
+
+std::wstring SpecialFolder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE);
+  return path;
+}
+
+fs::path DefaultFolder() { return fs::path(SpecialFolder(CSIDL_PERSONAL)) / L"ProgramaQuimora18_19"; }
+fs::path DesktopLink() { return fs::path(SpecialFolder(CSIDL_DESKTOP)) / kLinkName; }
+fs::path ProgramsLink() { return fs::path(SpecialFolder(CSIDL_PROGRAMS)) / kLinkName; }
+
+std::vector<char> ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const fs::path& path, const std::vector<char>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::wstring CompletionText(const std::wstring& folder, bool desktopLink = true) {
+  return std::wstring(L"Instalación finalizada.\r") +
+         (desktopLink ? L"Se ha creado un acceso directo\ren el escritorio.\r"
+                      : L"No se ha podido crear el acceso directo en el escritorio.\r") +
+         L"Nombre del acceso: ProgramaQuimora18_19\r\rA la carpeta: " + folder +
+         L"\rY a la aplicación: QuimoraWindows18_19.exe\r";
+}
+
+// What a shell link file says.
+struct TLink {
+  std::wstring target;
+  std::wstring arguments;
+  std::wstring workingFolder;
+};
+
+TLink ReadLink(const fs::path& path) {
+  gui::TComPtr<IShellLinkW> link;
+  EXPECT_HRESULT_SUCCEEDED(
+      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid()));
+  gui::TComPtr<IPersistFile> file;
+  EXPECT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.PutVoid()));
+  EXPECT_HRESULT_SUCCEEDED(file->Load(path.c_str(), STGM_READ));
+  wchar_t target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, folder[MAX_PATH] = {};
+  link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+  link->GetArguments(arguments, MAX_PATH);
+  link->GetWorkingDirectory(folder, MAX_PATH);
+  return {target, arguments, folder};
+}
+
+void ExpectLinksTo(const fs::path& folder) {
+  for (const fs::path& path : {DesktopLink(), ProgramsLink()}) {
+    SCOPED_TRACE(path.string());
+    ASSERT_TRUE(fs::exists(path));
+    const TLink link = ReadLink(path);
+    EXPECT_EQ(link.target, (folder / L"QuimoraWindows18_19.exe").wstring());
+    EXPECT_EQ(link.arguments, L"");
+    EXPECT_EQ(link.workingFolder, folder.wstring());
+  }
+}
+
+// Every folder and file of the payload is in folder with the same bytes,
+// the same last-write time (to the two seconds of ZIP times) and the
+// archive attribute; nothing of the payload is missing.
+void ExpectPayloadInstalledIn(const fs::path& folder) {
+  int folders = 0, files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(kPayload)) {
+    const fs::path installed = folder / fs::relative(entry.path(), kPayload);
+    SCOPED_TRACE(installed.string());
+    if (entry.is_directory()) {
+      ++folders;
+      EXPECT_TRUE(fs::is_directory(installed));
+      continue;
+    }
+    ++files;
+    ASSERT_TRUE(fs::is_regular_file(installed));
+    EXPECT_TRUE(ReadAll(installed) == ReadAll(entry.path()));
+    const auto difference = fs::last_write_time(installed) - fs::last_write_time(entry.path());
+    EXPECT_LE(std::chrono::abs(difference), 2s);
+    EXPECT_TRUE(GetFileAttributesW(installed.c_str()) & FILE_ATTRIBUTE_ARCHIVE);
+  }
+  EXPECT_EQ(folders, 7);
+  EXPECT_EQ(files, 209);
+}
+
+// A copy of the installer in which the data of one deflated entry is
+// damaged; returns the copy's path and the entry's name.
+std::pair<fs::path, std::string> DamagedInstaller() {
+  std::vector<char> bytes = ReadAll(kInstaller);
+  auto u16 = [&](size_t at) { return static_cast<uint32_t>(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8); };
+  auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+  // The end record is last: the payload has no archive comment.
+  const size_t end = bytes.size() - 22;
+  EXPECT_EQ(u32(end), 0x06054B50u);
+  size_t record = u32(end + 16);
+  for (uint32_t i = 0, count = u16(end + 10); i < count; ++i) {
+    const uint32_t method = u16(record + 10), compressed = u32(record + 20);
+    const uint32_t nameLength = u16(record + 28), extraLength = u16(record + 30), commentLength = u16(record + 32);
+    if (method == 8 && compressed >= 64) {
+      const size_t local = u32(record + 42);
+      const size_t data = local + 30 + u16(local + 26) + u16(local + 28);
+      for (size_t k = 0; k < 16; ++k) bytes[data + compressed / 2 + k] ^= 0x5A;
+      const fs::path copy = kOutput / L"InstalaQuimora-damaged.exe";
+      WriteAll(copy, bytes);
+      return {copy, std::string(&bytes[record + 46], nameLength)};
+    }
+    record += 46 + nameLength + extraLength + commentLength;
+  }
+  ADD_FAILURE() << "no deflated entry to damage";
+  return {};
+}
+
+class InstallerWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(kOutput);
+    Clean();
+  }
+  void TearDown() override {
+    program.reset();
+    Clean();
+  }
+  static void Clean() {
+    std::error_code ignored;
+    fs::remove_all(DefaultFolder(), ignored);
+    fs::remove(DesktopLink(), ignored);
+    fs::remove(ProgramsLink(), ignored);
+  }
+
+  // Starts the program and waits for its window, with "Instalar" focused.
+  void Start(const std::wstring& path = kInstaller) {
+    program = std::make_unique<TProgram>(path, kOutput.wstring());
+    window = program->WaitForWindow(L"TfmMain", kPatience);
+    ASSERT_NE(window, nullptr);
+    install = FindDescendant(window, L"TButton", L"Instalar");
+    cancel = FindDescendant(window, L"TButton", L"Cancelar");
+    browse = FindDescendant(window, L"TButton", L"Examinar...");
+    edit = FindFirst(L"TEdit");
+    ASSERT_TRUE(install && cancel && browse && edit);
+    ASSERT_TRUE(WaitUntil([&] { return program->FocusedWindow() == install; }, kPatience));
+  }
+  HWND FindFirst(const std::wstring& windowClass) const {
+    for (HWND w : Descendants(window))
+      if (ClassOf(w) == windowClass) return w;
+    return nullptr;
+  }
+  void SetFolder(const fs::path& folder) {
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+  }
+  // Waits for a system message box; returns its caption and text.
+  std::pair<std::wstring, std::wstring> AwaitMessageBox(HWND& box) {
+    box = program->WaitForWindow(L"#32770", kPatience);
+    if (!box) return {};
+    WaitUntil([&] { return GetDlgItem(box, 0xFFFF) != nullptr; }, kPatience);
+    wchar_t text[4096] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 4096);
+    return {TextOf(box), text};
+  }
+  std::pair<std::wstring, std::wstring> AwaitAndCloseMessageBox() {
+    HWND box = nullptr;
+    auto shown = AwaitMessageBox(box);
+    if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box); }, kPatience);
+    return shown;
+  }
+  // Nothing happens for a while: no box, the program still runs.
+  void ExpectNothingHappens() {
+    Sleep(400);
+    EXPECT_TRUE(program->TopWindows(L"#32770").empty());
+    EXPECT_TRUE(program->TopWindows(L"TMessageForm").empty());
+    EXPECT_TRUE(program->Running());
+  }
+  void CancelAndExpectExit() {
+    Click(cancel);
+    ASSERT_TRUE(program->WaitForExit(kPatience));
+    EXPECT_EQ(program->ExitCode(), 0u);
+  }
+
+  std::unique_ptr<TProgram> program;
+  HWND window = nullptr, install = nullptr, cancel = nullptr, browse = nullptr, edit = nullptr;
+};
+
+TEST_F(InstallerWindow, OpensAsDesignedAndOnlyTheButtonsAct) {
+  Start();
+  EXPECT_EQ(TextOf(window), L"El Quimora");
+  RECT r;
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r.left, 208);
+  EXPECT_EQ(r.top, 135);
+  EXPECT_EQ(r.right - r.left, 719);
+  EXPECT_EQ(r.bottom - r.top, 454);
+  struct Expected {
+    HWND control;
+    std::wstring text;
+    RECT bounds;
+  };
+  const Expected expected[] = {
+      {cancel, L"Cancelar", {312, 296, 387, 321}},
+      {install, L"Instalar", {440, 296, 515, 321}},
+      {edit, (DefaultFolder()).wstring(), {200, 216, 513, 239}},
+      {browse, L"Examinar...", {517, 216, 590, 243}},
+  };
+  const HWND panel = GetParent(install);
+  RECT client, panelRect = ChildRect(panel);
+  GetClientRect(window, &client);
+  EXPECT_TRUE(EqualRect(&panelRect, &client));
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.text);
+    EXPECT_EQ(GetParent(e.control), panel);
+    EXPECT_EQ(TextOf(e.control), e.text);
+    const RECT bounds = ChildRect(e.control);
+    EXPECT_TRUE(EqualRect(&bounds, &e.bounds))
+        << bounds.left << "," << bounds.top << "," << bounds.right << "," << bounds.bottom;
+  }
+  SaveScreenshot((kOutput / L"main-window.bmp").wstring());
+
+  // Escape has no button to press; Enter in the edit box neither.
+  PressKey(install, VK_ESCAPE);
+  ExpectNothingHappens();
+  PressKey(install, VK_TAB);
+  PressKey(program->FocusedWindow(), VK_TAB);
+  ASSERT_TRUE(WaitUntil([&] { return program->FocusedWindow() == edit; }, kPatience));
+  PressKey(edit, VK_RETURN);
+  ExpectNothingHappens();
+
+  CancelAndExpectExit();
+  EXPECT_FALSE(fs::exists(DefaultFolder()));
+}
+
+TEST_F(InstallerWindow, EnterAtOnceInstallsThePayloadMakesBothLinksAndQuits) {
+  Start();
+  PressKey(install, VK_RETURN);
+  HWND box = nullptr;
+  const auto [caption, text] = AwaitMessageBox(box);
+  ASSERT_NE(box, nullptr);
+  SaveScreenshot((kOutput / L"completion-message.bmp").wstring());
+  EXPECT_EQ(caption, kTitle);
+  EXPECT_EQ(text, CompletionText(DefaultFolder().wstring()));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(program->WaitForExit(kPatience));
+  EXPECT_EQ(program->ExitCode(), 0u);
+  ExpectPayloadInstalledIn(DefaultFolder());
+  ExpectLinksTo(DefaultFolder());
+}
+
+TEST_F(InstallerWindow, TheSignedCopyOverwritesOlderFilesOfAnExistingFolder) {
+  const fs::path folder = kOutput / L"existing";
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+  fs::create_directories(folder / L"datos");
+  const fs::path someFile = fs::relative(*fs::directory_iterator(kPayload / L"datos"), kPayload);
+  WriteAll(folder / someFile, {'o', 'l', 'd'});
+  fs::last_write_time(folder / someFile, fs::last_write_time(kPayload / someFile) - 24h * 365);
+  WriteAll(folder / L"notas.txt", {'m', 'i', 'a', 's'});
+
+  Start(kSignedInstaller);
+  SetFolder(folder);
+  Click(install);
+  EXPECT_EQ(AwaitAndCloseMessageBox().second, CompletionText(folder.wstring()));
+  ASSERT_TRUE(program->WaitForExit(kPatience));
+  ExpectPayloadInstalledIn(folder);
+  EXPECT_TRUE(fs::exists(folder / L"notas.txt"));
+  ExpectLinksTo(folder);
+}
+
+TEST_F(InstallerWindow, ADesktopLinkThatCannotBeSavedIsNotClaimed) {
+  // A folder of the link's name: the shell cannot save the link there.
+  fs::create_directories(DesktopLink());
+  Start();
+  PressKey(install, VK_RETURN);
+  EXPECT_EQ(AwaitAndCloseMessageBox().second, CompletionText(DefaultFolder().wstring(), false));
+  ASSERT_TRUE(program->WaitForExit(kPatience));
+  EXPECT_TRUE(fs::is_directory(DesktopLink()));
+  EXPECT_EQ(ReadLink(ProgramsLink()).target, (DefaultFolder() / L"QuimoraWindows18_19.exe").wstring());
+}
+
+TEST_F(InstallerWindow, AFolderTwoLevelsBelowAnyExistingOneIsRefused) {
+  const fs::path folder = kOutput / L"missing" / L"deeper";
+  std::error_code ignored;
+  fs::remove_all(kOutput / L"missing", ignored);
+  Start();
+  SetFolder(folder);
+  Click(install);
+  const auto [caption, text] = AwaitAndCloseMessageBox();
+  EXPECT_EQ(caption, kTitle);
+  EXPECT_EQ(text, L"Imposible crear la carpeta.");
+  ExpectNothingHappens();
+  EXPECT_FALSE(fs::exists(kOutput / L"missing"));
+  EXPECT_FALSE(fs::exists(DesktopLink()));
+  CancelAndExpectExit();
+}
+
+TEST_F(InstallerWindow, BrowsingAndCancellingLeavesTheFolderAsItWas) {
+  Start();
+  const std::wstring before = TextOf(edit);
+  Click(browse);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        for (HWND d : program->TopWindows(L"#32770")) {
+          for (const auto& text : StaticTexts(d))
+            if (text == L"Seleccionar Carpeta ...") dialog = d;
+        }
+        return dialog != nullptr;
+      },
+      kPatience));
+  Sleep(300);
+  SaveScreenshot((kOutput / L"folder-dialog.bmp").wstring());
+  EXPECT_FALSE(IsWindowEnabled(window));
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kPatience));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(window) != FALSE; }, kPatience));
+  EXPECT_EQ(TextOf(edit), before);
+  CancelAndExpectExit();
+}
+
+TEST_F(InstallerWindow, WithoutAPayloadTheArchiversErrorIsShownAndTheWindowStays) {
+  Start(kStub);
+  Click(install);
+  HWND box = nullptr;
+  const auto [caption, text] = AwaitMessageBox(box);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(caption, kTitle);
+  EXPECT_EQ(text, L"Archiver: Invalid archive file. - Native error: 00035.");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ExpectNothingHappens();
+  EXPECT_FALSE(fs::exists(DesktopLink()));
+  CancelAndExpectExit();
+}
+
+TEST_F(InstallerWindow, AnIgnoredDamagedEntryLeavesTheInstallationIncompleteAndTheWindowOpen) {
+  const auto [damaged, entry] = DamagedInstaller();
+  ASSERT_FALSE(damaged.empty());
+  const fs::path folder = kOutput / L"damaged";
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+  Start(damaged.wstring());
+  SetFolder(folder);
+  Click(install);
+  const HWND failure = program->WaitForWindow(L"TMessageForm", kPatience);
+  ASSERT_NE(failure, nullptr);
+  HWND ignore = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (ignore = FindDescendant(failure, L"TButton", L"&Ignorer")) != nullptr; },
+                        kPatience));
+  Sleep(300);  // for the picture only: the box paints once it is idle
+  SaveScreenshot((kOutput / L"entry-failure.bmp").wstring());
+  EXPECT_NE(FindDescendant(failure, L"TButton", L"&Abandonner"), nullptr);
+  EXPECT_NE(FindDescendant(failure, L"TButton", L"&Réessayer"), nullptr);
+  Click(ignore);
+  const auto [caption, text] = AwaitAndCloseMessageBox();
+  EXPECT_EQ(caption, kTitle);
+  EXPECT_EQ(text, L"La instalación no se ha completado: 1 de 216 elementos no se han podido instalar.");
+  ExpectNothingHappens();
+  EXPECT_FALSE(fs::exists(DesktopLink()));
+  EXPECT_FALSE(fs::exists(ProgramsLink()));
+  EXPECT_TRUE(fs::exists(folder / L"QuimoraWindows18_19.exe") || entry == "QuimoraWindows18_19.exe");
+  CancelAndExpectExit();
+}
+
+// What Windows reads from the file before it runs it.
+TEST(InstallerExecutable, AsksForNoElevationAndCarriesItsVersionAndIcon) {
+  for (const std::wstring& path : {kInstaller, kSignedInstaller}) {
+    SCOPED_TRACE(path);
+    const HMODULE image = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(image, nullptr);
+    const HRSRC manifest = FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(manifest, nullptr);
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(image, manifest))),
+                           SizeofResource(image, manifest));
+    EXPECT_NE(text.find("<requestedExecutionLevel level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(FindResourceW(image, L"MAINICON", MAKEINTRESOURCEW(14)), nullptr);  // RT_GROUP_ICON
+    EXPECT_NE(FindResourceW(image, L"TFMMAIN", MAKEINTRESOURCEW(10)), nullptr);   // RT_RCDATA
+    FreeLibrary(image);
+
+    DWORD ignored = 0;
+    std::vector<char> version(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+    ASSERT_FALSE(version.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
+    wchar_t* description = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(version.data(), L"\\StringFileInfo\\0c0a04b0\\FileDescription",
+                               reinterpret_cast<void**>(&description), &length));
+    EXPECT_EQ(std::wstring(description), kTitle);
+  }
+}
+
+}  // namespace
+}  // namespace installer::testing
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  // The test reads shell links through COM.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const int result = RUN_ALL_TESTS();
+  CoUninitialize();
+  return result;
+}
