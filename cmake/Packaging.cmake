@@ -16,28 +16,39 @@ if(CMAKE_CROSSCOMPILING)
   set(host_tools ${CMAKE_BINARY_DIR}/host-tools)
   set(QUIMORA_FORMC ${host_tools}/tools/formc/formc)
   set(QUIMORA_MKINSTALLER ${host_tools}/tools/mkinstaller/mkinstaller)
+  set(QUIMORA_SKINTOOL ${host_tools}/dist/skintool)
   ExternalProject_Add(quimora_host_tools
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${host_tools}
     CMAKE_ARGS -DQUIMORA_HOST_TOOLS_ONLY=ON -DCMAKE_BUILD_TYPE=Release
                -DQUIMORA_DIST_DIR=${host_tools}/dist
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${host_tools} -j2 --target formc mkinstaller
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${host_tools} -j2 --target formc mkinstaller skintool
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${QUIMORA_FORMC} ${QUIMORA_MKINSTALLER})
+    BUILD_BYPRODUCTS ${QUIMORA_FORMC} ${QUIMORA_MKINSTALLER} ${QUIMORA_SKINTOOL})
   set(QUIMORA_FORMC_DEPENDS quimora_host_tools ${QUIMORA_FORMC})
   set(QUIMORA_MKINSTALLER_DEPENDS quimora_host_tools ${QUIMORA_MKINSTALLER})
+  set(QUIMORA_SKINTOOL_DEPENDS quimora_host_tools ${QUIMORA_SKINTOOL})
 else()
   set(QUIMORA_FORMC $<TARGET_FILE:formc>)
   set(QUIMORA_MKINSTALLER $<TARGET_FILE:mkinstaller>)
+  set(QUIMORA_SKINTOOL $<TARGET_FILE:skintool>)
   set(QUIMORA_FORMC_DEPENDS formc)
   set(QUIMORA_MKINSTALLER_DEPENDS mkinstaller)
+  set(QUIMORA_SKINTOOL_DEPENDS skintool)
 endif()
 
 # The product payload: every file and folder the installer carries, made
 # by content/ (target quimora_payload).
 set(QUIMORA_PAYLOAD_DIR ${CMAKE_BINARY_DIR}/content/payload)
 set(QUIMORA_PAYLOAD_STAMP ${CMAKE_BINARY_DIR}/content/payload.stamp)
+
+# The product's skin packed from content/skin (target quimora_skin): the
+# skin file, and the value the main form stores for it (its length, then
+# the file).
+set(QUIMORA_SKIN_DIR ${CMAKE_BINARY_DIR}/content/skin)
+set(QUIMORA_SKIN_FILE ${QUIMORA_SKIN_DIR}/quimora.skin)
+set(QUIMORA_SKIN_STREAM ${QUIMORA_SKIN_DIR}/quimora.skinstream)
 
 # The test certificate that signs installers, made once per build tree by
 # packaging/ (target quimora_signing_certificate).
@@ -55,13 +66,16 @@ else()
   endif()
 endif()
 
-# quimora_add_form_resource(TARGET FORM [NAME RESNAME])
+# quimora_add_form_resource(TARGET FORM [NAME RESNAME] [SEARCH DIR...]
+#                           [DEPENDS FILE...])
 # Compiles the form description FORM into an RCDATA resource of the Windows
 # program TARGET, named RESNAME (default "T" + the description's name in
-# capitals: fmMain.form gives TFMMAIN). The resource is made again when the
+# capitals: fmMain.form gives TFMMAIN). Files the description references
+# are looked for beside it, then in the SEARCH folders; DEPENDS names the
+# files the build makes for it. The resource is made again when the
 # description or any file it references changes.
 function(quimora_add_form_resource target form)
-  cmake_parse_arguments(ARG "" "NAME" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME" "SEARCH;DEPENDS" ${ARGN})
   if(NOT WIN32)
     message(FATAL_ERROR "quimora_add_form_resource: form resources belong to Windows programs")
   endif()
@@ -75,9 +89,13 @@ function(quimora_add_form_resource target form)
   set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}.forms)
   set(bytes ${dir}/${name}.bin)
   set(rc ${dir}/${name}.rc)
+  set(search)
+  foreach(folder ${ARG_SEARCH})
+    list(APPEND search --search ${folder})
+  endforeach()
   add_custom_command(OUTPUT ${bytes}
-    COMMAND ${QUIMORA_FORMC} ${form} ${bytes} --depfile ${bytes}.d
-    DEPENDS ${form} ${QUIMORA_FORMC_DEPENDS}
+    COMMAND ${QUIMORA_FORMC} ${form} ${bytes} --depfile ${bytes}.d ${search}
+    DEPENDS ${form} ${QUIMORA_FORMC_DEPENDS} ${ARG_DEPENDS}
     DEPFILE ${bytes}.d
     COMMENT "Compiling form ${name}"
     VERBATIM)

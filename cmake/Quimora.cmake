@@ -90,3 +90,25 @@ function(quimora_windows_path var path)
   string(REPLACE "/" "\\" windows "${path}")
   set(${var} "Z:${windows}" PARENT_SCOPE)
 endfunction()
+
+# Fuzz targets. With QUIMORA_FUZZ (clang) each is a libFuzzer program;
+# every build also makes its replay form, which runs a corpus as a test.
+function(quimora_fuzz_target name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;CORPUS" ${ARGN})
+  if(QUIMORA_FUZZ)
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    # Every libFuzzer program in one folder, wherever it is defined.
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  endif()
+  add_executable(${name}_replay ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+  target_link_libraries(${name}_replay PRIVATE ${ARG_LIBRARIES})
+  if(WIN32)
+    quimora_dist_program(${name}_replay)
+  endif()
+  add_test(NAME ${QUIMORA_TEST_PREFIX}${name}_replay COMMAND ${name}_replay ${ARG_CORPUS})
+endfunction()
+
+# Test data shared with other projects.
+set(QUIMORA_TESTDATA ${CMAKE_SOURCE_DIR}/../shared/testdata)

@@ -10,6 +10,7 @@
 #include "runtime/gui/image.h"
 #include "runtime/gui/label.h"
 #include "runtime/gui/panel.h"
+#include "skin/data/skin_data.h"
 #include "zip/zip_archiver.h"
 
 namespace installer {
@@ -31,6 +32,7 @@ class TfmMain : public gui::TForm {
   gui::TEdit* EditFiche = nullptr;
   gui::TButton* button2 = nullptr;
   zip::TZipArchiver* Archiver = nullptr;
+  skin::TSkinData* SkinData1 = nullptr;
 
   void FormCreate(rt::TObject* sender);
   void button2Click(rt::TObject* sender);
@@ -50,7 +52,7 @@ class TfmMain : public gui::TForm {
 };
 
 // Publishes TfmMain's components and handlers for the stored form, with the
-// archive engine's classes it holds. Runs once.
+// archive engine's and the skin engine's classes it holds. Runs once.
 void RegisterMainForm();
 
 }  // namespace installer

@@ -103,6 +103,7 @@ void TfmMain::BotCancelarClick(rt::TObject*) { Close(); }
 
 void RegisterMainForm() {
   RegisterArchiverProperties();
+  skin::RegisterSkinDataClass();
   rt::PublishClass<TfmMain>("TfmMain", "TForm")
       .Field("Panel1", &TfmMain::Panel1)
       .Field("Label3", &TfmMain::Label3)
@@ -115,6 +116,7 @@ void RegisterMainForm() {
       .Field("EditFiche", &TfmMain::EditFiche)
       .Field("button2", &TfmMain::button2)
       .Field("Archiver", &TfmMain::Archiver)
+      .Field("SkinData1", &TfmMain::SkinData1)
       .Handler("FormCreate", &TfmMain::FormCreate)
       .Handler("button2Click", &TfmMain::button2Click)
       .Handler("BotSiguienteClick", &TfmMain::BotSiguienteClick)

@@ -66,11 +66,14 @@ run_fuzzer() {
   mkdir -p "$corpus" "$root/build/fuzz/findings"
   local seeds=()
   case "$target" in
-    zip_*) seeds=("$root/../shared/testdata/zip-corpus") ;;
+    zip_*) seeds=("$root/../shared/testdata/zip-corpus" "$root/fuzz/corpus/zip-regressions") ;;
     installer_payload_*) seeds=("$root/fuzz/corpus/payload" "$root/../shared/testdata/zip-corpus") ;;
     form_resource_*) seeds=("$root/fuzz/corpus/form") ;;
     form_text_*) seeds=("$root/fuzz/corpus/form-text") ;;
-    bmp_*) seeds=("$root/runtime/testdata/bmp-corpus") ;;
+    bmp_* | skin_bitmap_*) seeds=("$root/runtime/testdata/bmp-corpus") ;;
+    skin_ini_*) seeds=("$root/fuzz/corpus/skin-ini") ;;
+    lzh_*) seeds=("$root/../shared/testdata/lzhuf") ;;
+    skin_container_*) seeds=("$root/fuzz/corpus/skin" "$root/../shared/testdata/lzhuf") ;;
     *) seeds=("$root/../shared/testdata") ;;
   esac
   "$root/build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \

@@ -192,10 +192,13 @@ void TZipDirManager::LoadDirectory() {
   int64_t start;
   if (MultiVolume()) {
     start = static_cast<int64_t>(isZip64_ ? zip64EndRecord_.DirectoryOffset : endRecord_.DirectoryOffset);
+  } else if (!isZip64_) {
+    start = p - static_cast<int32_t>(endRecord_.DirectorySize);
   } else {
-    const int64_t size = isZip64_ ? static_cast<int64_t>(zip64EndRecord_.DirectorySize)
-                                  : static_cast<int32_t>(endRecord_.DirectorySize);
-    start = p - size;
+    // A 64-bit size larger than the offset of the records after the
+    // directory is damage: there is no directory start before them.
+    const uint64_t size = zip64EndRecord_.DirectorySize;
+    start = size <= static_cast<uint64_t>(p) ? p - static_cast<int64_t>(size) : -1;
   }
 
   try {

@@ -107,8 +107,9 @@ def circle(canvas, cx, cy, r, colour, opacity=1.0):
                  (cx - r, cy - r, cx + r, cy + r), colour, opacity)
 
 
-def segment(canvas, ax, ay, bx, by, half_width, colour, opacity=1.0):
-    """A stroke with round ends: points within half_width of the segment."""
+def stroke(ax, ay, bx, by, half_width):
+    """The inside test of a stroke with round ends: points within
+    half_width of the segment."""
     dx, dy = bx - ax, by - ay
     length2 = dx * dx + dy * dy
 
@@ -117,8 +118,12 @@ def segment(canvas, ax, ay, bx, by, half_width, colour, opacity=1.0):
         t = 0.0 if t < 0 else 1.0 if t > 1 else t
         ex, ey = x - (ax + t * dx), y - (ay + t * dy)
         return ex * ex + ey * ey <= half_width * half_width
+    return inside
 
-    canvas.paint(inside, (min(ax, bx) - half_width, min(ay, by) - half_width,
+
+def segment(canvas, ax, ay, bx, by, half_width, colour, opacity=1.0):
+    """A stroke with round ends painted on the canvas."""
+    canvas.paint(stroke(ax, ay, bx, by, half_width), (min(ax, bx) - half_width, min(ay, by) - half_width,
                           max(ax, bx) + half_width, max(ay, by) + half_width), colour, opacity)
 
 

@@ -1,10 +1,12 @@
 // formc: compiles a form description into the bytes of its form resource.
 //
-//   formc IN.form OUT.bin [--depfile OUT.d]
+//   formc IN.form OUT.bin [--depfile OUT.d] [--search DIR]...
 //
-// Files that the description references are read relative to it. The
-// depfile lists the description and every file it read, so that the build
-// compiles the form again when any of them changes.
+// Files that the description references are read relative to it or, when
+// there is none there, relative to each --search folder in turn (files the
+// build makes, such as the packed skin). The depfile lists the description
+// and every file it read, so that the build compiles the form again when
+// any of them changes.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -53,22 +55,32 @@ std::string DepfilePath(const fs::path& path) {
 }
 
 int Usage() {
-  std::fputs("usage: formc IN.form OUT.bin [--depfile OUT.d]\n", stderr);
+  std::fputs("usage: formc IN.form OUT.bin [--depfile OUT.d] [--search DIR]...\n", stderr);
   return 64;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  std::vector<std::string> args;
   fs::path depfile;
-  if (args.size() == 4 && args[2] == "--depfile") {
-    depfile = args[3];
-    args.resize(2);
+  std::vector<fs::path> folders;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if ((arg == "--depfile" || arg == "--search") && i + 1 < argc) {
+      const fs::path value = fs::absolute(argv[++i]);
+      if (arg == "--depfile")
+        depfile = value;
+      else
+        folders.push_back(value);
+    } else {
+      args.push_back(arg);
+    }
   }
   if (args.size() != 2) return Usage();
   const fs::path input = fs::absolute(args[0]);
   const fs::path output = fs::absolute(args[1]);
+  folders.insert(folders.begin(), input.parent_path());
   try {
     const std::vector<uint8_t> text = ReadFile(input);
     std::vector<fs::path> read = {input};
@@ -76,7 +88,15 @@ int main(int argc, char** argv) {
       const fs::path relative(std::u8string(name.begin(), name.end()));
       if (relative.empty() || relative.is_absolute() || relative.has_root_name())
         throw std::runtime_error("the path must be relative to the description");
-      const fs::path path = (input.parent_path() / relative).lexically_normal();
+      // Not found anywhere: the error names the place beside the description.
+      fs::path path = (folders.front() / relative).lexically_normal();
+      for (const fs::path& folder : folders) {
+        const fs::path candidate = (folder / relative).lexically_normal();
+        if (fs::exists(candidate)) {
+          path = candidate;
+          break;
+        }
+      }
       read.push_back(path);
       return ReadFile(path);
     };

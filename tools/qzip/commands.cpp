@@ -10,7 +10,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/streams.h"
 #include "runtime/strings.h"
-#include "tools/qzip/console.h"
+#include "tools/cli/console.h"
 #include "zip/dir_manager.h"
 #include "zip/extraction.h"
 #include "zip/file_layer.h"
@@ -85,7 +85,7 @@ int List(const std::vector<std::string>& arguments) {
          std::to_string(manager.StubSize()) + " centraldir=" +
          std::to_string(manager.CentralDirOffset()) + " zip64=" + (manager.IsZip64() ? "1" : "0") +
          " rebuilt=" + (manager.Rebuilt() ? "1" : "0") + "\n";
-  WriteOut(out);
+  cli::WriteOut(out);
   return 0;
 }
 
@@ -101,7 +101,7 @@ int Find(const std::vector<std::string>& arguments) {
        found; found = archiver.FindNext(item))
     out += std::to_string(item.Handle.ItemNo) + "\t" +
            rt::WideToUtf8(archiver.DirManager()->Items().Item(item.Handle.ItemNo).Name) + "\n";
-  WriteOut(out);
+  cli::WriteOut(out);
   return 0;
 }
 
@@ -176,7 +176,7 @@ std::vector<std::string> ParseOptions(const std::vector<std::string>& arguments,
 void RefusePasswordRequests(zip::TZipArchiver& archiver, int& skipped) {
   archiver.OnPassword = [&skipped](rt::TObject*, const zip::WideString& name, rt::AnsiString&,
                                    bool& skipFile) {
-    WriteOut(EntryName(name) + ": skipped: the password is missing or wrong\n");
+    cli::WriteOut(EntryName(name) + ": skipped: the password is missing or wrong\n");
     ++skipped;
     skipFile = true;
   };
@@ -202,7 +202,7 @@ int Test(const std::vector<std::string>& arguments) {
       continue;
     } catch (const std::exception& e) {
       // rt::Exception's what() is its message as UTF-8.
-      WriteOut(name + ": " + e.what() + "\n");
+      cli::WriteOut(name + ": " + e.what() + "\n");
     }
     ++failed;
   }
@@ -224,7 +224,7 @@ int Extract(const std::vector<std::string>& arguments) {
   archiver.OnProcessFileFailure = [&](rt::TObject*, const zip::WideString& name,
                                       zip::TZipProcessOperation, int32_t, int32_t,
                                       const zip::WideString& message, zip::TZipAction& action) {
-    WriteOut(EntryName(name) + ": " + rt::WideToUtf8(message) + "\n");
+    cli::WriteOut(EntryName(name) + ": " + rt::WideToUtf8(message) + "\n");
     action = options.abortOnError ? zip::fxaAbort : zip::fxaIgnore;
   };
   OpenReadOnly(archiver, rest[0]);
@@ -237,11 +237,11 @@ int Extract(const std::vector<std::string>& arguments) {
 int Version(const std::vector<std::string>& arguments) {
   if (!arguments.empty()) throw UsageError("version takes no arguments");
   const zip::TZipArchiver archiver;
-  WriteOut(rt::WideToUtf8(archiver.CurrentVersion()) + "\n");
+  cli::WriteOut(rt::WideToUtf8(archiver.CurrentVersion()) + "\n");
   return 0;
 }
 
-constexpr Command kCommands[] = {
+constexpr cli::Command kCommands[] = {
     {"version", "", "print the archive engine's version", &Version},
     {"list", "ARCHIVE", "list the entries of the directory", &List},
     {"find", "ARCHIVE MASK [ATTR]", "list the entries a mask and attribute set select", &Find},
@@ -254,6 +254,6 @@ constexpr Command kCommands[] = {
 
 }  // namespace
 
-std::span<const Command> Commands() { return kCommands; }
+std::span<const cli::Command> Commands() { return kCommands; }
 
 }  // namespace qzip

@@ -6,26 +6,16 @@
 #include <string>
 #include <vector>
 
-namespace qzip {
+#include "tools/cli/command_line.h"
 
-// The command line does not fit the command: qzip shows its usage.
-class UsageError : public std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+namespace qzip {
 
 // The archive could not be opened: the engine's message, exit status 2.
 class ArchiveOpenError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct Command {
-  const char* name;
-  const char* arguments;  // the synopsis after the name
-  const char* summary;
-  // Runs with the arguments after the command name; the exit status.
-  int (*run)(const std::vector<std::string>& arguments);
-};
-
-std::span<const Command> Commands();
+std::span<const cli::Command> Commands();
+using cli::UsageError;
 
 }  // namespace qzip

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "runtime/strings.h"
-#include "tools/qzip/console.h"
+#include "tools/cli/console.h"
 
-namespace qzip {
+namespace cli {
 
 namespace {
 
@@ -35,4 +35,4 @@ void PrepareConsole() {
 void WriteOut(std::string_view utf8) { std::fwrite(utf8.data(), 1, utf8.size(), stdout); }
 void WriteErr(std::string_view utf8) { std::fwrite(utf8.data(), 1, utf8.size(), stderr); }
 
-}  // namespace qzip
+}  // namespace cli

@@ -1,0 +1,59 @@
+// The bitmaps and device contexts the skin primitives draw through:
+// 24-bit top-down DIB sections (so that pixels are exact whatever the
+// screen), a memory DC holding one bitmap, and a scoped stretch mode.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "runtime/exceptions.h"
+#include "runtime/gui/handles.h"
+
+namespace skin {
+
+// The system refused a bitmap or a device context.
+class EOutOfResources : public rt::Exception {
+  using rt::Exception::Exception;
+};
+
+// A 24-bit top-down DIB section filled with one colour. Raises
+// EOutOfResources when the system cannot make it; a width or height
+// below 1 gives no bitmap.
+gui::UniqueBitmap MakeFilledDib(int width, int height, COLORREF fill);
+
+// A 24-bit top-down DIB section holding the rows given, each `stride`
+// bytes apart and starting with `width` blue-green-red pixels. Raises
+// EOutOfResources as MakeFilledDib; a width or height below 1 gives no
+// bitmap and reads nothing. stride must be at least width * 3.
+gui::UniqueBitmap DibFromBgr(int width, int height, const uint8_t* rowsTopDown, size_t stride);
+
+// A memory DC compatible with the screen with a bitmap selected into it,
+// put back before the DC is deleted. Raises EOutOfResources.
+class TBitmapDc {
+ public:
+  explicit TBitmapDc(HBITMAP bitmap);
+  HDC get() const { return dc_.get(); }
+
+ private:
+  gui::UniqueMemoryDc dc_;
+  gui::TSelectObject select_;  // after dc_: undone first
+};
+
+// Sets a DC's stretch mode and restores the previous one.
+class TStretchMode {
+ public:
+  TStretchMode(HDC dc, int mode) : dc_(dc), previous_(SetStretchBltMode(dc, mode)) {}
+  ~TStretchMode() {
+    if (previous_) SetStretchBltMode(dc_, previous_);
+  }
+  TStretchMode(const TStretchMode&) = delete;
+  TStretchMode& operator=(const TStretchMode&) = delete;
+
+ private:
+  HDC dc_;
+  int previous_;
+};
+
+}  // namespace skin
