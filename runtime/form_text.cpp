@@ -35,16 +35,6 @@ int HexValue(char c) {
   return IsDigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : c - 'A' + 10;
 }
 
-void AppendCodePoint(WideString& out, char32_t cp) {
-  if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
-  } else {
-    cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-  }
-}
-
 // Turns characters into tokens and keeps the line and column of each.
 class Lexer {
  public:
@@ -163,7 +153,7 @@ class Lexer {
   static WideString Describe(char32_t cp) {
     if (cp < 0x20 || cp == 0x7F) return Format(u"U+%.4X", {static_cast<unsigned>(cp)});
     WideString out = u"'";
-    AppendCodePoint(out, cp);
+    AppendUtf16(out, cp);
     return out + u"'";
   }
 
@@ -239,7 +229,7 @@ class Lexer {
       if (cp == 0x7F) Fail(at, Describe(cp) + u" in a string: write it as an escape");
       const size_t bytes = cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
       for (size_t i = 0; i < bytes; ++i) Take();
-      AppendCodePoint(token.string, cp);
+      AppendUtf16(token.string, cp);
     }
   }
 
@@ -261,7 +251,7 @@ class Lexer {
         if (digits == 0 || Peek() != '}') Fail(at, u"\\u takes one to six hex digits in braces: \\u{263A}");
         Take();
         if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) Fail(at, u"\\u names no character");
-        AppendCodePoint(out, cp);
+        AppendUtf16(out, cp);
         return;
       }
       default:

@@ -18,6 +18,8 @@ using AnsiString = std::string;
 // lone surrogate becomes U+FFFD.
 WideString Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(WideStringView wide);
+// Appends a code point (at most U+10FFFF) as one or two UTF-16 units.
+void AppendUtf16(WideString& out, char32_t cp);
 // Appends the UTF-8 form of wide to out.
 void AppendUtf8(std::string& out, WideStringView wide);
 

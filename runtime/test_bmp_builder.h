@@ -7,7 +7,7 @@
 
 namespace rt::testbmp {
 
-struct BmpSpec {
+struct BmpLayout {
   uint32_t headerSize = 40;
   int32_t width = 0;
   int32_t height = 0;
@@ -30,7 +30,7 @@ inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
   Put16(out, v >> 16);
 }
 
-inline std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
+inline std::vector<uint8_t> MakeBmp(const BmpLayout& s) {
   std::vector<uint8_t> info;
   Put32(info, s.headerSize);
   Put32(info, static_cast<uint32_t>(s.width));

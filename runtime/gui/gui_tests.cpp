@@ -83,7 +83,7 @@ bool HasDefaultStyle(TButton* button) {
 // A 4 x 4 picture, rows from the top: magenta (the bottom-left colour,
 // hence transparent) around a blue centre.
 std::vector<uint8_t> EmblemBmp() {
-  rt::testbmp::BmpSpec s{.width = 4, .height = -4};
+  rt::testbmp::BmpLayout s{.width = 4, .height = -4};
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 4; ++x) {
       const bool centre = (x == 1 || x == 2) && (y == 1 || y == 2);
@@ -666,33 +666,33 @@ TEST(Application, TheScreenListsFormsInCreationOrder) {
 
 // Our decoder against the system's, on the same bytes.
 TEST(Bitmaps, DecodeAsTheSystemDrawsThem) {
-  using rt::testbmp::BmpSpec;
-  std::vector<BmpSpec> specs;
-  BmpSpec rgb24{.width = 3, .height = 2};
+  using rt::testbmp::BmpLayout;
+  std::vector<BmpLayout> layouts;
+  BmpLayout rgb24{.width = 3, .height = 2};
   rgb24.pixels = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0, 0, 0};
-  specs.push_back(rgb24);
-  BmpSpec fields32{.width = 2, .height = -2, .bitCount = 32, .compression = 3};
+  layouts.push_back(rgb24);
+  BmpLayout fields32{.width = 2, .height = -2, .bitCount = 32, .compression = 3};
   fields32.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
   fields32.pixels = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 250, 251, 252, 0};
-  specs.push_back(fields32);
-  BmpSpec rgb565{.width = 2, .height = 1, .bitCount = 16, .compression = 3};
+  layouts.push_back(fields32);
+  BmpLayout rgb565{.width = 2, .height = 1, .bitCount = 16, .compression = 3};
   rgb565.masks = {0xF800, 0x07E0, 0x001F};
   rgb565.pixels = {0x34, 0x12, 0xFF, 0xFF};
-  specs.push_back(rgb565);
-  BmpSpec rgb555{.width = 2, .height = 1, .bitCount = 16};
+  layouts.push_back(rgb565);
+  BmpLayout rgb555{.width = 2, .height = 1, .bitCount = 16};
   rgb555.pixels = {0x1E, 0x00, 0x21, 0x43};
-  specs.push_back(rgb555);
-  BmpSpec palette8{.width = 3, .height = 1, .bitCount = 8, .colorsUsed = 3,
+  layouts.push_back(rgb555);
+  BmpLayout palette8{.width = 3, .height = 1, .bitCount = 8, .colorsUsed = 3,
                    .palette = {0x112233, 0x445566, 0xF3D79C}};
   palette8.pixels = {2, 0, 1, 0};
-  specs.push_back(palette8);
-  BmpSpec mono{.width = 9, .height = 2, .bitCount = 1, .palette = {0x000000, 0xFFFFFF}};
+  layouts.push_back(palette8);
+  BmpLayout mono{.width = 9, .height = 2, .bitCount = 1, .palette = {0x000000, 0xFFFFFF}};
   mono.pixels = {0xA5, 0x80, 0, 0, 0x5A, 0x00, 0, 0};
-  specs.push_back(mono);
+  layouts.push_back(mono);
 
-  for (size_t i = 0; i < specs.size(); ++i) {
+  for (size_t i = 0; i < layouts.size(); ++i) {
     SCOPED_TRACE(i);
-    const auto file = rt::testbmp::MakeBmp(specs[i]);
+    const auto file = rt::testbmp::MakeBmp(layouts[i]);
     const rt::TBmpImage ours = rt::DecodeBmp(file);
     TBitmap target;
     target.LoadFromImage(rt::TBmpImage{ours.Width, ours.Height,

@@ -48,7 +48,7 @@ UINT TLabel::TextFlags() const {
 void TLabel::AdjustBounds() {
   if (!autoSize_ || Loading()) return;
   WideString text = Caption();
-  if (text.empty()) text = u" ";
+  if (text.empty()) text.push_back(u' ');
   TWindowDc screen(nullptr);
   if (!screen.get()) return;
   TSelectObject font(screen.get(), Font().Handle());

@@ -31,9 +31,9 @@ std::vector<uint8_t> ProductSkinFile() {
 }
 
 std::vector<uint8_t> Bmp(int width, int height) {
-  rt::testbmp::BmpSpec spec{.width = width, .height = height};
-  spec.pixels.assign(static_cast<size_t>(width * height * 3), 0x40);
-  return rt::testbmp::MakeBmp(spec);
+  rt::testbmp::BmpLayout layout{.width = width, .height = height};
+  layout.pixels.assign(static_cast<size_t>(width * height * 3), 0x40);
+  return rt::testbmp::MakeBmp(layout);
 }
 
 std::vector<uint8_t> SkinFile(const std::string& ini, std::vector<TSkinArchiveEntry> images = {}) {

@@ -7,7 +7,7 @@
 namespace skin {
 namespace {
 
-using rt::testbmp::BmpSpec;
+using rt::testbmp::BmpLayout;
 using rt::testbmp::MakeBmp;
 
 // 0x00BBGGRR, the form Pixel returns.
@@ -34,16 +34,16 @@ TEST(SkinBitmap, Decodes24BitFilesBottomUpAndTopDown) {
   // 2 x 2, rows padded to 8 bytes: red, green over blue, white.
   const std::vector<uint8_t> top = {0, 0, 255, 0, 255, 0, 0, 0};
   const std::vector<uint8_t> bottom = {255, 0, 0, 255, 255, 255, 0, 0};
-  BmpSpec bottomUp{.width = 2, .height = 2};
+  BmpLayout bottomUp{.width = 2, .height = 2};
   bottomUp.pixels = bottom;
   bottomUp.pixels.insert(bottomUp.pixels.end(), top.begin(), top.end());
-  BmpSpec topDown{.width = 2, .height = -2};
+  BmpLayout topDown{.width = 2, .height = -2};
   topDown.pixels = top;
   topDown.pixels.insert(topDown.pixels.end(), bottom.begin(), bottom.end());
 
-  for (const BmpSpec& spec : {bottomUp, topDown}) {
-    const TSkinBitmap bitmap = DecodeSkinBitmap(MakeBmp(spec));
-    ASSERT_EQ(bitmap.Width(), 2) << "height field " << spec.height;
+  for (const BmpLayout& layout : {bottomUp, topDown}) {
+    const TSkinBitmap bitmap = DecodeSkinBitmap(MakeBmp(layout));
+    ASSERT_EQ(bitmap.Width(), 2) << "height field " << layout.height;
     ASSERT_EQ(bitmap.Height(), 2);
     EXPECT_EQ(bitmap.Pixel(0, 0), Bgr(255, 0, 0));
     EXPECT_EQ(bitmap.Pixel(1, 0), Bgr(0, 255, 0));
@@ -53,7 +53,7 @@ TEST(SkinBitmap, Decodes24BitFilesBottomUpAndTopDown) {
 }
 
 TEST(SkinBitmap, Decodes32BitFilesWithAndWithoutMasks) {
-  BmpSpec plain{.width = 2, .height = 1, .bitCount = 32};
+  BmpLayout plain{.width = 2, .height = 1, .bitCount = 32};
   plain.pixels = {0x10, 0x20, 0x30, 0x00, 0xFF, 0x00, 0xFF, 0x00};
   TSkinBitmap bitmap = DecodeSkinBitmap(MakeBmp(plain));
   ASSERT_EQ(bitmap.Width(), 2);
@@ -61,21 +61,21 @@ TEST(SkinBitmap, Decodes32BitFilesWithAndWithoutMasks) {
   EXPECT_EQ(bitmap.Pixel(1, 0), Bgr(255, 0, 255));
 
   // Red in the low byte and an alpha channel, which is dropped.
-  BmpSpec masked{.headerSize = 56, .width = 1, .height = -1, .bitCount = 32, .compression = 3};
+  BmpLayout masked{.headerSize = 56, .width = 1, .height = -1, .bitCount = 32, .compression = 3};
   masked.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
   masked.pixels = {0x11, 0x22, 0x33, 0x80};
   bitmap = DecodeSkinBitmap(MakeBmp(masked));
   ASSERT_EQ(bitmap.Width(), 1);
   EXPECT_EQ(bitmap.Pixel(0, 0), Bgr(0x11, 0x22, 0x33));
 
-  BmpSpec bitFields{.width = 1, .height = 1, .bitCount = 32, .compression = 3};
+  BmpLayout bitFields{.width = 1, .height = 1, .bitCount = 32, .compression = 3};
   bitFields.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
   bitFields.pixels = {0x9C, 0xD7, 0xF3, 0x00};
   EXPECT_EQ(DecodeSkinBitmap(MakeBmp(bitFields)).Pixel(0, 0), Bgr(0xF3, 0xD7, 0x9C));
 }
 
 TEST(SkinBitmap, MalformedFilesGiveTheEmptyImage) {
-  BmpSpec good{.width = 2, .height = 2};
+  BmpLayout good{.width = 2, .height = 2};
   good.pixels.assign(16, 0x40);
   ASSERT_FALSE(DecodeSkinBitmap(MakeBmp(good)).Empty());
 
@@ -83,11 +83,11 @@ TEST(SkinBitmap, MalformedFilesGiveTheEmptyImage) {
   truncated.resize(truncated.size() - 5);
   std::vector<uint8_t> notBmp = MakeBmp(good);
   notBmp[0] = 'X';
-  BmpSpec noWidth = good;
+  BmpLayout noWidth = good;
   noWidth.width = 0;
-  BmpSpec badOffset = good;
+  BmpLayout badOffset = good;
   badOffset.offsetAdjust = 1000;
-  BmpSpec rle = good;
+  BmpLayout rle = good;
   rle.compression = 1;
   for (const auto& bytes : {truncated, notBmp, MakeBmp(noWidth), MakeBmp(badOffset), MakeBmp(rle),
                             std::vector<uint8_t>{}, std::vector<uint8_t>{'B', 'M'}}) {

@@ -9,39 +9,17 @@
 // any of them changes.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "runtime/form_resource.h"
 #include "runtime/form_text.h"
+#include "tools/cli/files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<uint8_t> ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot open " + path.string());
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw std::runtime_error("cannot read " + path.string());
-  return bytes;
-}
-
-// Writes beside the target and renames, so that a failed run never leaves
-// a half-written file that looks up to date.
-void WriteFile(const fs::path& path, const void* data, size_t size) {
-  const fs::path temporary = path.string() + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-    out.close();
-    if (!out) throw std::runtime_error("cannot write " + temporary.string());
-  }
-  fs::rename(temporary, path);
-}
 
 // A path as a Makefile-style depfile spells it.
 std::string DepfilePath(const fs::path& path) {
@@ -82,7 +60,7 @@ int main(int argc, char** argv) {
   const fs::path output = fs::absolute(args[1]);
   folders.insert(folders.begin(), input.parent_path());
   try {
-    const std::vector<uint8_t> text = ReadFile(input);
+    const std::vector<uint8_t> text = cli::ReadWholeFile(input);
     std::vector<fs::path> read = {input};
     const rt::FormFileLoader loader = [&](const std::string& name) {
       const fs::path relative(std::u8string(name.begin(), name.end()));
@@ -98,18 +76,19 @@ int main(int argc, char** argv) {
         }
       }
       read.push_back(path);
-      return ReadFile(path);
+      return cli::ReadWholeFile(path);
     };
     const rt::TFormObject form = rt::ParseFormText(
         std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), args[0], loader);
     const std::vector<uint8_t> bytes = rt::WriteFormResource(form);
     if (rt::ReadFormResource(bytes) != form) throw std::logic_error("the resource does not read back");
-    WriteFile(output, bytes.data(), bytes.size());
+    cli::WriteWholeFile(output, bytes);
     if (!depfile.empty()) {
       std::string rule = DepfilePath(output) + ":";
       for (const auto& path : read) rule += " \\\n  " + DepfilePath(path);
       rule += "\n";
-      WriteFile(depfile, rule.data(), rule.size());
+      const auto* ruleBytes = reinterpret_cast<const uint8_t*>(rule.data());
+      cli::WriteWholeFile(depfile, std::span(ruleBytes, rule.size()));
     }
   } catch (const std::exception& e) {
     // rt::Exception's what() is its message as UTF-8, and a form error

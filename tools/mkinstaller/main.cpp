@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/cli/files.h"
 #include "tools/mkinstaller/archive_writer.h"
 #include "tools/mkinstaller/dos_time.h"
 #include "tools/mkinstaller/payload_tree.h"
@@ -22,18 +23,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<uint8_t> ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot open " + path.string());
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw std::runtime_error("cannot read " + path.string());
-  return bytes;
-}
-
 void MakeInstaller(const fs::path& payload, const fs::path& stubPath, const fs::path& outPath) {
   const std::vector<mkinstaller::PayloadEntry> entries = mkinstaller::ScanPayload(payload);
   if (entries.empty()) throw std::runtime_error(payload.string() + ": the payload folder is empty");
-  const std::vector<uint8_t> stub = ReadFile(stubPath);
+  const std::vector<uint8_t> stub = cli::ReadWholeFile(stubPath);
 
   const fs::path temporary = outPath.string() + ".tmp";
   std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -46,7 +39,7 @@ void MakeInstaller(const fs::path& payload, const fs::path& stubPath, const fs::
     if (entry.folder) {
       writer.AddFolder(entry.name, when);
     } else {
-      writer.AddFile(entry.name, ReadFile(entry.path), when);
+      writer.AddFile(entry.name, cli::ReadWholeFile(entry.path), when);
       ++files;
     }
   }

@@ -14,7 +14,7 @@
 #include "skin/container/skin_reader.h"
 #include "tools/cli/console.h"
 #include "tools/skintool/dump.h"
-#include "tools/skintool/files.h"
+#include "tools/cli/files.h"
 
 namespace skintool {
 
@@ -29,17 +29,17 @@ void ExpectArguments(const std::vector<std::string>& arguments, size_t n, const 
 
 int LzhEncode(const std::vector<std::string>& arguments) {
   ExpectArguments(arguments, 2, "lzh-encode takes an input and an output file");
-  const Bytes data = ReadWholeFile(PathFromUtf8(arguments[0]));
+  const Bytes data = cli::ReadWholeFile(cli::PathFromUtf8(arguments[0]));
   if (data.size() > std::numeric_limits<uint32_t>::max())
     throw Failure(arguments[0] + ": more than 4 GiB cannot be packed");
   // The same layout as a skin file: the size, then the stream.
-  WriteWholeFile(PathFromUtf8(arguments[1]), skin::MakeSkinFile(data));
+  cli::WriteWholeFile(cli::PathFromUtf8(arguments[1]), skin::MakeSkinFile(data));
   return 0;
 }
 
 int LzhDecode(const std::vector<std::string>& arguments) {
   ExpectArguments(arguments, 2, "lzh-decode takes an input and an output file");
-  const Bytes file = ReadWholeFile(PathFromUtf8(arguments[0]));
+  const Bytes file = cli::ReadWholeFile(cli::PathFromUtf8(arguments[0]));
   if (file.size() < 4) throw Failure(arguments[0] + ": shorter than its 4-byte size");
   const uint32_t size = file[0] | file[1] << 8 | file[2] << 16 | static_cast<uint32_t>(file[3]) << 24;
   // The limit a skin file has: any larger size is a damaged one.
@@ -49,7 +49,7 @@ int LzhDecode(const std::vector<std::string>& arguments) {
   Bytes decoded = skin::LzhUnpack(std::span(file).subspan(4), size);
   // A last match may run past the size; the size is what the file holds.
   decoded.resize(size);
-  WriteWholeFile(PathFromUtf8(arguments[1]), decoded);
+  cli::WriteWholeFile(cli::PathFromUtf8(arguments[1]), decoded);
   return 0;
 }
 
@@ -57,7 +57,7 @@ std::string LowerAscii(std::string s) { return skin::FoldSkinName(s); }
 
 bool IsSkinPart(const fs::directory_entry& entry) {
   if (!entry.is_regular_file()) return false;
-  const std::string extension = LowerAscii(PathToUtf8(entry.path().extension()));
+  const std::string extension = LowerAscii(cli::PathToUtf8(entry.path().extension()));
   return extension == ".ini" || extension == ".bmp";
 }
 
@@ -92,19 +92,19 @@ int Pack(const std::vector<std::string>& given) {
   std::vector<std::string> arguments = given;
   const std::string formValue = TakeOption(arguments, "--form-value");
   ExpectArguments(arguments, 2, "pack takes a folder and a skin file");
-  const fs::path folder = PathFromUtf8(arguments[0]);
+  const fs::path folder = cli::PathFromUtf8(arguments[0]);
   std::error_code error;
   std::vector<std::string> names;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-    if (IsSkinPart(*it)) names.push_back(PathToUtf8(it->path().filename()));
+    if (IsSkinPart(*it)) names.push_back(cli::PathToUtf8(it->path().filename()));
   if (error) throw Failure("cannot list " + arguments[0] + ": " + error.message());
   std::sort(names.begin(), names.end());
   std::vector<skin::TSkinArchiveEntry> entries;
-  for (const std::string& name : names) entries.emplace_back(name, ReadWholeFile(folder / PathFromUtf8(name)));
+  for (const std::string& name : names) entries.emplace_back(name, cli::ReadWholeFile(folder / cli::PathFromUtf8(name)));
   try {
     const Bytes file = skin::MakeSkinFile(skin::PackSkinArchive(entries));
-    WriteWholeFile(PathFromUtf8(arguments[1]), file);
-    if (!formValue.empty()) WriteWholeFile(PathFromUtf8(formValue), FormValue(file));
+    cli::WriteWholeFile(cli::PathFromUtf8(arguments[1]), file);
+    if (!formValue.empty()) cli::WriteWholeFile(cli::PathFromUtf8(formValue), FormValue(file));
   } catch (const skin::ESkinArchiveError& e) {
     throw Failure(arguments[0] + ": " + e.what());
   }
@@ -120,11 +120,11 @@ bool IsPlainFileName(const std::string& name) {
 
 int Unpack(const std::vector<std::string>& arguments) {
   ExpectArguments(arguments, 2, "unpack takes a skin file and a folder");
-  const Bytes file = ReadWholeFile(PathFromUtf8(arguments[0]));
+  const Bytes file = cli::ReadWholeFile(cli::PathFromUtf8(arguments[0]));
   rt::TMemoryStream stream(file);
   skin::TSkinReader reader;
   if (!reader.Open(stream)) throw Failure(arguments[0] + ": not a skin file: " + reader.FailureReason());
-  const fs::path folder = PathFromUtf8(arguments[1]);
+  const fs::path folder = cli::PathFromUtf8(arguments[1]);
   std::error_code error;
   fs::create_directories(folder, error);
   if (error) throw Failure("cannot create " + arguments[1] + ": " + error.message());
@@ -143,7 +143,7 @@ int Unpack(const std::vector<std::string>& arguments) {
       continue;
     }
     reader.ExtractEntry(name, entry);
-    WriteWholeFile(folder / PathFromUtf8(name), entry.Bytes());
+    cli::WriteWholeFile(folder / cli::PathFromUtf8(name), entry.Bytes());
   }
   return status;
 }

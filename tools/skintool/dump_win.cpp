@@ -14,7 +14,7 @@
 #include "tools/skintool/commands.h"
 #include "tools/cli/console.h"
 #include "tools/skintool/dump.h"
-#include "tools/skintool/files.h"
+#include "tools/cli/files.h"
 
 namespace skintool {
 namespace {
@@ -132,7 +132,7 @@ double MillisecondsSinceStart() {
 
 int DumpSkin(const char* path, const TDumpOptions& options) {
   const double entered = MillisecondsSinceStart();
-  const std::vector<uint8_t> file = ReadWholeFile(PathFromUtf8(path));
+  const std::vector<uint8_t> file = cli::ReadWholeFile(cli::PathFromUtf8(path));
   // The form's stored value: the file's length, then the file.
   std::vector<uint8_t> stream(4 + file.size());
   for (int i = 0; i < 4; ++i) stream[i] = static_cast<uint8_t>(file.size() >> (8 * i));

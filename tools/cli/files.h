@@ -1,4 +1,4 @@
-// Whole-file reads and writes for skintool, with UTF-8 paths.
+// Whole-file reads and writes for the command-line tools, with UTF-8 paths.
 #pragma once
 
 #include <cstdint>
@@ -7,13 +7,15 @@
 #include <string>
 #include <vector>
 
-namespace skintool {
+namespace cli {
 
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 
-// Both raise Failure with the path in the message.
+// Both raise std::runtime_error with the path in the message. A write
+// goes to a file beside the target, renamed over it once complete, so that
+// a failed run never leaves a half-written file that looks up to date.
 std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
-}  // namespace skintool
+}  // namespace cli
