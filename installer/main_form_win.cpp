@@ -10,6 +10,7 @@
 #include "runtime/gui/application.h"
 #include "runtime/published.h"
 #include "runtime/text.h"
+#include "skin/windows/skin_engine_win.h"
 
 namespace installer {
 namespace {
@@ -103,7 +104,7 @@ void TfmMain::BotCancelarClick(rt::TObject*) { Close(); }
 
 void RegisterMainForm() {
   RegisterArchiverProperties();
-  skin::RegisterSkinDataClass();
+  skin::RegisterSkinEngine();
   rt::PublishClass<TfmMain>("TfmMain", "TForm")
       .Field("Panel1", &TfmMain::Panel1)
       .Field("Label3", &TfmMain::Label3)

@@ -136,6 +136,22 @@ class TWindowDc {
   HDC dc_;
 };
 
+// The DC of the whole window, frame included (GetWindowDC).
+class TWindowFrameDc {
+ public:
+  explicit TWindowFrameDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+  ~TWindowFrameDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  TWindowFrameDc(const TWindowFrameDc&) = delete;
+  TWindowFrameDc& operator=(const TWindowFrameDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // BeginPaint and EndPaint.
 class TPaintDc {
  public:

@@ -63,7 +63,7 @@ TSkinData::TSkinData(rt::TComponent* owner)
       menuGlyphs_(LoadMenuGlyphs()) {}
 
 TSkinData::~TSkinData() {
-  if (TSkinManagerLink* manager = SkinManager()) manager->RemoveSkinData(this);
+  if (TSkinManagerLink* manager = SkinManager()) manager->UnregisterSkinData(this);
 }
 
 void TSkinData::ReadSkinStream(const std::vector<uint8_t>& bytes) {
@@ -126,6 +126,8 @@ void TSkinData::SetSkinFile(const rt::WideString& path) {
   // A path of a missing file changes nothing else.
   const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
   if (!bytes) return;
+  // The skinned windows hold the caption buttons of the skin being replaced.
+  if (TSkinManagerLink* manager = SkinManager()) manager->FreeCaptionButtons(this);
   skinFileBytes_.Clear();
   if (!bytes->empty()) skinFileBytes_.WriteBuffer(bytes->data(), static_cast<int64_t>(bytes->size()));
   LoadSkin();
@@ -143,14 +145,14 @@ void TSkinData::SetActive(bool value) {
   switch (skinFormtype_) {
     case sfMainform:
       if (value && noSkin_) return;
-      manager->QueueRequest(value ? srActivate : srDeactivate, kRequestDelayMs);
-      if (value) manager->SetStartCounter(1);
+      manager->RequestAction(value ? srActivate : srDeactivate, kRequestDelayMs);
+      if (value) manager->SetStarted(1);
       manager->SetPendingSkinData(this);
       return;
     case sfOnlyThisForm:
       manager->SetPendingSkinData(this);
       if (value && noSkin_) return;
-      manager->QueueRequest(value ? srActivate : srDeactivate, kRequestDelayMs);
+      manager->RequestAction(value ? srActivate : srDeactivate, kRequestDelayMs);
       return;
     case sfDialog:
       return;
@@ -162,8 +164,8 @@ void TSkinData::ApplySkin() {
   TSkinManagerLink* manager = CreateSkinManager();
   if (!manager) return;
   manager->SetPendingSkinData(this);
-  manager->RereadSkin(this);
-  if (manager->StartCounter() == 1) manager->QueueRequest(srRefresh, kRequestDelayMs);
+  manager->ReloadSkinForms();
+  if (manager->Started() == 1) manager->RequestAction(srRefresh, kRequestDelayMs);
 }
 
 bool TSkinData::FormSkinAllowed(const rt::WideString& className) const {
@@ -184,21 +186,21 @@ void TSkinData::SkinChanged() {
 void TSkinData::Loaded() {
   rt::TComponent::Loaded();
   TSkinManagerLink* manager = CreateSkinManager();
-  if (manager) manager->AddSkinData(this);
+  if (manager) manager->RegisterSkinData(this);
   if (skinFormtype_ != sfMainform) {
     if (!manager) return;
-    manager->SwitchOn();
-    manager->SetStartCounter(manager->StartCounter() + 1);
+    manager->SetSkinning(true);
+    manager->SetStarted(manager->Started() + 1);
     if (auto* form = dynamic_cast<gui::TForm*>(Owner()); form && form->HandleAllocated())
-      manager->SkinWindowNow(form->WindowHandle());
+      manager->SkinWindow(form->WindowHandle());
     return;
   }
-  if (manager) manager->InstallCreationHook();
+  if (manager) manager->InstallHook();
   if (active_) {
     if (noSkin_) {
       active_ = false;
     } else if (manager) {
-      manager->QueueRequest(srActivate, kRequestDelayMs);
+      manager->RequestAction(srActivate, kRequestDelayMs);
       manager->SetPendingSkinData(this);
     }
   }

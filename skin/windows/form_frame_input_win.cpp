@@ -1,0 +1,236 @@
+// Non-client mouse input of a skinned window: its caption buttons, the
+// caption's clicks, the system menu, and the timer that notices the
+// mouse leaving a button.
+#include <windowsx.h>
+
+#include "skin/windows/form_frame_win.h"
+#include "skin/windows/skin_manager_win.h"
+#include "skin/windows/skin_private_messages_win.h"
+
+namespace skin {
+
+POINT TSkinFormFrame::WindowPoint(LPARAM screenPoint) const {
+  POINT point{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+  ScreenToClient(Handle, &point);
+  if (WindowState != wsMinimized) {
+    point.x += FrameLeft;
+    point.y += FrameTop + MenuHeight;
+  }
+  return point;
+}
+
+TNCObject* TSkinFormFrame::ObjectAt(POINT point) {
+  for (const auto& button : SysButtons)
+    if (button->Visible && PtInRect(&button->Bounds, point)) return button.get();
+  if (SkinMenu) return SkinMenu->ObjectAt(point);
+  return nullptr;
+}
+
+void TSkinFormFrame::NcMouse(gui::TMessage& m, bool& handled) {
+  const POINT point = WindowPoint(m.LParam);
+  TNCObject* object = ObjectAt(point);
+  handled = false;
+  switch (m.Msg) {
+    case WM_NCMOUSEMOVE:
+      if (!Active) {
+        m.Result = 0;
+        handled = true;
+        return;
+      }
+      if (object) {
+        object->MouseEnter();
+        m.Result = 0;
+        handled = true;
+        return;
+      }
+      if (HotObject) HotObject->MouseLeave();
+      return;
+    case WM_NCLBUTTONDOWN:
+      if (object) {
+        if (!Active) SetForegroundWindow(Handle);
+        object->MouseDown();
+        if (SkinMenu && !dynamic_cast<TWinSysButton*>(object)) SkinMenu->OpenButton(*object);
+        m.Result = 0;
+        handled = true;
+        return;
+      }
+      // A maximized window stays where it is.
+      if (m.WParam == HTCAPTION && WindowState == wsMaximized && Active) m.WParam = HTMENU;
+      return;
+    case WM_NCLBUTTONUP:
+      if (auto* button = dynamic_cast<TWinSysButton*>(object); button && button == HotObject) {
+        button->MouseUp();
+        PerformAction(button->Button().Data.Action, point);
+      }
+      if (object) {
+        m.Result = 0;
+        handled = true;
+      }
+      return;
+    case WM_NCRBUTTONDOWN:
+      if (m.WParam == HTCAPTION && MdiKind != mdChild) {
+        OpenSystemMenu({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, false);
+        m.Result = 0;
+        handled = true;
+      }
+      return;
+    case WM_NCLBUTTONDBLCLK:
+      if (WindowState == wsMaximized)
+        Restore();
+      else if (WindowState == wsNormal && (BoxFlags & kBoxMaximize))
+        ToggleMaximize();
+      m.Result = 0;
+      handled = true;
+      return;
+    default:
+      return;
+  }
+}
+
+void TSkinFormFrame::TimerTick() {
+  if (InMenuLoop) return;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  if (HotObject) {
+    RECT window{};
+    GetWindowRect(Handle, &window);
+    const POINT point{cursor.x - window.left, cursor.y - window.top};
+    if (!PtInRect(&HotObject->Bounds, point)) HotObject->MouseLeave();
+  }
+  if (!Form && HotButton) {
+    const RECT bounds = HotButton->ScreenRect();
+    if (!PtInRect(&bounds, cursor)) {
+      HotButton->MouseLeave();
+      HotButton = nullptr;
+    }
+  }
+}
+
+void TSkinFormFrame::PerformAction(int action, POINT at) {
+  RECT window{};
+  GetWindowRect(Handle, &window);
+  const POINT screen{window.left + at.x + 1, window.top + at.y + 1};
+  auto toActiveChild = [this](WPARAM command) {
+    if (MdiKind != mdFrame || !MdiClient) return;
+    BOOL maximized = FALSE;
+    const auto child =
+        reinterpret_cast<HWND>(SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    if (!child) return;
+    SendMessageW(child, WM_SYSCOMMAND, command, 0);
+    TSkinManage* manager = Manager();
+    if (manager && manager->MDIMaximized) {
+      BOOL stillMaximized = FALSE;
+      SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&stillMaximized));
+      if (!stillMaximized) manager->SetMDIMaximized(false);
+    }
+  };
+  switch (action) {
+    case 0:
+      timer_.SetEnabled(false);
+      PostMessageW(Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+      return;
+    case 1:
+    case 22:
+      ToggleMaximize();
+      return;
+    case 2:
+    case 23:
+      ToggleMinimize();
+      return;
+    case 3:
+    case 11:
+    case 12:
+      OpenSystemMenu(screen, true);
+      return;
+    case 7:
+    case 60:
+      toActiveChild(SC_MINIMIZE);
+      return;
+    case 8:
+    case 61:
+      toActiveChild(SC_RESTORE);
+      return;
+    case 9:
+    case 62:
+      toActiveChild(SC_CLOSE);
+      return;
+    default:
+      PostMessageW(Handle, SKINMSG_BUTTON, static_cast<WPARAM>(action), 0);
+      return;
+  }
+}
+
+void TSkinFormFrame::ToggleMaximize() {
+  if (WindowState == wsMaximized) {
+    Restore();
+    return;
+  }
+  if (MdiKind == mdChild)
+    if (TSkinManage* manager = Manager()) manager->SetMDIMaximized(true);
+  WindowState = wsMaximized;
+  PostMessageW(Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  HotObject = nullptr;
+}
+
+void TSkinFormFrame::ToggleMinimize() {
+  if (WindowState == wsMinimized) {
+    Restore();
+    return;
+  }
+  WindowState = wsMinimized;
+  PostMessageW(Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TSkinFormFrame::Restore() {
+  WindowState = wsNormal;
+  PostMessageW(Handle, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void TSkinFormFrame::Close() {
+  timer_.SetEnabled(false);
+  PostMessageW(Handle, WM_CLOSE, 0, 0);
+}
+
+void TSkinFormFrame::BuildSystemPopup() {
+  sysPopup_.Clear();
+  sysPopup_.Add({u" Restore ", stRestore, {}, true});
+  if (BoxFlags & kBoxMaximize) sysPopup_.Add({u" Maximize ", stMaximize, {}, true});
+  if (BoxFlags & kBoxMinimize) sysPopup_.Add({u" Minimize ", stMinimize, {}, true});
+  sysPopup_.Add({u"-", stSeparator, {}, true});
+  sysPopup_.Add({u" Close ", stClose, u"Shift+F4", true});
+}
+
+void TSkinFormFrame::OpenSystemMenu(POINT at, bool fromButton) {
+  sysPopup_.Enable(stRestore, WindowState != wsNormal);
+  sysPopup_.Enable(stMaximize, WindowState != wsMaximized);
+  sysPopup_.Enable(stMinimize, WindowState != wsMinimized);
+  const DWORD now = GetTickCount();
+  if (iconClicked_ && now - lastIconClick_ <= doubleClickTime_) {
+    // A second opening from the icon button, as quick as a double click,
+    // closes the window.
+    if (fromButton) {
+      iconClicked_ = false;
+      Close();
+    }
+    return;
+  }
+  if (TSkinManage* manager = Manager()) manager->MenuKind = mkSystemMenu;
+  lastIconClick_ = now;
+  iconClicked_ = true;
+  const bool skinned = Has(SkinData->SkinControls(), xcSystemMenu) && MdiKind != mdChild;
+  if (!skinned) {
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(GetSystemMenu(Handle, FALSE), TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, Handle, nullptr));
+    if (command) PostMessageW(Handle, WM_SYSCOMMAND, command, 0);
+    return;
+  }
+  switch (sysPopup_.Popup(Handle, at)) {
+    case stRestore: Restore(); break;
+    case stMaximize: ToggleMaximize(); break;
+    case stMinimize: ToggleMinimize(); break;
+    case stClose: Close(); break;
+    default: break;
+  }
+}
+
+}  // namespace skin

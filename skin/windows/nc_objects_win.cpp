@@ -1,0 +1,45 @@
+#include "skin/windows/nc_objects_win.h"
+
+#include "skin/windows/form_frame_win.h"
+
+namespace skin {
+
+TNCObject::~TNCObject() {
+  if (Form.HotObject == this) Form.HotObject = nullptr;
+}
+
+void TNCObject::BecomeHot(int state) {
+  Form.HotObject = this;
+  State = state;
+  Paint();
+}
+
+void TNCObject::MouseDown() {
+  if (Form.HotObject && Form.HotObject != this) Form.HotObject->MouseLeave();
+  if (Visible) BecomeHot(2);
+}
+
+void TNCObject::MouseUp() {
+  if (!Visible) return;
+  State = 3;
+  Paint();
+}
+
+void TNCObject::MouseEnter() {
+  if (Form.HotObject == this) return;
+  if (Form.HotObject) Form.HotObject->MouseLeave();
+  if (Visible) BecomeHot(3);
+}
+
+void TNCObject::MouseLeave() {
+  if (!Visible) return;
+  Form.HotObject = nullptr;
+  State = 1;
+  Paint();
+}
+
+const TCaptionButton& TWinSysButton::Button() const { return Form.CaptionButtons.at(static_cast<size_t>(Index)); }
+
+void TWinSysButton::Paint() { Form.PaintCaptionButton(*this); }
+
+}  // namespace skin

@@ -1,0 +1,14 @@
+#include "skin/windows/skin_engine_win.h"
+
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_manager_link.h"
+#include "skin/windows/skin_manager_win.h"
+
+namespace skin {
+
+void RegisterSkinEngine() {
+  RegisterSkinDataClass();
+  SetSkinManagerFactory([]() -> TSkinManagerLink* { return new TSkinManage(); });
+}
+
+}  // namespace skin
