@@ -320,6 +320,8 @@ void TSkinFormFrame::FreeControlPainters() {
 }
 
 void TSkinFormFrame::Detach() {
+  timer_.SetEnabled(false);
+  if (!attached_) return;
   if (!FrameSkinning) {
     timer_.SetEnabled(false);
     FreeControlPainters();
@@ -383,6 +385,7 @@ void TSkinFormFrame::DetachOnDestroy() {
 }
 
 void TSkinFormFrame::Reskin() {
+  if (!attached_ || Phase == phDestroyed) return;
   FreeCaptionButtons();
   ComputeBorderSizes();
   MakeCaptionButtons();

@@ -57,8 +57,14 @@ void TSkinManage::RegisterSkinData(TSkinData* data) {
 void TSkinManage::UnregisterSkinData(TSkinData* data) {
   std::erase(skinDatas_, data);
   // The windows skinned with it get their system frames back.
+  // The windows skinned with it get their system frames back; their
+  // skinners forget it, so that a component made later at the same
+  // address is not taken for it.
   for (TSkinFormFrame* frame : skinForms_)
-    if (frame->SkinData == data) frame->Abandon();
+    if (frame->SkinData == data) {
+      frame->Abandon();
+      frame->SkinData = nullptr;
+    }
   // A component being destroyed is named nowhere any more: the next main
   // component takes over, and a request for it is dropped.
   if (PendingSkinData == data) PendingSkinData = nullptr;
@@ -223,6 +229,7 @@ void TSkinManage::PurgeSkinForms() {
 }
 
 void TSkinManage::ReloadSkinForms() {
+  if (!PendingSkinData) return;
   for (TSkinFormFrame* frame : skinForms_)
     if (frame->SkinData == PendingSkinData) frame->Reskin();
 }
