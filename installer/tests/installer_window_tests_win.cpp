@@ -223,8 +223,18 @@ TEST_F(InstallerWindow, OpensAsDesignedAndOnlyTheButtonsAct) {
   GetWindowRect(window, &r);
   EXPECT_EQ(r.left, 208);
   EXPECT_EQ(r.top, 135);
-  EXPECT_EQ(r.right - r.left, 719);
-  EXPECT_EQ(r.bottom - r.top, 454);
+  // The skinned frame replaces the system's around the same client area.
+  EXPECT_EQ(SendMessageW(window, 0x3504 /* the skin engine's query */, 0, 0), 1);
+  RECT systemFrame{0, 0, 0, 0};
+  AdjustWindowRectEx(&systemFrame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  RECT clientArea;
+  GetClientRect(window, &clientArea);
+  EXPECT_EQ(clientArea.right, 719 - (systemFrame.right - systemFrame.left));
+  EXPECT_EQ(clientArea.bottom, 454 - (systemFrame.bottom - systemFrame.top));
+  gui::UniqueRegion shape(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(window, shape.get()), ERROR);
+  EXPECT_FALSE(PtInRegion(shape.get(), 0, 0));  // a rounded corner
+  EXPECT_TRUE(PtInRegion(shape.get(), (r.right - r.left) / 2, 2));
   struct Expected {
     HWND control;
     std::wstring text;

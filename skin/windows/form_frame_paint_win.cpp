@@ -71,6 +71,14 @@ void TSkinFormFrame::PaintFrame(HDC dc) {
   DrawBorder(dc, kSideBottom, {FrameLeft, h - FrameBottom, w - FrameRight, h});
 
   if (w > 0 && FrameTop > 0) {
+    // A caption that would come out as last time is copied as it is.
+    const TCaptionKey key{w, Active, WindowState, WindowText()};
+    if (titlePainted_ && titleBitmap_ && key == captionKey_) {
+      Blit(dc, 0, 0, w, FrameTop, titleBitmap_.get(), 0, 0);
+      if (SkinMenu) SkinMenu->Paint(dc, {FrameLeft, FrameTop, w - FrameRight, FrameTop + MenuHeight});
+      return;
+    }
+    captionKey_ = key;
     if (!titleBitmap_ || titleSize_.cx != w || titleSize_.cy != FrameTop) {
       titleBitmap_ = MakeFilledDib(w, FrameTop, kSkinKeyColour);
       captionBase_ = MakeFilledDib(w, FrameTop, kSkinKeyColour);
@@ -83,7 +91,7 @@ void TSkinFormFrame::PaintFrame(HDC dc) {
       Blit(strip.get(), w - FrameRight, 0, FrameRight, FrameTop, BorderPiece(kSideRight, FrameRight, h), 0, 0);
       Blit(strip.get(), FrameLeft, 0, w - FrameLeft - FrameRight, FrameTop,
            BorderPiece(kSideTop, w - FrameLeft - FrameRight, FrameTop), 0, 0);
-      DrawCaptionText(strip.get(), w);
+      DrawCaptionText(strip.get(), w, key.Text);
       {
         // The strip without buttons, for a button that repaints alone.
         TBitmapDc base(captionBase_.get());
@@ -145,10 +153,10 @@ rt::WideString TSkinFormFrame::WindowText() const {
   return rt::AnsiToWide(std::string_view(text, static_cast<size_t>(std::clamp<LRESULT>(got, 0, sizeof text - 1))));
 }
 
-void TSkinFormFrame::DrawCaptionText(HDC dc, int width) {
+void TSkinFormFrame::DrawCaptionText(HDC dc, int width, const rt::WideString& windowText) {
   const TDataSkinTitle& title = SkinData->Model().Title;
   const RECT area{FrameLeft, 0, width - FrameRight, FrameTop};
-  const rt::WideString text = textPrefix_ + WindowText() + textSuffix_;
+  const rt::WideString text = textPrefix_ + windowText + textSuffix_;
   gui::TSelectObject font(dc, captionFont_.get());
   TBackgroundMode transparent(dc, TRANSPARENT);
   const COLORREF previousColour = SetTextColor(

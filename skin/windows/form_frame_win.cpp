@@ -220,6 +220,7 @@ void TSkinFormFrame::MakeBorderImages() {
   borders_.Bottom = ToDib(model.BorderBottom.Image);
   borders_.TextBack = ToDib(model.Title.Image);
   pieces_.clear();
+  titlePainted_ = false;
 }
 
 void TSkinFormFrame::MakeCaptionButtons() {

@@ -168,7 +168,7 @@ class TSkinFormFrame : public rt::TComponent {
   void PaintFrame(HDC dc);
   void DrawBorder(HDC dc, int side, const RECT& piece);
   HBITMAP BorderPiece(int side, int width, int height);
-  void DrawCaptionText(HDC dc, int width);
+  void DrawCaptionText(HDC dc, int width, const rt::WideString& windowText);
   void LayoutCaptionButtons(int width);
   void DrawCaptionButtons(HDC dc);
   rt::WideString WindowText() const;
@@ -202,6 +202,15 @@ class TSkinFormFrame : public rt::TComponent {
   std::vector<std::unique_ptr<TSkinControlPainter>> controls_;
   TSystemPopup sysPopup_;
   gui::UniqueBitmap titleBitmap_;
+  // What the caption strip was last composed for.
+  struct TCaptionKey {
+    int Width = 0;
+    uint8_t Active = 0;
+    TFrameWindowState State = wsNormal;
+    rt::WideString Text;
+    friend bool operator==(const TCaptionKey&, const TCaptionKey&) = default;
+  };
+  TCaptionKey captionKey_;
   // The caption strip before its buttons were drawn.
   gui::UniqueBitmap captionBase_;
   SIZE titleSize_{};
