@@ -120,37 +120,25 @@ struct IconTraits : NullEmptyTraits<HICON> {
 };
 using UniqueIcon = UniqueHandle<IconTraits>;
 
-// A window's DC (GetDC), released to the window it came from.
-class TWindowDc {
+// A window's DC, released to the window it came from: its client area
+// (GetDC) or the whole window, frame included (GetWindowDC).
+template <HDC(WINAPI* Get)(HWND)>
+class TBasicWindowDc {
  public:
-  explicit TWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~TWindowDc() {
+  explicit TBasicWindowDc(HWND window) : window_(window), dc_(Get(window)) {}
+  ~TBasicWindowDc() {
     if (dc_) ReleaseDC(window_, dc_);
   }
-  TWindowDc(const TWindowDc&) = delete;
-  TWindowDc& operator=(const TWindowDc&) = delete;
+  TBasicWindowDc(const TBasicWindowDc&) = delete;
+  TBasicWindowDc& operator=(const TBasicWindowDc&) = delete;
   HDC get() const { return dc_; }
 
  private:
   HWND window_;
   HDC dc_;
 };
-
-// The DC of the whole window, frame included (GetWindowDC).
-class TWindowFrameDc {
- public:
-  explicit TWindowFrameDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-  ~TWindowFrameDc() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  TWindowFrameDc(const TWindowFrameDc&) = delete;
-  TWindowFrameDc& operator=(const TWindowFrameDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
+using TWindowDc = TBasicWindowDc<GetDC>;
+using TWindowFrameDc = TBasicWindowDc<GetWindowDC>;
 
 // BeginPaint and EndPaint.
 class TPaintDc {

@@ -41,19 +41,24 @@ class TBitmapDc {
   gui::TSelectObject select_;  // after dc_: undone first
 };
 
-// Sets a DC's stretch mode and restores the previous one.
-class TStretchMode {
+// Sets one of a DC's modes (the setter returns the previous mode, 0 on
+// failure) and restores the previous one.
+template <int(WINAPI* Set)(HDC, int)>
+class TScopedDcMode {
  public:
-  TStretchMode(HDC dc, int mode) : dc_(dc), previous_(SetStretchBltMode(dc, mode)) {}
-  ~TStretchMode() {
-    if (previous_) SetStretchBltMode(dc_, previous_);
+  TScopedDcMode(HDC dc, int mode) : dc_(dc), previous_(Set(dc, mode)) {}
+  ~TScopedDcMode() {
+    if (previous_) Set(dc_, previous_);
   }
-  TStretchMode(const TStretchMode&) = delete;
-  TStretchMode& operator=(const TStretchMode&) = delete;
+  TScopedDcMode(const TScopedDcMode&) = delete;
+  TScopedDcMode& operator=(const TScopedDcMode&) = delete;
 
  private:
   HDC dc_;
   int previous_;
 };
+
+using TStretchMode = TScopedDcMode<SetStretchBltMode>;
+using TBackgroundMode = TScopedDcMode<SetBkMode>;
 
 }  // namespace skin

@@ -27,21 +27,6 @@ void Blit(HDC dc, int x, int y, int width, int height, HBITMAP source, int sourc
   BitBlt(dc, x, y, width, height, from.get(), sourceX, sourceY, SRCCOPY);
 }
 
-// Restores a DC's background mode on the way out.
-class TBackgroundMode {
- public:
-  TBackgroundMode(HDC dc, int mode) : dc_(dc), previous_(SetBkMode(dc, mode)) {}
-  ~TBackgroundMode() {
-    if (previous_) SetBkMode(dc_, previous_);
-  }
-  TBackgroundMode(const TBackgroundMode&) = delete;
-  TBackgroundMode& operator=(const TBackgroundMode&) = delete;
-
- private:
-  HDC dc_;
-  int previous_;
-};
-
 }  // namespace
 
 void TSkinFormFrame::RepaintFrame(HDC dc) {
