@@ -183,10 +183,21 @@ class InstallerWindow : public ::testing::Test {
   void SetFolder(const fs::path& folder) {
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
   }
+  // Every window of the installer gets the skin's frame when it is first
+  // activated: it then answers the skin engine's query with 1.
+  static bool BecomesSkinned(HWND window) {
+    return WaitUntil(
+        [&] {
+          DWORD_PTR answer = 0;
+          return SendMessageTimeoutW(window, 0x3504, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) && answer == 1;
+        },
+        kPatience);
+  }
   // Waits for a system message box; returns its caption and text.
   std::pair<std::wstring, std::wstring> AwaitMessageBox(HWND& box) {
     box = program->WaitForWindow(L"#32770", kPatience);
     if (!box) return {};
+    EXPECT_TRUE(BecomesSkinned(box));
     WaitUntil([&] { return GetDlgItem(box, 0xFFFF) != nullptr; }, kPatience);
     wchar_t text[4096] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 4096);
@@ -350,6 +361,7 @@ TEST_F(InstallerWindow, BrowsingAndCancellingLeavesTheFolderAsItWas) {
         return dialog != nullptr;
       },
       kPatience));
+  EXPECT_TRUE(BecomesSkinned(dialog));
   Sleep(300);
   SaveScreenshot((kOutput / L"folder-dialog.bmp").wstring());
   EXPECT_FALSE(IsWindowEnabled(window));
@@ -385,6 +397,7 @@ TEST_F(InstallerWindow, AnIgnoredDamagedEntryLeavesTheInstallationIncompleteAndT
   Click(install);
   const HWND failure = program->WaitForWindow(L"TMessageForm", kPatience);
   ASSERT_NE(failure, nullptr);
+  EXPECT_TRUE(BecomesSkinned(failure));
   HWND ignore = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (ignore = FindDescendant(failure, L"TButton", L"&Ignorer")) != nullptr; },
                         kPatience));
