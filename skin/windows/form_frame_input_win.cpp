@@ -210,6 +210,8 @@ void TSkinFormFrame::OpenSystemMenu(POINT at, bool fromButton) {
     // closes the window.
     if (fromButton) {
       iconClicked_ = false;
+      // The first menu may still be open: it goes before the window.
+      EndMenu();
       Close();
     }
     return;

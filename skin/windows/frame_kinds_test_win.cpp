@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 #include <string>
 
 #include "runtime/gui/application.h"
@@ -263,6 +265,60 @@ TEST_F(FrameKindsTest, MdiFramesAndTheirChildren) {
   }
   Screenshot("frame-mdi");
   EXPECT_FALSE(Manager()->MDIMaximized);
+}
+
+// Notes whether a popup menu is open and closes it: the menu loop runs
+// inside the test's own message handling.
+bool gMenuSeen = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  const HWND menu = FindWindowW(L"#32768", nullptr);
+  if (menu && IsWindowVisible(menu)) gMenuSeen = true;
+  EndMenu();
+  KillTimer(nullptr, id);
+}
+
+TEST_F(FrameKindsTest, TheSystemMenuOpensFromARightClickOnTheCaption) {
+  const HWND window = Open(L"Menú del sistema", WS_OVERLAPPEDWINDOW);
+  ASSERT_TRUE(Skinned(window));
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  gMenuSeen = false;
+  SetTimer(nullptr, 0, 300, CloseMenu);
+  PostMessageW(window, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(bounds.left + 120, bounds.top + 8));
+  Pump(600);
+  EXPECT_TRUE(gMenuSeen);
+  EXPECT_TRUE(IsWindow(window));
+
+}
+
+TEST_F(FrameKindsTest, AnInactiveWindowShowsTheSecondFrameOfItsBorders) {
+  const HWND first = Open(L"Primera", WS_OVERLAPPEDWINDOW);
+  const HWND second = Open(L"Segunda", WS_OVERLAPPEDWINDOW);
+  ASSERT_TRUE(Skinned(first) && Skinned(second));
+  SetForegroundWindow(second);
+  Pump(150);
+  const TDataSkinBorder& left = data->Model().BorderLeft;
+  ASSERT_GE(left.FrameCount, 2);
+  const int frameWidth = left.Image.Width() / left.FrameCount;
+  // The colours of the first column of a frame, away from its corners.
+  auto columnColours = [&](int frame) {
+    std::vector<COLORREF> colours;
+    for (int y = left.Margins.Top; y < left.Image.Height() - left.Margins.Bottom; ++y) {
+      const uint8_t* pixel = left.Image.Row(y) + (frame - 1) * frameWidth * 3;
+      colours.push_back(RGB(pixel[2], pixel[1], pixel[0]));
+    }
+    return colours;
+  };
+  auto shows = [](const std::vector<COLORREF>& colours, COLORREF colour) {
+    return std::find(colours.begin(), colours.end(), colour) != colours.end();
+  };
+  RECT bounds{};
+  GetWindowRect(first, &bounds);
+  gui::TWindowFrameDc dc(first);
+  const COLORREF inactive = GetPixel(dc.get(), 0, (bounds.bottom - bounds.top) / 2);
+  EXPECT_TRUE(shows(columnColours(2), inactive));
+  EXPECT_FALSE(shows(columnColours(1), inactive));
+  Screenshot("frame-inactive");
 }
 
 }  // namespace

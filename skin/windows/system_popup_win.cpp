@@ -9,6 +9,10 @@ constexpr UINT kFirstId = 1;
 }  // namespace
 
 void TSystemPopup::Clear() {
+  if (tracking_) {
+    clearWhenClosed_ = true;
+    return;
+  }
   items_.clear();
   menu_.reset();
 }
@@ -45,8 +49,15 @@ void TSystemPopup::Rebuild() {
 int TSystemPopup::Popup(HWND owner, POINT at) {
   if (!menu_) Rebuild();
   if (!menu_) return -1;
+  tracking_ = true;
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+  tracking_ = false;
+  if (clearWhenClosed_) {
+    clearWhenClosed_ = false;
+    Clear();
+    return -1;
+  }
   return chosen >= kFirstId ? static_cast<int>(chosen - kFirstId) : -1;
 }
 

@@ -44,6 +44,9 @@ class TSystemPopup {
 
   std::vector<TItem> items_;
   gui::UniqueMenu menu_;
+  // The menu shown now is destroyed only once it has closed.
+  bool tracking_ = false;
+  bool clearWhenClosed_ = false;
 };
 
 }  // namespace skin
