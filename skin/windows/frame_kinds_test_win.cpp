@@ -33,6 +33,8 @@ LRESULT CALLBACK PlainProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
   return DefWindowProcW(window, msg, wParam, lParam);
 }
 
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 HWND gMdiClient = nullptr;
 LRESULT CALLBACK MdiFrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefFrameProcW(window, gMdiClient, msg, wParam, lParam);
@@ -222,7 +224,7 @@ TEST_F(FrameKindsTest, DialogsFromTemplatesStartTheirCaptionFurtherLeft) {
   dialogTemplate.dialog.cx = 200;
   dialogTemplate.dialog.cy = 80;
   const HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &dialogTemplate.dialog, nullptr,
-                                                 [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+                                                 PlainDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
   windows.push_back(dialog);
   SetForegroundWindow(dialog);
