@@ -49,7 +49,8 @@ inline constexpr UINT CM_DIALOGCHAR = CM_BASE + 14;
 inline constexpr UINT CM_MENUCHANGED = CM_BASE + 15;
 // Posted to a form that is to free itself once its handlers have returned.
 inline constexpr UINT CM_RELEASE = CM_BASE + 16;
-// A check box's checked state was changed by code; painters repaint on it.
+// A check box or radio button changed its state (by a click or by code);
+// painters repaint on it.
 inline constexpr UINT CM_CHECKSTATECHANGED = 0xB0D0;
 
 // Notifications reflected from the parent window to the control they are

@@ -1,0 +1,106 @@
+#include "runtime/gui/up_down.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace gui {
+
+TUpDown::TUpDown(rt::TComponent* owner) : TSystemControl(owner) { SetBounds(0, 0, 17, 25); }
+
+void TUpDown::CreateParams(TCreateParams& params) {
+  LoadCommonControls();
+  TSystemControl::CreateParams(params);
+  params.BaseClass = UPDOWN_CLASSW;
+  params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
+  params.Style |= UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS;
+  if (orientation_ == udHorizontal) params.Style |= UDS_HORZ;
+  if (wrap_) params.Style |= UDS_WRAP;
+}
+
+void TUpDown::HandleCreated() {
+  PushRange();
+  PushIncrement();
+  if (associate_) SetAssociate(associate_);
+}
+
+void TUpDown::PushRange() {
+  SendToWindow(UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+  SendToWindow(UDM_SETPOS32, 0, position_);
+}
+
+void TUpDown::PushIncrement() {
+  UDACCEL accel{0, static_cast<UINT>(increment_)};
+  SendToWindow(UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+}
+
+void TUpDown::SetMin(int32_t value) {
+  min_ = value;
+  max_ = std::max(max_, min_);
+  position_ = std::clamp(position_, min_, max_);
+  PushRange();
+}
+
+void TUpDown::SetMax(int32_t value) {
+  max_ = value;
+  min_ = std::min(min_, max_);
+  position_ = std::clamp(position_, min_, max_);
+  PushRange();
+}
+
+void TUpDown::SetPosition(int32_t value) {
+  position_ = std::clamp(value, min_, max_);
+  SendToWindow(UDM_SETPOS32, 0, position_);
+}
+
+void TUpDown::SetOrientation(TUDOrientation value) {
+  if (value == orientation_) return;
+  orientation_ = value;
+  RecreateWindow();
+}
+
+void TUpDown::SetWrap(bool value) {
+  wrap_ = value;
+  ChangeStyle(UDS_WRAP, value ? UDS_WRAP : 0);
+}
+
+void TUpDown::SetIncrement(int32_t value) {
+  increment_ = std::max(value, 1);
+  PushIncrement();
+}
+
+void TUpDown::SetAssociate(TWinControl* control) {
+  associate_ = control;
+  if (!HandleAllocated()) return;
+  SendToWindow(UDM_SETBUDDY, control ? reinterpret_cast<WPARAM>(control->Handle()) : 0);
+  // Setting the position writes it into the new associate.
+  SendToWindow(UDM_SETPOS32, 0, position_);
+}
+
+void TUpDown::PositionFromWindow() {
+  BOOL failed = FALSE;
+  const auto value = static_cast<int32_t>(SendToWindow(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+  if (failed || value == position_) return;
+  position_ = value;
+  Click();
+}
+
+void TUpDown::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case CN_NOTIFY:
+      if (reinterpret_cast<NMHDR*>(message.LParam)->code == UDN_DELTAPOS) {
+        message.Result = 0;  // let the arrows move
+        return;
+      }
+      break;
+    case CN_HSCROLL:
+    case CN_VSCROLL:
+      // Sent once the system has moved its position.
+      PositionFromWindow();
+      message.Result = 0;
+      return;
+  }
+  TSystemControl::WndProc(message);
+}
+
+}  // namespace gui
