@@ -10,7 +10,7 @@
 #include "runtime/gui/application.h"
 #include "runtime/published.h"
 #include "runtime/text.h"
-#include "skin/windows/skin_engine_win.h"
+#include "skin/engine/skin_engine_win.h"
 
 namespace installer {
 namespace {

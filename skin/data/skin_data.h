@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -109,6 +110,10 @@ class TSkinData : public rt::TComponent {
   bool FramePaintEnabled() const { return framePaintEnabled_; }
   void SetFramePaintEnabled(bool value) { framePaintEnabled_ = value; }
   const rt::TMemoryStream& SkinFileBytes() const { return skinFileBytes_; }
+  // An image of the loaded skin as a system bitmap, made at its first use
+  // and kept until the next load; nullptr for an empty image. Never
+  // selected into a DC between calls, so that any painter may draw it.
+  HBITMAP ImageBitmap(const TSkinBitmap& image) const;
 
   // The scroll-bar arrow width the combo box images are composed for;
   // the system's unless set (tools set it to compare skins).
@@ -137,6 +142,7 @@ class TSkinData : public rt::TComponent {
   bool framePaintEnabled_ = true;
   UniqueImageList menuGlyphs_;
   int scrollArrowWidth_ = 0;
+  mutable std::map<const TSkinBitmap*, gui::UniqueBitmap> imageBitmaps_;
 };
 
 // The control kinds skinned unless a form says otherwise: all but menu

@@ -9,6 +9,7 @@
 #include "runtime/stock_texts.h"
 #include "runtime/text.h"
 #include "skin/container/skin_reader.h"
+#include "skin/data/skin_bitmap_win.h"
 #include "skin/definition/quick_ini.h"
 #include "skin/data/combo_composite_win.h"
 #include "skin/data/skin_manager_link.h"
@@ -88,6 +89,7 @@ std::vector<uint8_t> TSkinData::WriteSkinStream() const {
 
 bool TSkinData::LoadSkin() {
   noSkin_ = true;
+  imageBitmaps_.clear();
   TLoad load;
   load_ = &load;
   struct TEndLoad {
@@ -107,6 +109,13 @@ bool TSkinData::LoadSkin() {
   faceBrush_.reset(CreateSolidBrush(gui::ColorToRGB(model_.SkinColours.ButtonFace)));
   noSkin_ = false;
   return true;
+}
+
+HBITMAP TSkinData::ImageBitmap(const TSkinBitmap& image) const {
+  if (image.Empty()) return nullptr;
+  auto& slot = imageBitmaps_[&image];
+  if (!slot) slot = ToDib(image);
+  return slot.get();
 }
 
 TSkinBitmap TSkinData::LoadSkinBitmap(const rt::WideString& value) {

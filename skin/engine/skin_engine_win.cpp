@@ -1,7 +1,8 @@
-#include "skin/windows/skin_engine_win.h"
+#include "skin/engine/skin_engine_win.h"
 
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
+#include "skin/controls/control_painters_win.h"
 #include "skin/windows/skin_manager_win.h"
 
 namespace skin {
@@ -9,6 +10,7 @@ namespace skin {
 void RegisterSkinEngine() {
   RegisterSkinDataClass();
   SetSkinManagerFactory([]() -> TSkinManagerLink* { return new TSkinManage(); });
+  RegisterControlPainters();
 }
 
 }  // namespace skin

@@ -9,12 +9,18 @@ namespace skin {
 
 class TSkinFormFrame;
 
-// A painter attached to one control of a skinned window; its frame
-// skinner owns it.
+// A painter attached to one control of a skinned window. It belongs to
+// the control it paints (and goes with it), or to the frame skinner when
+// it paints a bare child window; the frame skinner keeps the list of
+// both and frees them all when it detaches.
 class TSkinControlPainter {
  public:
   virtual ~TSkinControlPainter() = default;
   virtual HWND Handle() const = 0;
+  // It paints a window of no framework control.
+  virtual bool BareWindow() const = 0;
+  // Gives the control its own look back before the painter goes.
+  virtual void Unskin() = 0;
   // The skin's colours were applied again: read them and repaint.
   virtual void Refresh() = 0;
   // Where the control is on the screen.

@@ -352,7 +352,7 @@ void TSkinFormFrame::Recolor() {
   auto& screen = gui::Screen();
   for (int i = 0; i < screen.FormCount(); ++i)
     if (screen.Forms(i)->Owner() == Form) screen.Forms(i)->SetColor(face);
-  for (const auto& painter : controls_) painter->Refresh();
+  for (TSkinControlPainter* painter : std::vector<TSkinControlPainter*>(controls_)) painter->Refresh();
   Phase = phRecolor;
   if (MenuSkinning().OwnerDrawMenus)
     MenuSkinning().OwnerDrawMenus(*this, Has(SkinData->SkinControls(), xcPopupMenu), false, true);

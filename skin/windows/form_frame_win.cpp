@@ -51,7 +51,7 @@ TSkinFormFrame::~TSkinFormFrame() {
   subclass_.Remove();
   if (formHooked_ && Form) Form->WindowProc = std::move(oldFormWindowProc_);
   formHooked_ = false;
-  controls_.clear();
+  FreeControlPainters();
   if (TSkinManage* manager = Manager()) manager->ForgetSkinForm(this);
 }
 
@@ -317,7 +317,18 @@ void TSkinFormFrame::Resize(bool atStart) {
 
 void TSkinFormFrame::FreeControlPainters() {
   HotButton = nullptr;
-  controls_.clear();
+  // Each painter takes itself off the list as it goes.
+  while (!controls_.empty()) {
+    TSkinControlPainter* painter = controls_.back();
+    if (painter->BareWindow()) painter->Unskin();
+    delete painter;
+    if (!controls_.empty() && controls_.back() == painter) controls_.pop_back();
+  }
+}
+
+void TSkinFormFrame::FreeDeadControls() {
+  for (TSkinControlPainter* painter : std::vector<TSkinControlPainter*>(controls_))
+    if (!IsWindow(painter->Handle())) delete painter;
 }
 
 void TSkinFormFrame::Detach() {
@@ -416,21 +427,18 @@ void TSkinFormFrame::SkinChild(HWND child) {
   if (ControlSkinning().SkinChild) ControlSkinning().SkinChild(*this, child);
 }
 
-void TSkinFormFrame::RegisterControl(std::unique_ptr<TSkinControlPainter> painter) {
-  controls_.push_back(std::move(painter));
+void TSkinFormFrame::AddControl(TSkinControlPainter* painter) {
+  if (std::find(controls_.begin(), controls_.end(), painter) == controls_.end()) controls_.push_back(painter);
 }
 
-void TSkinFormFrame::UnregisterControl(HWND control) {
-  const auto it = std::find_if(controls_.begin(), controls_.end(),
-                               [control](const auto& painter) { return painter->Handle() == control; });
-  if (it == controls_.end()) return;
-  if (HotButton == it->get()) HotButton = nullptr;
-  controls_.erase(it);
+void TSkinFormFrame::RemoveControl(TSkinControlPainter* painter) {
+  if (HotButton == painter) HotButton = nullptr;
+  std::erase(controls_, painter);
 }
 
 TSkinControlPainter* TSkinFormFrame::FindControl(HWND control) const {
-  for (const auto& painter : controls_)
-    if (painter->Handle() == control) return painter.get();
+  for (TSkinControlPainter* painter : controls_)
+    if (painter->Handle() == control) return painter;
   return nullptr;
 }
 

@@ -91,11 +91,14 @@ class TSkinFormFrame : public rt::TComponent {
   // A child window made after the start (the size grip).
   void SkinChild(HWND child);
 
-  // The painters of the window's controls.
-  void RegisterControl(std::unique_ptr<TSkinControlPainter> painter);
-  void UnregisterControl(HWND control);
+  // The painters of the window's controls: a painter adds itself when it
+  // attaches and removes itself when it goes.
+  void AddControl(TSkinControlPainter* painter);
+  void RemoveControl(TSkinControlPainter* painter);
   TSkinControlPainter* FindControl(HWND control) const;
-  const std::vector<std::unique_ptr<TSkinControlPainter>>& Controls() const { return controls_; }
+  const std::vector<TSkinControlPainter*>& Controls() const { return controls_; }
+  // Frees the painters whose windows are gone.
+  void FreeDeadControls();
 
   HWND Handle = nullptr;
   gui::TForm* Form = nullptr;
@@ -199,7 +202,7 @@ class TSkinFormFrame : public rt::TComponent {
   gui::TTimer timer_;
   TBorderImages borders_;
   std::vector<TBorderPiece> pieces_;
-  std::vector<std::unique_ptr<TSkinControlPainter>> controls_;
+  std::vector<TSkinControlPainter*> controls_;
   TSystemPopup sysPopup_;
   gui::UniqueBitmap titleBitmap_;
   // What the caption strip was last composed for.

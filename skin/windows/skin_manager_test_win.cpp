@@ -8,7 +8,7 @@
 
 #include "runtime/gui/application.h"
 #include "skin/windows/form_frame_win.h"
-#include "skin/windows/skin_engine_win.h"
+#include "skin/engine/skin_engine_win.h"
 #include "skin/windows/skin_private_messages_win.h"
 
 namespace skin {

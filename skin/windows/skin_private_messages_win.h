@@ -13,6 +13,8 @@ inline constexpr UINT SKINMSG_REFRESH = 0x3502;
 inline constexpr UINT SKINMSG_START = 0x3503;
 // Sent before a window is skinned; a window that has a skinner answers 1.
 inline constexpr UINT SKINMSG_QUERY = 0x3504;
+// To a painted control: wParam > 0 lets the painter paint, 0 stops it.
+inline constexpr UINT SKINMSG_ENABLE = 0x3506;
 // Framework level: the skin's colours are to be applied again.
 inline constexpr UINT SKINMSG_RECOLOR = 0x3401;
 // Posted for a caption button whose action the skinner does not know

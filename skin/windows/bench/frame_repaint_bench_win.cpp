@@ -15,7 +15,7 @@
 
 #include "runtime/gui/application.h"
 #include "skin/data/skin_data.h"
-#include "skin/windows/skin_engine_win.h"
+#include "skin/engine/skin_engine_win.h"
 #include "skin/windows/skin_private_messages_win.h"
 
 namespace {
