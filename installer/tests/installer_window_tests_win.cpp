@@ -15,8 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/windriver/window_driver_win.h"
+#include "runtime/bmp.h"
 #include "runtime/gui/com_ptr.h"
+#include "runtime/gui/handles.h"
+#include "tools/windriver/window_driver_win.h"
 
 namespace installer::testing {
 using namespace windriver;
@@ -30,6 +32,7 @@ const std::wstring kSignedInstaller = QUIMORA_SIGNED_INSTALLER;
 const std::wstring kStub = QUIMORA_STUB;
 const fs::path kPayload = QUIMORA_PAYLOAD;
 const fs::path kOutput = QUIMORA_TEST_OUTPUT;
+const fs::path kButtonsImage = QUIMORA_BUTTONS_IMAGE;
 
 constexpr wchar_t kTitle[] = L"Instala el Quimora";
 constexpr wchar_t kLinkName[] = L"QuimoraWindows18_19.lnk";
@@ -223,6 +226,12 @@ class InstallerWindow : public ::testing::Test {
     EXPECT_EQ(program->ExitCode(), 0u);
   }
 
+  static HWND FindFirstOf(HWND parent, const std::wstring& windowClass) {
+    for (HWND w : Descendants(parent))
+      if (ClassOf(w) == windowClass) return w;
+    return nullptr;
+  }
+
   std::unique_ptr<TProgram> program;
   HWND window = nullptr, install = nullptr, cancel = nullptr, browse = nullptr, edit = nullptr;
 };
@@ -414,6 +423,154 @@ TEST_F(InstallerWindow, AnIgnoredDamagedEntryLeavesTheInstallationIncompleteAndT
   EXPECT_FALSE(fs::exists(ProgramsLink()));
   EXPECT_TRUE(fs::exists(folder / L"QuimoraWindows18_19.exe") || entry == "QuimoraWindows18_19.exe");
   CancelAndExpectExit();
+}
+
+// The push buttons are painted from the skin's Buttons image, five frames
+// side by side: 1 normal, 2 pressed, 3 disabled, 4 hot or focused, 5 the
+// default button. A pixel of the unscaled top-left corner tells them apart.
+class SkinnedButtons : public InstallerWindow {
+ protected:
+  void SetUp() override {
+    InstallerWindow::SetUp();
+    std::ifstream in(kButtonsImage, std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    image = rt::DecodeBmp(bytes);
+    frameWidth = image.Width / 5;
+    for (int y = 0; y < 11 && probe.x < 0; ++y)
+      for (int x = 0; x < 6 && probe.x < 0; ++x) {
+        bool distinct = true;
+        for (int a = 1; a <= 5; ++a)
+          for (int b = a + 1; b <= 5; ++b) distinct = distinct && FramePixel(a, x, y) != FramePixel(b, x, y);
+        if (distinct) probe = {x, y};
+      }
+    ASSERT_GE(probe.x, 0) << "no pixel tells the five frames apart";
+  }
+  COLORREF FramePixel(int frame, int x, int y) const {
+    const uint32_t rgb = image.Rgb((frame - 1) * frameWidth + x, y);
+    return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
+  }
+  // The frame the button shows, 0 for none of them.
+  // Read from the screen: another process's window DC holds nothing here.
+  static int ShownFrameOf(const SkinnedButtons& self, HWND button) {
+    POINT at = self.probe;
+    ClientToScreen(button, &at);
+    const gui::TWindowDc screen(nullptr);
+    const COLORREF shown = GetPixel(screen.get(), at.x, at.y);
+    for (int frame = 1; frame <= 5; ++frame)
+      if (shown == self.FramePixel(frame, self.probe.x, self.probe.y)) return frame;
+    return 0;
+  }
+  // Waits for the button to show the frame; the frame it shows.
+  int Shows(HWND button, int frame) const {
+    WaitUntil([&] { return ShownFrameOf(*this, button) == frame; }, 3s);
+    return ShownFrameOf(*this, button);
+  }
+  static POINT CentreOf(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  void MoveTo(POINT screen) const {
+    SetCursorPos(screen.x, screen.y);
+    Sleep(100);
+  }
+  // Over the window's picture, away from every control.
+  POINT Elsewhere() const {
+    RECT r;
+    GetWindowRect(window, &r);
+    return {r.left + 60, r.top + 380};
+  }
+  static void Press(HWND button) { PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); }
+  static void Release(HWND button) { PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); }
+  HWND AwaitFolderDialog() const {
+    HWND dialog = nullptr;
+    WaitUntil(
+        [&] {
+          for (HWND d : program->TopWindows(L"#32770"))
+            for (const auto& text : StaticTexts(d))
+              if (text == L"Seleccionar Carpeta ...") dialog = d;
+          return dialog != nullptr;
+        },
+        kPatience);
+    return dialog;
+  }
+
+  rt::TBmpImage image;
+  int frameWidth = 0;
+  POINT probe{-1, -1};
+};
+
+TEST_F(SkinnedButtons, ShowTheirStatesAndClickOnlyWhenReleasedOverThemselves) {
+  MoveTo(POINT{0, 0});
+  Start();
+  // Focused at the start, "Instalar" is the default button.
+  EXPECT_EQ(Shows(install, 5), 5);
+  EXPECT_EQ(Shows(cancel, 1), 1);
+  EXPECT_EQ(Shows(browse, 1), 1);
+
+  MoveTo(CentreOf(install));
+  EXPECT_EQ(Shows(install, 4), 4);
+  MoveTo(CentreOf(cancel));
+  EXPECT_EQ(Shows(cancel, 4), 4);
+  EXPECT_EQ(Shows(install, 5), 5) << "only the button under the mouse is hot";
+  MoveTo(Elsewhere());
+  EXPECT_EQ(Shows(cancel, 1), 1);
+
+  // Pressed, then released away from it: no click.
+  MoveTo(CentreOf(browse));
+  Press(browse);
+  EXPECT_EQ(Shows(browse, 2), 2);
+  ASSERT_TRUE(WaitUntil([&] { return program->FocusedWindow() == browse; }, kPatience));
+  MoveTo(Elsewhere());
+  Release(browse);
+  EXPECT_EQ(Shows(browse, 5), 5) << "the focused push button is the default one";
+  ExpectNothingHappens();
+
+  // Space presses and releases, and the release clicks.
+  PostMessageW(browse, WM_KEYDOWN, VK_SPACE, 0x00390001);
+  EXPECT_EQ(Shows(browse, 2), 2);
+  PostMessageW(browse, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001));
+  HWND dialog = AwaitFolderDialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(BecomesSkinned(dialog));
+  // The dialog's own buttons are painted as bare buttons and click on a
+  // release over them.
+  HWND dialogCancel = FindDescendant(dialog, L"Button", L"Cancel");
+  ASSERT_NE(dialogCancel, nullptr);
+  EXPECT_EQ(Shows(dialogCancel, 1), 1);
+  MoveTo(CentreOf(dialogCancel));
+  EXPECT_EQ(Shows(dialogCancel, 4), 4);
+  Press(dialogCancel);
+  EXPECT_EQ(Shows(dialogCancel, 2), 2);
+  Release(dialogCancel);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kPatience));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(window) != FALSE; }, kPatience));
+
+  EnableWindow(cancel, FALSE);
+  EXPECT_EQ(Shows(cancel, 3), 3);
+  MoveTo(CentreOf(cancel));
+  EXPECT_EQ(Shows(cancel, 3), 3) << "a disabled button is never hot";
+  EnableWindow(cancel, TRUE);
+  Sleep(300);
+  MoveTo(Elsewhere());
+  EXPECT_EQ(Shows(cancel, 1), 1);
+
+  // Pressed and released over it: one click, one installation.
+  MoveTo(CentreOf(install));
+  Press(install);
+  Release(install);
+  HWND box = nullptr;
+  const auto shown = AwaitMessageBox(box);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(shown.second, CompletionText(DefaultFolder().wstring()));
+  // The box's button answers the keyboard as the system's does.
+  HWND ok = FindFirstOf(box, L"Button");
+  ASSERT_NE(ok, nullptr);
+  EXPECT_NE(Shows(ok, 5), 0) << "the box's button is painted from the skin";
+  PressKey(ok, VK_SPACE);
+  ASSERT_TRUE(program->WaitForExit(kPatience));
+  EXPECT_EQ(program->ExitCode(), 0u);
+  EXPECT_TRUE(program->TopWindows(L"#32770").empty());
 }
 
 // What Windows reads from the file before it runs it.
