@@ -3,9 +3,23 @@
 // then by fixed rules on their class; the child windows of other windows
 // by their system class and style.
 #include <algorithm>
-#include <string>
 
+#include "runtime/gui/bit_btn.h"
+#include "runtime/gui/button.h"
+#include "runtime/gui/check_box.h"
+#include "runtime/gui/combo_box.h"
+#include "runtime/gui/edit.h"
 #include "runtime/gui/form.h"
+#include "runtime/gui/group_box.h"
+#include "runtime/gui/header_control.h"
+#include "runtime/gui/list_view.h"
+#include "runtime/gui/memo.h"
+#include "runtime/gui/panel.h"
+#include "runtime/gui/progress_bar.h"
+#include "runtime/gui/scroll_bar.h"
+#include "runtime/gui/status_bar.h"
+#include "runtime/gui/tab_controls.h"
+#include "runtime/gui/tool_bar.h"
 #include "runtime/gui/win_control.h"
 #include "runtime/published.h"
 #include "runtime/text.h"
@@ -26,8 +40,6 @@ namespace {
 
 constexpr size_t kClassMapValueLength = 50;
 
-std::string Ascii(const rt::WideString& text) { return std::string(text.begin(), text.end()); }
-
 rt::WideString WindowClassOf(HWND window) {
   wchar_t name[256];
   const int length = GetClassNameW(window, name, 256);
@@ -35,10 +47,11 @@ rt::WideString WindowClassOf(HWND window) {
       rt::WideStringView(reinterpret_cast<const char16_t*>(name), static_cast<size_t>(std::max(length, 0))));
 }
 
-// Whether the control's class is or derives from a registered class.
-bool Is(const gui::TControl& control, const char* className) {
-  const rt::TClassInfo* info = rt::FindClassInfo(Ascii(control.ClassName()));
-  return info && info->InheritsFrom(className);
+// The class tests: the framework's classes and everything derived from
+// them, whatever name a derived class gives itself.
+template <class C>
+bool Is(const gui::TControl& control) {
+  return dynamic_cast<const C*>(&control) != nullptr;
 }
 
 bool IsPreviewForm(const gui::TForm& form) {
@@ -159,7 +172,7 @@ bool TControlMatcher::MatchHandler(gui::TControl& control, const rt::WideString&
   auto* painter = dynamic_cast<TSkinControl*>(skinned);
   if (!painter) return false;
   painter->AttachControl(&frame_, &data_, painter->Recolours());
-  if (Is(control, "TPanel")) WalkContainer(control);
+  if (Is<gui::TPanel>(control)) WalkContainer(control);
   return true;
 }
 
@@ -176,7 +189,7 @@ bool TControlMatcher::MatchClassMap(gui::TControl& control) {
 void TControlMatcher::ChildScrollPainter(gui::TControl& child) {
   auto* windowed = dynamic_cast<gui::TWinControl*>(&child);
   if (!windowed) return;
-  if (Is(child, "TScrollBar"))
+  if (Is<gui::TScrollBar>(child))
     Paint<TSkinScControl>(child, false);
   else if (GetWindowLongPtrW(windowed->Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL))
     PaintScrollbars<TSkinScrollbar>(child);
@@ -234,7 +247,7 @@ void TControlMatcher::ApplyClassMapValue(gui::TControl& control, const rt::WideS
 void TControlMatcher::MatchBuiltIn(gui::TControl& control, const rt::WideString& name) {
   auto* windowed = dynamic_cast<gui::TWinControl*>(&control);
   const DWORD style = windowed ? static_cast<DWORD>(GetWindowLongPtrW(windowed->Handle(), GWL_STYLE)) : 0;
-  if (Is(control, "TPageControl") && Kind(xcTab) && HasTabs()) {
+  if (Is<gui::TPageControl>(control) && Kind(xcTab) && HasTabs()) {
     PaintWindow<TSkinTab>(control);
   } else if (name == u"TTABSET" && Kind(xcTab) && HasTabs()) {
     Paint<TSkinTab31>(control, false);
@@ -242,15 +255,15 @@ void TControlMatcher::MatchBuiltIn(gui::TControl& control, const rt::WideString&
     PaintWindow<TSkinTab>(control);
   } else if (name == u"TMVCPANEL") {
     WalkContainer(control);
-  } else if (Is(control, "TCustomTabControl") && Kind(xcTab) && HasTabs()) {
+  } else if (Is<gui::TCustomTabControl>(control) && Kind(xcTab) && HasTabs()) {
     PaintWindow<TSkinTab>(control, &frame_);
-  } else if (Is(control, "TCustomCheckBox") && Kind(xcCheckBox)) {
+  } else if (Is<gui::TCheckBox>(control) && Kind(xcCheckBox)) {
     Paint<TSkinCheckBox>(control, false);
   } else if (name == u"TTRACKBAR" && Kind(xcButton)) {
     Paint<TSkinTrackBar>(control, false);
   } else if ((name == u"TUPDOWN" || name == u"TSPINBUTTON") && Kind(xcButton)) {
     Paint<TSkinUpDown>(control, false);
-  } else if (Is(control, "TCustomRadioGroup") && Kind(xcRadioButton)) {
+  } else if (Is<gui::TRadioGroup>(control) && Kind(xcRadioButton)) {
     EachChild(control, &TControlMatcher::ChildRadioButton);
     Paint<TSkinGroupBox>(control, true);
   } else if (name == u"TDBNAVIGATOR" && Kind(xcPanel)) {
@@ -258,21 +271,21 @@ void TControlMatcher::MatchBuiltIn(gui::TControl& control, const rt::WideString&
     Paint<TSkinBox>(control, true);
   } else if (name == u"TRZDBCHECKBOX" && Kind(xcCheckBox)) {
     Paint<TSkinObjImage>(control, false);
-  } else if (Is(control, "TCustomGroupBox") && Kind(xcPanel)) {
+  } else if (Is<gui::TGroupBox>(control) && Kind(xcPanel)) {
     Paint<TSkinGroupBox>(control, true);
     WalkContainer(control);
-  } else if (Is(control, "TRadioButton") && Kind(xcRadioButton)) {
+  } else if (Is<gui::TRadioButton>(control) && Kind(xcRadioButton)) {
     Paint<TSkinRadioButton>(control, false);
-  } else if (Is(control, "TToolBar") && Kind(xcToolbar)) {
+  } else if (Is<gui::TToolBar>(control) && Kind(xcToolbar)) {
     if (rt::HasProperty(control, "Flat")) rt::SetPropertyText(control, "Flat", u"True");
     Paint<TSkinBox>(control, true);
-  } else if (Is(control, "TStatusBar") && Kind(xcStatusBar)) {
+  } else if (Is<gui::TStatusBar>(control) && Kind(xcStatusBar)) {
     Paint<TSkinStatusBar>(control, false);
-  } else if (Is(control, "TProgressBar") && Kind(xcProgress)) {
+  } else if (Is<gui::TProgressBar>(control) && Kind(xcProgress)) {
     Paint<TSkinProgress>(control, false);
-  } else if (Is(control, "TScrollBar") && Kind(xcScrollbar)) {
+  } else if (Is<gui::TScrollBar>(control) && Kind(xcScrollbar)) {
     Paint<TSkinScControl>(control, false);
-  } else if (Is(control, "TCustomComboBox") && Kind(xcCombo)) {
+  } else if (Is<gui::TComboBox>(control) && Kind(xcCombo)) {
     Paint<TSkinComBox>(control, false);
   } else if (name == u"TDATETIMEPICKER" && Kind(xcEdit)) {
     // The up-down mode is an edit with spin buttons, the other a drop-down.
@@ -282,27 +295,27 @@ void TControlMatcher::MatchBuiltIn(gui::TControl& control, const rt::WideString&
       Paint<TSkinComBox>(control, false);
   } else if ((name == u"TRICHEDIT" || name == u"TWWDBRICHEDIT" || name == u"TDXDBMEMO") && Kind(xcScrollbar)) {
     PaintScrollbars<TSkinScrollbar>(control);
-  } else if (Is(control, "TSpeedButton") && Kind(xcSpeedButton)) {
+  } else if (Is<gui::TSpeedButton>(control) && Kind(xcSpeedButton)) {
     Paint<TSkinSpeedButton>(control, false);
-  } else if (Is(control, "TPanel") && Kind(xcPanel)) {
+  } else if (Is<gui::TPanel>(control) && Kind(xcPanel)) {
     Paint<TSkinBox>(control, true);
     WalkContainer(control);
   } else if ((name == u"TDXTREELIST" || name == u"TDXDBTREELIST" || name == u"TDXDBGRID") && Kind(xcScrollbar)) {
     PaintScrollbars<TSkinScrollbar>(control);
-  } else if (Is(control, "TCustomListView") && Kind(xcScrollbar)) {
+  } else if (Is<gui::TListView>(control) && Kind(xcScrollbar)) {
     PaintScrollbars<TSkinListView>(control);
-  } else if (Is(control, "THeaderControl") && Kind(xcScrollbar)) {
+  } else if (Is<gui::THeaderControl>(control) && Kind(xcScrollbar)) {
     PaintWindow<TSkinHeader>(control);
-  } else if (Is(control, "TCustomMemo") && Kind(xcScrollbar)) {
+  } else if (Is<gui::TMemo>(control) && Kind(xcScrollbar)) {
     PaintScrollbars<TSkinScrollbar>(control);
   } else if (windowed && ((style & (WS_HSCROLL | WS_VSCROLL)) || control.Tag() == 55) && Kind(xcScrollbar)) {
     PaintScrollbars<TSkinScrollbar>(control);
-  } else if (Is(control, "TButton") && Kind(xcButton)) {
+  } else if (Is<gui::TButton>(control) && Kind(xcButton)) {
     Paint<TSkinButton>(control, false);
-  } else if (Is(control, "TCustomEdit") && Kind(xcEdit)) {
+  } else if (Is<gui::TEdit>(control) && Kind(xcEdit)) {
     PaintWindow<TSkinEdit>(control);
   } else if (name != u"TDCEDIT" && name != u"TDCDBEDIT") {
-    if (Is(control, "TForm")) {
+    if (Is<gui::TForm>(control)) {
       Paint<TSkinBox>(control, true);
       WalkContainer(control);
     } else if (windowed) {
