@@ -8,8 +8,11 @@ constexpr DWORD kButtonTypeMask = 0x0F;
 
 }  // namespace
 
+// Check boxes and radio buttons sit on their parent's colour unless told
+// otherwise, as labels do.
 TButtonControl::TButtonControl(rt::TComponent* owner) : TSystemControl(owner) {
   SetTabStop(true);
+  SetParentColor(true);
 }
 
 void TButtonControl::CreateParams(TCreateParams& params) {

@@ -69,6 +69,14 @@ void TToolBar::WndProc(TMessage& message) {
       message.Result = 0;
       return;
     }
+    case WM_ERASEBKGND: {
+      // A flat bar lets its background through: it is the bar's colour.
+      RECT client;
+      GetClientRect(WindowHandle(), &client);
+      FillRect(reinterpret_cast<HDC>(message.WParam), &client, ColorBrush());
+      message.Result = 1;
+      return;
+    }
   }
   TSystemControl::WndProc(message);
 }

@@ -172,8 +172,16 @@ void TWScrollbar::Place() {
   // Just above the target: over its bar, but under whatever the target
   // itself lies under.
   const HWND above = GetWindow(target_, GW_HWNDPREV);
+  // Moving a window invalidates what it uncovers: a bar that is already
+  // in place must not be moved again from the target's own painting.
+  RECT now{};
+  GetWindowRect(window, &now);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2);
+  // Both bars of a target lie just above it, in either order.
+  const bool inOrder = above == window || (above && GetWindow(above, GW_HWNDPREV) == window);
+  if (inOrder && IsWindowVisible(window) && EqualRect(&now, &r)) return;
   UINT flags = SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW;
-  if (above == window) flags |= SWP_NOZORDER;
+  if (inOrder) flags |= SWP_NOZORDER;
   SetWindowPos(window, above ? above : HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
 }
 
@@ -208,7 +216,17 @@ TScrollGeometry TWScrollbar::Geometry() const {
 void TWScrollbar::Paint(HDC dc) {
   RECT client{};
   GetClientRect(WindowHandle(), &client);
-  DrawSkinScrollBar(dc, data_->Model(), *data_, client, vertical_, Info(), BarEnabled(), hot_, pressed_);
+  shown_ = Info();
+  shownEnabled_ = BarEnabled();
+  DrawSkinScrollBar(dc, data_->Model(), *data_, client, vertical_, shown_, shownEnabled_, hot_, pressed_);
+}
+
+void TWScrollbar::RefreshIfChanged() {
+  const SCROLLINFO now = Info();
+  if (now.nMin == shown_.nMin && now.nMax == shown_.nMax && now.nPage == shown_.nPage && now.nPos == shown_.nPos &&
+      now.nTrackPos == shown_.nTrackPos && now.fMask == shown_.fMask && BarEnabled() == shownEnabled_)
+    return;
+  Redraw();
 }
 
 void TWScrollbar::Redraw() {
@@ -393,10 +411,7 @@ void TSkinScrollbar::UpdateBars() {
   for (TWScrollbar* bar : {horizontal_.get(), vertical_.get()}) {
     if (!bar) continue;
     bar->Place();
-    if (const HWND window = bar->WindowHandle(); window && IsWindowVisible(window)) {
-      InvalidateRect(window, nullptr, FALSE);
-      UpdateWindow(window);
-    }
+    bar->RefreshIfChanged();
   }
 }
 

@@ -55,8 +55,12 @@ class TWScrollbar : public gui::TWinControl {
   rt::WideString ClassName() const override { return u"TWScrollbar"; }
 
   // Moves the window over the target's scroll bar, or hides it when the
-  // target shows none or is hidden.
+  // target shows none or is hidden. Nothing is done when the bar is
+  // where it should be.
   void Place();
+  // Repaints the bar when what it shows (the target's scroll state) has
+  // changed since it was last painted.
+  void RefreshIfChanged();
   void Paint(HDC dc) override;
   void WndProc(gui::TMessage& message) override;
 
@@ -89,6 +93,9 @@ class TWScrollbar : public gui::TWinControl {
   int64_t dragPosition_ = 0;
   bool trackingLeave_ = false;
   gui::TTimer repeat_;
+  // What the bar showed at its last paint.
+  SCROLLINFO shown_{};
+  bool shownEnabled_ = false;
 };
 
 // A control with system scroll bars: two TWScrollbar windows kept over

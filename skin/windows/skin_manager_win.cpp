@@ -56,7 +56,6 @@ void TSkinManage::RegisterSkinData(TSkinData* data) {
 
 void TSkinManage::UnregisterSkinData(TSkinData* data) {
   std::erase(skinDatas_, data);
-  // The windows skinned with it get their system frames back.
   // The windows skinned with it get their system frames back; their
   // skinners forget it, so that a component made later at the same
   // address is not taken for it.
