@@ -38,13 +38,9 @@ void TButtonControl::WndProc(TMessage& message) {
       if (HIWORD(message.WParam) == BN_CLICKED) Toggle();
       return;
     case CN_CTLCOLORSTATIC:
-    case CN_CTLCOLORBTN: {
-      const auto dc = reinterpret_cast<HDC>(message.WParam);
-      SetTextColor(dc, ColorToRGB(Font().Color()));
-      SetBkColor(dc, ColorToRGB(Color()));
-      message.Result = reinterpret_cast<LRESULT>(ColorBrush());
+    case CN_CTLCOLORBTN:
+      AnswerControlColors(message);
       return;
-    }
   }
   TSystemControl::WndProc(message);
 }

@@ -93,13 +93,6 @@ void TComboBox::SetDropDownCount(int32_t value) {
   BoundsChanged(BoundsRect());
 }
 
-void TComboBox::SetColors(TMessage& message) {
-  const auto dc = reinterpret_cast<HDC>(message.WParam);
-  SetTextColor(dc, ColorToRGB(Font().Color()));
-  SetBkColor(dc, ColorToRGB(Color()));
-  message.Result = reinterpret_cast<LRESULT>(ColorBrush());
-}
-
 void TComboBox::WndProc(TMessage& message) {
   switch (message.Msg) {
     case CN_COMMAND:
@@ -117,7 +110,7 @@ void TComboBox::WndProc(TMessage& message) {
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORLISTBOX:
     case CN_CTLCOLORSTATIC:
-      SetColors(message);
+      AnswerControlColors(message);
       return;
     case WM_SETTEXT:
       // A drop-down list shows only its items: the text selects one.

@@ -39,7 +39,6 @@ class TComboBox : public TSystemControl {
 
  private:
   int32_t WindowHeight() const;
-  void SetColors(TMessage& message);
 
   TComboBoxStyle style_ = csDropDown;
   std::vector<WideString> items_;

@@ -150,6 +150,13 @@ HBRUSH TControl::ColorBrush() {
   return brush_.get();
 }
 
+void TControl::AnswerControlColors(TMessage& message) {
+  const auto dc = reinterpret_cast<HDC>(message.WParam);
+  SetTextColor(dc, ColorToRGB(Font().Color()));
+  SetBkColor(dc, ColorToRGB(Color()));
+  message.Result = reinterpret_cast<LRESULT>(ColorBrush());
+}
+
 void TControl::Click() {
   if (OnClick) OnClick(this);
 }

@@ -90,6 +90,9 @@ class TControl : public rt::TComponent {
 
   // A brush of the control's colour, kept until the colour changes.
   HBRUSH ColorBrush();
+  // The answer to a reflected WM_CTLCOLOR* message: the DC's text in the
+  // font's colour on the control's colour, and the brush of that colour.
+  void AnswerControlColors(TMessage& message);
 
   // Repaints the control: its window, or its part of the parent's.
   virtual void Invalidate();

@@ -50,13 +50,9 @@ void TEdit::WndProc(TMessage& message) {
       if (HIWORD(message.WParam) == EN_CHANGE && OnChange) OnChange(this);
       return;
     case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC: {
-      const auto dc = reinterpret_cast<HDC>(message.WParam);
-      SetTextColor(dc, ColorToRGB(Font().Color()));
-      SetBkColor(dc, ColorToRGB(Color()));
-      message.Result = reinterpret_cast<LRESULT>(ColorBrush());
+    case CN_CTLCOLORSTATIC:
+      AnswerControlColors(message);
       return;
-    }
   }
   TWinControl::WndProc(message);
 }

@@ -65,13 +65,9 @@ void TMemo::WndProc(TMessage& message) {
       if (OnChange) OnChange(this);
       return;
     case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC: {
-      const auto dc = reinterpret_cast<HDC>(message.WParam);
-      SetTextColor(dc, ColorToRGB(Font().Color()));
-      SetBkColor(dc, ColorToRGB(Color()));
-      message.Result = reinterpret_cast<LRESULT>(ColorBrush());
+    case CN_CTLCOLORSTATIC:
+      AnswerControlColors(message);
       return;
-    }
   }
   TSystemControl::WndProc(message);
 }

@@ -24,22 +24,14 @@ enum TStatusFrame { sfSunken = 1, sfRaised = 2, sfLast = 3 };
 constexpr int kExtraImageFrames = 5;
 constexpr int kSizeGripFrame = 5;
 
-bool PaintsWhole(gui::TMessage& message, bool hasImage) {
-  return hasImage && (message.Msg == WM_PAINT || message.Msg == WM_ERASEBKGND);
-}
-
 }  // namespace
 
 // Progress bars.
 
 bool TSkinProgress::BeforeMessage(gui::TMessage& message) {
   const TDataSkinBorder* progress = Model().Progress.get();
-  if (!PaintsWhole(message, progress && !progress->Image.Empty())) return TSkinControl::BeforeMessage(message);
-  if (message.Msg == WM_PAINT)
-    PaintWhole(message);
-  else
-    message.Result = 1;
-  return false;
+  if (progress && !progress->Image.Empty() && PaintsWholeControl(message)) return false;
+  return TSkinControl::BeforeMessage(message);
 }
 
 void TSkinProgress::AfterMessage(gui::TMessage& message) {
@@ -124,17 +116,13 @@ bool TSkinTrackBar::BeforeMessage(gui::TMessage& message) {
 void TSkinTrackBar::AfterMessage(gui::TMessage& message) {
   switch (message.Msg) {
     case WM_MOUSEMOVE:
-      if (!tracking_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-        tracking_ = TrackMouseEvent(&track) != FALSE;
-      }
+      TrackMouseLeave();
       if (hot_) return;
       hot_ = true;
       Repaint();
       return;
     case WM_MOUSELEAVE:
     case gui::CM_MOUSELEAVE:
-      tracking_ = false;
       hot_ = false;
       Repaint();
       return;
@@ -202,12 +190,8 @@ void TSkinTrackBar::DrawThumb(HDC dc, const RECT& thumb, int frame) {
 
 bool TSkinStatusBar::BeforeMessage(gui::TMessage& message) {
   const TDataSkinObject* edges = Model().StatusBarEdges.get();
-  if (!PaintsWhole(message, edges && !edges->Image.Empty())) return TSkinControl::BeforeMessage(message);
-  if (message.Msg == WM_PAINT)
-    PaintWhole(message);
-  else
-    message.Result = 1;
-  return false;
+  if (edges && !edges->Image.Empty() && PaintsWholeControl(message)) return false;
+  return TSkinControl::BeforeMessage(message);
 }
 
 void TSkinStatusBar::AfterMessage(gui::TMessage& message) {

@@ -16,16 +16,8 @@ constexpr int kSizeGripFrame = 5;
 // Group boxes.
 
 bool TSkinGroupBox::BeforeMessage(gui::TMessage& message) {
-  switch (message.Msg) {
-    case WM_PAINT:
-      PaintWhole(message);
-      return false;
-    case WM_ERASEBKGND:
-      message.Result = 1;
-      return false;
-    default:
-      return TSkinControl::BeforeMessage(message);
-  }
+  if (PaintsWholeControl(message)) return false;
+  return TSkinControl::BeforeMessage(message);
 }
 
 void TSkinGroupBox::Draw(HDC dc, const RECT& bounds) {

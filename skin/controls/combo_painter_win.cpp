@@ -40,17 +40,13 @@ bool TSkinComBox::BeforeMessage(gui::TMessage& message) {
 void TSkinComBox::AfterMessage(gui::TMessage& message) {
   switch (message.Msg) {
     case WM_MOUSEMOVE:
-      if (!tracking_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-        tracking_ = TrackMouseEvent(&track) != FALSE;
-      }
+      TrackMouseLeave();
       if (hot_) return;
       hot_ = true;
       Repaint();
       return;
     case WM_MOUSELEAVE:
     case gui::CM_MOUSELEAVE:
-      tracking_ = false;
       hot_ = false;
       Repaint();
       return;

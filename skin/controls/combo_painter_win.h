@@ -22,7 +22,6 @@ class TSkinComBox : public TSkinControl {
   bool Dropped() const;
   bool hot_ = false;
   bool pressed_ = false;
-  bool tracking_ = false;
 };
 
 }  // namespace skin

@@ -102,16 +102,8 @@ int TSkinUpDown::HalfAt(LPARAM clientPoint) const {
 }
 
 bool TSkinUpDown::BeforeMessage(gui::TMessage& message) {
-  switch (message.Msg) {
-    case WM_PAINT:
-      PaintWhole(message);
-      return false;
-    case WM_ERASEBKGND:
-      message.Result = 1;
-      return false;
-    default:
-      return TSkinControl::BeforeMessage(message);
-  }
+  if (PaintsWholeControl(message)) return false;
+  return TSkinControl::BeforeMessage(message);
 }
 
 void TSkinUpDown::AfterMessage(gui::TMessage& message) {
@@ -128,10 +120,7 @@ void TSkinUpDown::AfterMessage(gui::TMessage& message) {
       Repaint();
       return;
     case WM_MOUSEMOVE: {
-      if (!tracking_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-        tracking_ = TrackMouseEvent(&track) != FALSE;
-      }
+      TrackMouseLeave();
       const int half = HalfAt(message.LParam);
       if (half == hot_) return;
       hot_ = half;
@@ -140,7 +129,6 @@ void TSkinUpDown::AfterMessage(gui::TMessage& message) {
     }
     case WM_MOUSELEAVE:
     case gui::CM_MOUSELEAVE:
-      tracking_ = false;
       if (hot_ < 0) return;
       hot_ = -1;
       Repaint();

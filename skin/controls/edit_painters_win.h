@@ -46,7 +46,6 @@ class TSkinUpDown : public TSkinControl {
   int HalfAt(LPARAM clientPoint) const;
   int hot_ = -1;
   int pressed_ = -1;
-  bool tracking_ = false;
 };
 
 }  // namespace skin

@@ -490,13 +490,8 @@ void TSkinScControl::SetHot(TScrollPart part) {
 }
 
 bool TSkinScControl::BeforeMessage(gui::TMessage& message) {
+  if (PaintsWholeControl(message)) return false;
   switch (message.Msg) {
-    case WM_PAINT:
-      PaintWhole(message);
-      return false;
-    case WM_ERASEBKGND:
-      message.Result = 1;
-      return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       // Set before the control's tracking loop runs, so that repaints
@@ -524,10 +519,7 @@ void TSkinScControl::AfterMessage(gui::TMessage& message) {
       Repaint();
       return;
     case WM_MOUSEMOVE:
-      if (!tracking_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-        tracking_ = TrackMouseEvent(&track) != FALSE;
-      }
+      TrackMouseLeave();
       if (pressed_ != spNone) {
         Repaint();
         return;
@@ -536,7 +528,6 @@ void TSkinScControl::AfterMessage(gui::TMessage& message) {
       return;
     case WM_MOUSELEAVE:
     case gui::CM_MOUSELEAVE:
-      tracking_ = false;
       SetHot(spNone);
       return;
     case WM_TIMER:

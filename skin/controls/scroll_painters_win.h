@@ -157,7 +157,6 @@ class TSkinScControl : public TSkinControl {
   void SetHot(TScrollPart part);
   TScrollPart hot_ = spNone;
   TScrollPart pressed_ = spNone;
-  bool tracking_ = false;
 };
 
 }  // namespace skin

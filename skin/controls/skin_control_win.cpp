@@ -67,6 +67,7 @@ void TSkinControl::Unskin() {
 
 void TSkinControl::Route(gui::TMessage& message) {
   Handled = 0;
+  if (message.Msg == WM_MOUSELEAVE) trackingLeave_ = false;
   if (!paintEnabled_) {
     if (message.Msg != SKINMSG_ENABLE) return PassOn(message);
     paintEnabled_ = message.WParam > 0;
@@ -157,6 +158,25 @@ void TSkinControl::PaintWhole(gui::TMessage& message) {
     paint(dc.get());
   }
   message.Result = 0;
+}
+
+bool TSkinControl::PaintsWholeControl(gui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_PAINT:
+      PaintWhole(message);
+      return true;
+    case WM_ERASEBKGND:
+      message.Result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TSkinControl::TrackMouseLeave() {
+  if (trackingLeave_ || !handle_) return;
+  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+  trackingLeave_ = TrackMouseEvent(&track) != FALSE;
 }
 
 void TSkinControl::Draw(HDC, const RECT&) {}

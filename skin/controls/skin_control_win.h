@@ -71,6 +71,12 @@ class TSkinControl : public rt::TComponent, public TSkinControlPainter {
   // not passed on, the painter paints through BeginPaint (or the DC the
   // message brings).
   void PaintWhole(gui::TMessage& message);
+  // For those kinds: WM_PAINT through the paint routine and WM_ERASEBKGND
+  // answered (the paint covers everything); true when the message was one
+  // of them.
+  bool PaintsWholeControl(gui::TMessage& message);
+  // Asks for one WM_MOUSELEAVE once the mouse has left the window.
+  void TrackMouseLeave();
   void FillFace(HDC dc, const RECT& rect) const;
   void FillParentColour(HDC dc, const RECT& rect) const;
   // The parent control's colour, ButtonFace when there is none.
@@ -107,6 +113,7 @@ class TSkinControl : public rt::TComponent, public TSkinControlPainter {
   TSkinFormFrame* skinForm_ = nullptr;
   RECT screenRect_{};
   bool paintEnabled_ = true;
+  bool trackingLeave_ = false;
   bool attached_ = false;
   int phase_ = cpNone;
 };

@@ -80,26 +80,14 @@ bool TSkinTab::AtBottom() const { return (Style() & TCS_BOTTOM) != 0; }
 
 bool TSkinTab::BeforeMessage(gui::TMessage& message) {
   const TDataSkinBorder* tabs = Model().Tabs.get();
-  if (!tabs || tabs->Image.Empty()) return TSkinControl::BeforeMessage(message);
-  switch (message.Msg) {
-    case WM_PAINT:
-      PaintWhole(message);
-      return false;
-    case WM_ERASEBKGND:
-      message.Result = 1;
-      return false;
-    default:
-      return TSkinControl::BeforeMessage(message);
-  }
+  if (tabs && !tabs->Image.Empty() && PaintsWholeControl(message)) return false;
+  return TSkinControl::BeforeMessage(message);
 }
 
 void TSkinTab::AfterMessage(gui::TMessage& message) {
   switch (message.Msg) {
     case WM_MOUSEMOVE: {
-      if (!tracking_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-        tracking_ = TrackMouseEvent(&track) != FALSE;
-      }
+      TrackMouseLeave();
       TCHITTESTINFO hit{{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)}, 0};
       const int tab = static_cast<int>(SendMessageW(Handle(), TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
       if (tab == hot_) return;
@@ -109,7 +97,6 @@ void TSkinTab::AfterMessage(gui::TMessage& message) {
     }
     case WM_MOUSELEAVE:
     case gui::CM_MOUSELEAVE:
-      tracking_ = false;
       if (hot_ < 0) return;
       hot_ = -1;
       Repaint();
@@ -206,17 +193,8 @@ void TSkinTab::DrawTabs(HDC dc, const RECT& bounds) {
 
 bool TSkinHeader::BeforeMessage(gui::TMessage& message) {
   const TDataSkinObject* header = Model().Headerbar.get();
-  if (!header || header->Image.Empty()) return TSkinControl::BeforeMessage(message);
-  switch (message.Msg) {
-    case WM_PAINT:
-      PaintWhole(message);
-      return false;
-    case WM_ERASEBKGND:
-      message.Result = 1;
-      return false;
-    default:
-      return TSkinControl::BeforeMessage(message);
-  }
+  if (header && !header->Image.Empty() && PaintsWholeControl(message)) return false;
+  return TSkinControl::BeforeMessage(message);
 }
 
 void TSkinHeader::AfterMessage(gui::TMessage& message) {
@@ -228,10 +206,7 @@ void TSkinHeader::AfterMessage(gui::TMessage& message) {
   };
   switch (message.Msg) {
     case WM_MOUSEMOVE: {
-      if (!tracking_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-        tracking_ = TrackMouseEvent(&track) != FALSE;
-      }
+      TrackMouseLeave();
       const int item = itemAt(message.LParam);
       if (item == hot_) return;
       hot_ = item;
@@ -249,7 +224,6 @@ void TSkinHeader::AfterMessage(gui::TMessage& message) {
       return;
     case WM_MOUSELEAVE:
     case gui::CM_MOUSELEAVE:
-      tracking_ = false;
       hot_ = -1;
       Repaint();
       return;

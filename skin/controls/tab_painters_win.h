@@ -27,7 +27,6 @@ class TSkinTab : public TSkinControl {
  private:
   void SkinUpDown();
   int hot_ = -1;
-  bool tracking_ = false;
   bool upDownDone_ = false;
 };
 
@@ -52,7 +51,6 @@ class TSkinHeader : public TSkinControl {
  private:
   int hot_ = -1;
   int pressed_ = -1;
-  bool tracking_ = false;
 };
 
 }  // namespace skin

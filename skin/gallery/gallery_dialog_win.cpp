@@ -20,7 +20,7 @@ constexpr TDialogRect kNestedBounds = {118, 76, 100, 26};
 constexpr TDialogRect kComboExBounds = {118, 56, 100, 80};
 
 TDialogTemplate ForeignTemplate() {
-  TDialogTemplate dialog(kDialogStyle, {40, 30, 230, 152}, L"Diálogo ajeno");
+  TDialogTemplate dialog(kDialogStyle, {40, 30, 230, 124}, L"Diálogo ajeno");
   using enum TDialogClass;
   dialog.AddItem(Button, idFrame, BS_GROUPBOX, {7, 5, 100, 46}, L"Marco");
   dialog.AddItem(Button, idRadioA, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, {15, 18, 80, 10}, L"Radio A");
@@ -30,9 +30,9 @@ TDialogTemplate ForeignTemplate() {
   dialog.AddItem(ComboBox, idCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {118, 37, 100, 80});
   dialog.AddItem(Edit, idEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {7, 58, 100, 14}, L"Texto ajeno");
   dialog.AddItem(Button, idOwnerDrawn, BS_OWNERDRAW | WS_TABSTOP, {7, 80, 100, 16}, L"Dibujado aparte");
-  dialog.AddItem(Button, idAccept, BS_DEFPUSHBUTTON | WS_TABSTOP, {104, 128, 50, 14}, L"Aceptar");
-  dialog.AddItem(Button, idCancel, BS_PUSHBUTTON | WS_TABSTOP, {160, 128, 50, 14}, L"Cancelar");
-  dialog.AddItem(ScrollBar, idSizeGrip, SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN, {218, 140, 12, 12});
+  dialog.AddItem(Button, idAccept, BS_DEFPUSHBUTTON | WS_TABSTOP, {104, 102, 50, 14}, L"Aceptar");
+  dialog.AddItem(Button, idCancel, BS_PUSHBUTTON | WS_TABSTOP, {160, 102, 50, 14}, L"Cancelar");
+  dialog.AddItem(ScrollBar, idSizeGrip, SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN, {218, 112, 12, 12});
   return dialog;
 }
 

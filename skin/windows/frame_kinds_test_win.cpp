@@ -13,6 +13,7 @@
 #include <string>
 
 #include "runtime/gui/application.h"
+#include "skin/engine/engine_test_support_win.h"
 #include "skin/windows/form_frame_win.h"
 #include "skin/windows/skin_manager_win.h"
 #include "skin/windows/skin_private_messages_win.h"
@@ -21,13 +22,7 @@
 namespace skin {
 namespace {
 
-void Pump(DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    gui::Application().ProcessMessages();
-    Sleep(5);
-  }
-}
+using testing::Pump;
 
 LRESULT CALLBACK PlainProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, msg, wParam, lParam);

@@ -8,34 +8,13 @@
 
 #include "runtime/gui/application.h"
 #include "skin/windows/form_frame_win.h"
-#include "skin/engine/skin_engine_win.h"
+#include "skin/engine/engine_test_support_win.h"
 #include "skin/windows/skin_private_messages_win.h"
 
 namespace skin {
 namespace {
 
-gui::TApplication* gApp = nullptr;
-
-class ApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    gApp = new gui::TApplication;
-    RegisterSkinEngine();
-  }
-  void TearDown() override {
-    DestroySkinManager();
-    delete gApp;
-  }
-};
-[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-void Pump(DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    gApp->ProcessMessages();
-    Sleep(5);
-  }
-}
+using testing::Pump;
 
 class TNamedForm : public gui::TForm {
  public:
@@ -143,8 +122,8 @@ TEST_F(SkinManagerTest, TagsClassesAndEmptyWindowsDecide) {
   Pump(80);
   EXPECT_TRUE(Skinned(empty->WindowHandle()));
 
-  EXPECT_FALSE(Manager()->SkinWindow(gApp->Handle()));
-  EXPECT_FALSE(Skinned(gApp->Handle()));
+  EXPECT_FALSE(Manager()->SkinWindow(gui::Application().Handle()));
+  EXPECT_FALSE(Skinned(gui::Application().Handle()));
 }
 
 TEST_F(SkinManagerTest, DialogsTakeTheDialogSkinDataWhenThereIsOne) {

@@ -17,35 +17,15 @@
 #include "skin/controls/check_painters_win.h"
 #include "skin/controls/push_button_painters_win.h"
 #include "skin/controls/tab_painters_win.h"
-#include "skin/engine/skin_engine_win.h"
+#include "skin/engine/engine_test_support_win.h"
 #include "skin/windows/skin_manager_win.h"
 #include "skin/windows/skin_private_messages_win.h"
 
 namespace skin {
 namespace {
 
-gui::TApplication* gApp = nullptr;
-
-class ApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    gApp = new gui::TApplication;
-    RegisterSkinEngine();
-  }
-  void TearDown() override {
-    DestroySkinManager();
-    delete gApp;
-  }
-};
-[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-void Pump(DWORD ms) {
-  const DWORD start = GetTickCount();
-  do {
-    gApp->ProcessMessages();
-    Sleep(5);
-  } while (GetTickCount() - start < ms);
-}
+using testing::Pump;
+using testing::AwaitSkinned;
 
 // A page control that calls itself by another name, as controls of other
 // libraries do.
@@ -75,16 +55,7 @@ class ControlPainters : public ::testing::Test {
     data->SetActive(true);
     form->Show();
     SetForegroundWindow(form->Handle());
-    ASSERT_TRUE(AwaitSkinned(true));
-  }
-  // The skin manager carries out requests on its timer.
-  bool AwaitSkinned(bool skinned) const {
-    const DWORD start = GetTickCount();
-    while ((SendMessageW(form->Handle(), SKINMSG_QUERY, 0, 0) == 1) != skinned) {
-      if (GetTickCount() - start > 3000) return false;
-      Pump(10);
-    }
-    return true;
+    ASSERT_TRUE(AwaitSkinned(form->Handle()));
   }
   template <class C>
   C* Add(int left, int top, intptr_t tag = 0, gui::TWinControl* parent = nullptr) {
@@ -189,7 +160,7 @@ TEST_F(ControlPainters, APainterGoesWithItsControlAndGivesItsHandlerBackWhenTheS
   EXPECT_EQ(clicks, 1);
   // ... and go on when the skin goes and the painters with it.
   data->SetActive(false);
-  ASSERT_TRUE(AwaitSkinned(false));
+  ASSERT_TRUE(AwaitSkinned(form->Handle(), false));
   EXPECT_EQ(PainterOf(second), u"no frame");
   SendMessageW(second->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(clicks, 2);

@@ -11,6 +11,7 @@
 #include "runtime/gui/application.h"
 #include "runtime/gui/form.h"
 #include "runtime/gui/scroll_bar.h"
+#include "skin/engine/engine_test_support_win.h"
 #include "skin/drawing/dib_win.h"
 
 // Rectangles compared and printed by the assertions.
@@ -24,22 +25,7 @@ void PrintTo(const RECT& r, std::ostream* out) {
 namespace skin {
 namespace {
 
-gui::TApplication* gApp = nullptr;
-
-class ApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { gApp = new gui::TApplication; }
-  void TearDown() override { delete gApp; }
-};
-[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-void Pump(DWORD ms) {
-  const DWORD start = GetTickCount();
-  do {
-    gApp->ProcessMessages();
-    Sleep(5);
-  } while (GetTickCount() - start < ms);
-}
+using testing::Pump;
 
 SCROLLINFO Info(int min, int max, UINT page, int pos) { return {sizeof(SCROLLINFO), SIF_ALL & ~SIF_TRACKPOS, min, max, page, pos, 0}; }
 

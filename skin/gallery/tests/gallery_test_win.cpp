@@ -14,7 +14,7 @@
 #include "runtime/gui/handles.h"
 #include "skin/controls/combo_painter_win.h"
 #include "skin/controls/scroll_painters_win.h"
-#include "skin/engine/skin_engine_win.h"
+#include "skin/engine/engine_test_support_win.h"
 #include "skin/windows/skin_manager_win.h"
 #include "skin/windows/skin_private_messages_win.h"
 
@@ -23,37 +23,12 @@ namespace {
 
 using skin::TSkinControl;
 
-gui::TApplication* gApp = nullptr;
-
-class ApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    gApp = new gui::TApplication;
-    skin::RegisterSkinEngine();
-  }
-  void TearDown() override {
-    skin::DestroySkinManager();
-    delete gApp;
-  }
-};
-[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-void Pump(DWORD ms) {
-  const DWORD start = GetTickCount();
-  do {
-    gApp->ProcessMessages();
-    Sleep(5);
-  } while (GetTickCount() - start < ms);
-}
+using skin::testing::Pump;
 
 bool AwaitSkinned(HWND window) {
-  const DWORD start = GetTickCount();
-  while (SendMessageW(window, skin::SKINMSG_QUERY, 0, 0) != 1) {
-    if (GetTickCount() - start > 5000) return false;
-    Pump(10);
-  }
+  const bool skinned = skin::testing::AwaitSkinned(window);
   Pump(100);
-  return true;
+  return skinned;
 }
 
 COLORREF PixelOf(HWND window, int x, int y) {

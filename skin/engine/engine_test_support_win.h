@@ -1,0 +1,17 @@
+// What the skin engine's in-process tests share: the program's
+// application object with the engine registered (made before the first
+// test, freed after the last), message pumping, and waiting for the skin
+// manager, which carries out its requests on a timer.
+#pragma once
+
+#include <windows.h>
+
+namespace skin::testing {
+
+// Handles the thread's messages for that long (once at least).
+void Pump(DWORD ms);
+// Waits up to timeoutMs for the window to be skinned (or no longer
+// skinned); true when it came to that.
+bool AwaitSkinned(HWND window, bool skinned = true, DWORD timeoutMs = 5000);
+
+}  // namespace skin::testing
