@@ -98,6 +98,12 @@ bool TSkinTrackBar::BeforeMessage(gui::TMessage& message) {
       message.Result = 1;
       return false;
     }
+    case gui::CN_CTLCOLORSTATIC:
+      // The ticks' background: the parent's colour, as the channel's.
+      parentBrush_.reset(CreateSolidBrush(ParentColour()));
+      SetBkColor(reinterpret_cast<HDC>(message.WParam), ParentColour());
+      message.Result = reinterpret_cast<LRESULT>(parentBrush_.get());
+      return false;
     case WM_NOTIFY:
     case gui::CN_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(message.LParam);

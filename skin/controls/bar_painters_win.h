@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "runtime/gui/handles.h"
 #include "skin/controls/skin_control_win.h"
 
 namespace skin {
@@ -33,6 +34,7 @@ class TSkinTrackBar : public TSkinControl {
   void DrawThumb(HDC dc, const RECT& thumb, int frame);
   void DrawChannel(HDC dc, const RECT& channel);
   bool hot_ = false;
+  gui::UniqueBrush parentBrush_;
 };
 
 class TSkinStatusBar : public TSkinControl {

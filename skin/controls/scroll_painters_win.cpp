@@ -49,8 +49,11 @@ void DrawArrow(HDC dc, const TSkinModel& model, const TSkinData& data, const REC
                TButtonState state) {
   if (IsEmptyDestination(rect)) return;
   if (Usable(model.Scrollbar.get())) {
-    DrawFrameStretched(dc, rect, data.ImageBitmap(model.Scrollbar->Image), model.Scrollbar->Trans != 0, kBarFrames,
-                       firstFrame + state);
+    // The buttons' rounded corners are key-coloured whatever the object's
+    // Trans says: they show the face colour, never magenta.
+    gui::UniqueBrush face(CreateSolidBrush(gui::ColorToRGB(model.SkinColours.ButtonFace)));
+    FillRect(dc, &rect, face.get());
+    DrawFrameStretched(dc, rect, data.ImageBitmap(model.Scrollbar->Image), true, kBarFrames, firstFrame + state);
     return;
   }
   UINT kind = DFCS_SCROLLUP;

@@ -152,9 +152,14 @@ void TSkinTab::DrawTabs(HDC dc, const RECT& bounds) {
     body.bottom = rows.bottom + 2;
   else
     body.top = rows.top - 2;
-  if (HBITMAP border = Bitmap(tabs.SecondImage))
+  if (!HasBody()) {
+    // The tabs hang from a line along the strip's edge.
+    gui::UniqueBrush shadow(CreateSolidBrush(SkinColour(Model().SkinColours.ButtonShadow)));
+    const RECT line{bounds.left, bounds.top, bounds.right, bounds.top + 1};
+    FillRect(dc, &line, shadow.get());
+  } else if (HBITMAP border = Bitmap(tabs.SecondImage)) {
     DrawNineSliceFrame(dc, body, border, kTabBorderMargins, false, 1, 1);
-  else {
+  } else {
     gui::UniqueBrush shadow(CreateSolidBrush(SkinColour(Model().SkinColours.ButtonShadow)));
     FrameRect(dc, &body, shadow.get());
   }

@@ -22,6 +22,8 @@ class TSkinTab : public TSkinControl {
  protected:
   // Tabs at the bottom edge (old-style tab sets).
   virtual bool AtBottom() const;
+  // A body framed under the tabs (tab sets have none).
+  virtual bool HasBody() const { return true; }
   void DrawTabs(HDC dc, const RECT& bounds);
 
  private:
@@ -37,6 +39,7 @@ class TSkinTab31 : public TSkinTab {
 
  protected:
   bool AtBottom() const override { return true; }
+  bool HasBody() const override { return false; }
 };
 
 class TSkinHeader : public TSkinControl {
