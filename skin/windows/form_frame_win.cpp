@@ -317,10 +317,11 @@ void TSkinFormFrame::Resize(bool atStart) {
 
 void TSkinFormFrame::FreeControlPainters() {
   HotButton = nullptr;
-  // Each painter takes itself off the list as it goes.
+  // Each painter takes itself off the list as it goes. A control that
+  // stays gets its own colour back; one on its way out needs nothing.
   while (!controls_.empty()) {
     TSkinControlPainter* painter = controls_.back();
-    if (painter->BareWindow()) painter->Unskin();
+    if (painter->BareWindow() || Phase != phDestroying) painter->Unskin();
     delete painter;
     if (!controls_.empty() && controls_.back() == painter) controls_.pop_back();
   }

@@ -166,6 +166,17 @@ TEST_F(ControlPainters, APainterGoesWithItsControlAndGivesItsHandlerBackWhenTheS
   EXPECT_EQ(clicks, 2);
 }
 
+TEST_F(ControlPainters, APanelTakesTheFaceColourWhileSkinnedAndGetsItsOwnBack) {
+  auto* panel = Add<gui::TPanel>(10, 10);
+  panel->SetColor(rt::clWindow);
+  Skin();
+  EXPECT_EQ(PainterOf(panel), u"TSkinBox");
+  EXPECT_EQ(panel->Color(), data->Model().SkinColours.ButtonFace);
+  data->SetActive(false);
+  ASSERT_TRUE(AwaitSkinned(form->Handle(), false));
+  EXPECT_EQ(panel->Color(), rt::clWindow);
+}
+
 TEST_F(ControlPainters, AButtonPaintsOnlyWhileItsPaintingIsEnabled) {
   auto* button = Add<gui::TButton>(10, 10);
   Skin();
