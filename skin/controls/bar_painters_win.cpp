@@ -120,21 +120,7 @@ bool TSkinTrackBar::BeforeMessage(gui::TMessage& message) {
 }
 
 void TSkinTrackBar::AfterMessage(gui::TMessage& message) {
-  switch (message.Msg) {
-    case WM_MOUSEMOVE:
-      TrackMouseLeave();
-      if (hot_) return;
-      hot_ = true;
-      Repaint();
-      return;
-    case WM_MOUSELEAVE:
-    case gui::CM_MOUSELEAVE:
-      hot_ = false;
-      Repaint();
-      return;
-    default:
-      TSkinControl::AfterMessage(message);
-  }
+  if (!FollowMouse(message)) TSkinControl::AfterMessage(message);
 }
 
 bool TSkinTrackBar::CustomDraw(NMCUSTOMDRAW& draw, LRESULT& result) {
@@ -149,7 +135,7 @@ bool TSkinTrackBar::CustomDraw(NMCUSTOMDRAW& draw, LRESULT& result) {
     case TBCD_THUMB: {
       const bool enabled = (Style() & WS_DISABLED) == 0;
       const bool pressed = (draw.uItemState & CDIS_SELECTED) != 0;
-      const int frame = !enabled ? thDisabled : pressed ? thPressed : hot_ ? thHot
+      const int frame = !enabled ? thDisabled : pressed ? thPressed : HotPart() >= 0 ? thHot
                         : GetFocus() == Handle()      ? thFocused
                                                       : thNormal;
       DrawThumb(draw.hdc, draw.rc, frame);

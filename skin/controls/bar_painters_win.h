@@ -33,7 +33,6 @@ class TSkinTrackBar : public TSkinControl {
  private:
   void DrawThumb(HDC dc, const RECT& thumb, int frame);
   void DrawChannel(HDC dc, const RECT& channel);
-  bool hot_ = false;
   gui::UniqueBrush parentBrush_;
 };
 

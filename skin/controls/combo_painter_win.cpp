@@ -22,7 +22,7 @@ int TSkinComBox::StateFrame() const {
   if (Style() & WS_DISABLED) return cfDisabled;
   if (pressed_ || Dropped()) return cfPressed;
   const HWND focus = GetFocus();
-  if (hot_ || focus == Handle() || (focus && IsChild(Handle(), focus))) return cfHot;
+  if (HotPart() >= 0 || focus == Handle() || (focus && IsChild(Handle(), focus))) return cfHot;
   return cfNormal;
 }
 
@@ -39,21 +39,6 @@ bool TSkinComBox::BeforeMessage(gui::TMessage& message) {
 
 void TSkinComBox::AfterMessage(gui::TMessage& message) {
   switch (message.Msg) {
-    case WM_MOUSEMOVE:
-      TrackMouseLeave();
-      if (hot_) return;
-      hot_ = true;
-      Repaint();
-      return;
-    case WM_MOUSELEAVE:
-    case gui::CM_MOUSELEAVE:
-      hot_ = false;
-      Repaint();
-      return;
-    case gui::CM_MOUSEENTER:
-      hot_ = true;
-      Repaint();
-      return;
     // The system box draws its button itself on these; the list's
     // dropping runs inside the press.
     case WM_LBUTTONDOWN:
@@ -69,7 +54,7 @@ void TSkinComBox::AfterMessage(gui::TMessage& message) {
       PaintWindow(nullptr);
       return;
     default:
-      TSkinControl::AfterMessage(message);
+      if (!FollowMouse(message)) TSkinControl::AfterMessage(message);
   }
 }
 

@@ -20,7 +20,6 @@ class TSkinComBox : public TSkinControl {
 
  private:
   bool Dropped() const;
-  bool hot_ = false;
   bool pressed_ = false;
 };
 

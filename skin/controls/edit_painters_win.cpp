@@ -93,10 +93,9 @@ void TSkinEdit::PrintBorder(HDC dc) {
 
 bool TSkinUpDown::Horizontal() const { return (Style() & UDS_HORZ) != 0; }
 
-int TSkinUpDown::HalfAt(LPARAM clientPoint) const {
+int TSkinUpDown::PartAt(POINT p) const {
   RECT client{};
   GetClientRect(Handle(), &client);
-  const POINT p{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
   if (!PtInRect(&client, p)) return -1;
   return Horizontal() ? (p.x >= client.right / 2 ? 1 : 0) : (p.y >= client.bottom / 2 ? 1 : 0);
 }
@@ -110,7 +109,7 @@ void TSkinUpDown::AfterMessage(gui::TMessage& message) {
   switch (message.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      pressed_ = HalfAt(message.LParam);
+      pressed_ = PartAt({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
       Repaint();
       return;
     case WM_LBUTTONUP:
@@ -119,22 +118,8 @@ void TSkinUpDown::AfterMessage(gui::TMessage& message) {
       pressed_ = -1;
       Repaint();
       return;
-    case WM_MOUSEMOVE: {
-      TrackMouseLeave();
-      const int half = HalfAt(message.LParam);
-      if (half == hot_) return;
-      hot_ = half;
-      Repaint();
-      return;
-    }
-    case WM_MOUSELEAVE:
-    case gui::CM_MOUSELEAVE:
-      if (hot_ < 0) return;
-      hot_ = -1;
-      Repaint();
-      return;
     default:
-      TSkinControl::AfterMessage(message);
+      if (!FollowMouse(message)) TSkinControl::AfterMessage(message);
   }
 }
 
@@ -157,7 +142,7 @@ void TSkinUpDown::Draw(HDC dc, const RECT& bounds) {
       state = udDisabled;
     else if (pressed_ == half)
       state = udPressed;
-    else if (hot_ == half)
+    else if (HotPart() == half)
       state = udHot;
     DrawNineSlice(dc, halves[half], Bitmap(object->Image), SliceMargins(object->Margins), false, object->Tile != 0,
                   kUpDownFrames, half * 4 + state, object->Trans != 0);

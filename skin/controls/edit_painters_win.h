@@ -43,8 +43,7 @@ class TSkinUpDown : public TSkinControl {
  private:
   bool Horizontal() const;
   // 0 for the up (left) half, 1 for the down (right) one, -1 outside.
-  int HalfAt(LPARAM clientPoint) const;
-  int hot_ = -1;
+  int PartAt(POINT clientPoint) const override;
   int pressed_ = -1;
 };
 

@@ -1,5 +1,7 @@
 #include "skin/controls/skin_control_win.h"
 
+#include <windowsx.h>
+
 #include "runtime/gui/graphics.h"
 #include "runtime/gui/handles.h"
 #include "runtime/gui/win_control.h"
@@ -177,6 +179,26 @@ void TSkinControl::TrackMouseLeave() {
   if (trackingLeave_ || !handle_) return;
   TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
   trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+}
+
+bool TSkinControl::FollowMouse(const gui::TMessage& message) {
+  int part = -1;
+  switch (message.Msg) {
+    case WM_MOUSEMOVE:
+      TrackMouseLeave();
+      part = PartAt({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
+      break;
+    case WM_MOUSELEAVE:
+    case gui::CM_MOUSELEAVE:
+      break;
+    default:
+      return false;
+  }
+  if (part != hotPart_) {
+    hotPart_ = part;
+    Repaint();
+  }
+  return true;
 }
 
 void TSkinControl::Draw(HDC, const RECT&) {}

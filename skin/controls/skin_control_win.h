@@ -77,6 +77,15 @@ class TSkinControl : public rt::TComponent, public TSkinControlPainter {
   bool PaintsWholeControl(gui::TMessage& message);
   // Asks for one WM_MOUSELEAVE once the mouse has left the window.
   void TrackMouseLeave();
+  // The part of the control at a client point, -1 for none; kinds
+  // without parts have the one part 0.
+  virtual int PartAt(POINT) const { return 0; }
+  // The part under the mouse, -1 for none.
+  int HotPart() const { return hotPart_; }
+  // Follows the mouse: on WM_MOUSEMOVE the part under it becomes hot (and
+  // its leaving is watched), on leaving none is; repaints on a change.
+  // True when the message was one of those.
+  bool FollowMouse(const gui::TMessage& message);
   void FillFace(HDC dc, const RECT& rect) const;
   void FillParentColour(HDC dc, const RECT& rect) const;
   // The parent control's colour, ButtonFace when there is none.
@@ -114,6 +123,7 @@ class TSkinControl : public rt::TComponent, public TSkinControlPainter {
   RECT screenRect_{};
   bool paintEnabled_ = true;
   bool trackingLeave_ = false;
+  int hotPart_ = -1;
   bool attached_ = false;
   int phase_ = cpNone;
 };

@@ -76,6 +76,11 @@ int TSkinTab::TabFrame(bool selected, bool enabled, bool hot, bool focused) {
   return hot ? tfHot : tfNormal;
 }
 
+int TSkinTab::PartAt(POINT p) const {
+  TCHITTESTINFO hit{p, 0};
+  return static_cast<int>(SendMessageW(Handle(), TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
 bool TSkinTab::AtBottom() const { return (Style() & TCS_BOTTOM) != 0; }
 
 bool TSkinTab::BeforeMessage(gui::TMessage& message) {
@@ -86,21 +91,6 @@ bool TSkinTab::BeforeMessage(gui::TMessage& message) {
 
 void TSkinTab::AfterMessage(gui::TMessage& message) {
   switch (message.Msg) {
-    case WM_MOUSEMOVE: {
-      TrackMouseLeave();
-      TCHITTESTINFO hit{{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)}, 0};
-      const int tab = static_cast<int>(SendMessageW(Handle(), TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-      if (tab == hot_) return;
-      hot_ = tab;
-      Repaint();
-      return;
-    }
-    case WM_MOUSELEAVE:
-    case gui::CM_MOUSELEAVE:
-      if (hot_ < 0) return;
-      hot_ = -1;
-      Repaint();
-      return;
     case TCM_SETCURSEL:
     case TCM_INSERTITEMW:
     case TCM_DELETEITEM:
@@ -109,7 +99,7 @@ void TSkinTab::AfterMessage(gui::TMessage& message) {
       Repaint();
       return;
     default:
-      TSkinControl::AfterMessage(message);
+      if (!FollowMouse(message)) TSkinControl::AfterMessage(message);
   }
 }
 
@@ -181,7 +171,7 @@ void TSkinTab::DrawTabs(HDC dc, const RECT& bounds) {
       else
         tab.top -= 2;
     }
-    const int frame = TabFrame(isSelected, enabled, i == hot_, isSelected && focused);
+    const int frame = TabFrame(isSelected, enabled, i == HotPart(), isSelected && focused);
     if (bottom)
       DrawFlipped(dc, tab, Bitmap(tabs.Image), SliceMargins(tabs.Margins), frame, tabs.Trans != 0);
     else
@@ -202,24 +192,17 @@ bool TSkinHeader::BeforeMessage(gui::TMessage& message) {
   return TSkinControl::BeforeMessage(message);
 }
 
+int TSkinHeader::PartAt(POINT p) const {
+  HDHITTESTINFO hit{};
+  hit.pt = p;
+  const int item = static_cast<int>(SendMessageW(Handle(), HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  return (hit.flags & HHT_ONHEADER) ? item : -1;
+}
+
 void TSkinHeader::AfterMessage(gui::TMessage& message) {
-  auto itemAt = [this](LPARAM point) {
-    HDHITTESTINFO hit{};
-    hit.pt = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-    const int item = static_cast<int>(SendMessageW(Handle(), HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    return (hit.flags & HHT_ONHEADER) ? item : -1;
-  };
   switch (message.Msg) {
-    case WM_MOUSEMOVE: {
-      TrackMouseLeave();
-      const int item = itemAt(message.LParam);
-      if (item == hot_) return;
-      hot_ = item;
-      Repaint();
-      return;
-    }
     case WM_LBUTTONDOWN:
-      pressed_ = itemAt(message.LParam);
+      pressed_ = PartAt({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
       Repaint();
       return;
     case WM_LBUTTONUP:
@@ -227,13 +210,8 @@ void TSkinHeader::AfterMessage(gui::TMessage& message) {
       pressed_ = -1;
       Repaint();
       return;
-    case WM_MOUSELEAVE:
-    case gui::CM_MOUSELEAVE:
-      hot_ = -1;
-      Repaint();
-      return;
     default:
-      TSkinControl::AfterMessage(message);
+      if (!FollowMouse(message)) TSkinControl::AfterMessage(message);
   }
 }
 
@@ -250,7 +228,7 @@ void TSkinHeader::Draw(HDC dc, const RECT& bounds) {
   for (int i = 0; i < count; ++i) {
     RECT item{};
     if (!SendMessageW(Handle(), HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) continue;
-    const int frame = !enabled ? 3 : pressed_ == i ? 2 : hot_ == i ? 4 : 1;
+    const int frame = !enabled ? 3 : pressed_ == i ? 2 : HotPart() == i ? 4 : 1;
     DrawNineSlice(canvas.get(), item, Bitmap(header.Image), SliceMargins(header.Margins), false, header.Tile != 0,
                   kHeaderFrames, frame, header.Trans != 0);
     RECT text = item;

@@ -25,10 +25,10 @@ class TSkinTab : public TSkinControl {
   // A body framed under the tabs (tab sets have none).
   virtual bool HasBody() const { return true; }
   void DrawTabs(HDC dc, const RECT& bounds);
+  int PartAt(POINT clientPoint) const override;
 
  private:
   void SkinUpDown();
-  int hot_ = -1;
   bool upDownDone_ = false;
 };
 
@@ -51,8 +51,10 @@ class TSkinHeader : public TSkinControl {
   void AfterMessage(gui::TMessage& message) override;
   void Draw(HDC dc, const RECT& bounds) override;
 
+ protected:
+  int PartAt(POINT clientPoint) const override;
+
  private:
-  int hot_ = -1;
   int pressed_ = -1;
 };
 
