@@ -1,7 +1,10 @@
 #include "skin/controls/box_painters_win.h"
 
+#include <commctrl.h>
+
 #include "runtime/gui/handles.h"
 #include "skin/drawing/dib_win.h"
+#include "skin/drawing/nine_slice_win.h"
 #include "skin/drawing/single_frame_win.h"
 
 namespace skin {
@@ -46,6 +49,41 @@ void TSkinGroupBox::Draw(HDC dc, const RECT& bounds) {
   TBackgroundMode transparent(dc, TRANSPARENT);
   OffsetRect(&text, 2, 0);
   DrawTextW(dc, chars, static_cast<int>(caption.size()), &text, DT_SINGLELINE);
+}
+
+// Tool bars.
+
+int TSkinBox::ToolbarFrame(UINT itemState) {
+  if (itemState & CDIS_DISABLED) return 3;
+  if (itemState & CDIS_SELECTED) return 2;
+  if (itemState & CDIS_HOT) return 4;
+  if (itemState & CDIS_CHECKED) return 5;
+  return 0;
+}
+
+bool TSkinBox::BeforeMessage(gui::TMessage& message) {
+  if (message.Msg != gui::CN_NOTIFY) return TSkinControl::BeforeMessage(message);
+  auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(message.LParam);
+  const TDataSkinObject* toolbars = Model().Toolbars.get();
+  if (!draw || draw->nmcd.hdr.hwndFrom != Handle() || draw->nmcd.hdr.code != static_cast<UINT>(NM_CUSTOMDRAW) ||
+      !toolbars || toolbars->Image.Empty())
+    return TSkinControl::BeforeMessage(message);
+  switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      message.Result = CDRF_NOTIFYITEMDRAW;
+      return false;
+    case CDDS_ITEMPREPAINT: {
+      // The skin's button behind the bar's own text.
+      if (const int frame = ToolbarFrame(draw->nmcd.uItemState))
+        DrawNineSlice(draw->nmcd.hdc, draw->nmcd.rc, Bitmap(toolbars->Image), SliceMargins(toolbars->Margins), false,
+                      toolbars->Tile != 0, 5, frame, toolbars->Trans != 0);
+      draw->clrText = SkinColour(Model().SkinColours.ButtonText);
+      message.Result = CDRF_DODEFAULT | TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND | TBCDRF_USECDCOLORS;
+      return false;
+    }
+    default:
+      return TSkinControl::BeforeMessage(message);
+  }
 }
 
 // Nested dialogs of foreign windows.

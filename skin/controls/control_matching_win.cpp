@@ -278,7 +278,9 @@ void TControlMatcher::MatchBuiltIn(gui::TControl& control, const rt::WideString&
     Paint<TSkinRadioButton>(control, false);
   } else if (Is<gui::TToolBar>(control) && Kind(xcToolbar)) {
     if (rt::HasProperty(control, "Flat")) rt::SetPropertyText(control, "Flat", u"True");
-    Paint<TSkinBox>(control, true);
+    auto* box = new TSkinBox(&control);
+    box->DrawsToolbarButtons = true;
+    box->AttachControl(&frame_, &data_, true);
   } else if (Is<gui::TStatusBar>(control) && Kind(xcStatusBar)) {
     Paint<TSkinStatusBar>(control, false);
   } else if (Is<gui::TProgressBar>(control) && Kind(xcProgress)) {

@@ -14,6 +14,7 @@
 #include "runtime/gui/handles.h"
 #include "skin/controls/combo_painter_win.h"
 #include "skin/controls/scroll_painters_win.h"
+#include "skin/drawing/frame_geometry_win.h"
 #include "skin/engine/engine_test_support_win.h"
 #include "skin/windows/skin_manager_win.h"
 #include "skin/windows/skin_private_messages_win.h"
@@ -153,6 +154,30 @@ TEST_F(Gallery, PaintersDrawTheirSkinObjects) {
   GetClientRect(bar, &r);
   EXPECT_EQ(PixelOf(bar, 3, 2), ImagePixel(progress, 2, 2, 3, 2));
   EXPECT_EQ(PixelOf(bar, r.right - 3, 2), ImagePixel(progress, 2, 1, progressFrame - 3, 2));
+}
+
+TEST_F(Gallery, AToolBarButtonUnderTheMouseShowsTheToolbarsFrame) {
+  const skin::TDataSkinObject* toolbars = Model().Toolbars.get();
+  ASSERT_TRUE(toolbars);
+  const HWND bar = form->ToolBar->Handle();
+  RECT button;
+  ASSERT_TRUE(SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button)));
+  // A pixel of the hot frame's unscaled corner that is not key-coloured.
+  POINT probe{-1, -1};
+  for (int y = 0; y < toolbars->Margins.Top && probe.x < 0; ++y)
+    for (int x = 0; x < toolbars->Margins.Left && probe.x < 0; ++x)
+      if (ImagePixel(toolbars->Image, 5, 4, x, y) != skin::kSkinKeyColour) probe = {x, y};
+  ASSERT_GE(probe.x, 0);
+  const COLORREF atRest = PixelOf(bar, button.left + probe.x, button.top + probe.y);
+  POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  ClientToScreen(bar, &centre);
+  SetCursorPos(centre.x, centre.y);
+  SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2));
+  Pump(100);
+  EXPECT_EQ(PixelOf(bar, button.left + probe.x, button.top + probe.y), ImagePixel(toolbars->Image, 5, 4, probe.x, probe.y));
+  EXPECT_NE(atRest, ImagePixel(toolbars->Image, 5, 4, probe.x, probe.y)) << "a flat button at rest shows no frame";
+  SetCursorPos(0, 0);
+  Pump(50);
 }
 
 TEST_F(Gallery, AButtonCaptionWithTwoBarsShowsTwoLines) {
