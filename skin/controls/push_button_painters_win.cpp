@@ -1,6 +1,5 @@
 #include "skin/controls/push_button_painters_win.h"
 
-#include "runtime/gui/button.h"
 #include "runtime/gui/graphics.h"
 #include "skin/controls/glyph_layout_win.h"
 #include "skin/controls/property_values.h"
@@ -30,15 +29,8 @@ const gui::TBitmap* GlyphOf(gui::TControl* control) {
 // Push buttons.
 
 bool TSkinButton::BeforeMessage(gui::TMessage& message) {
+  if (HasImage() && PaintsWholeControl(message)) return false;
   switch (message.Msg) {
-    case WM_PAINT:
-      if (!HasImage()) return true;
-      PaintWhole(message);
-      return false;
-    case WM_ERASEBKGND:
-      if (!HasImage()) return true;
-      message.Result = 1;
-      return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       // The control never sees the press: the painter draws it and clicks
