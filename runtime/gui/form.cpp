@@ -1,8 +1,11 @@
 #include "runtime/gui/form.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "runtime/gui/application.h"
+#include "runtime/gui/menus.h"
 
 namespace gui {
 
@@ -39,6 +42,8 @@ TForm::~TForm() {
       HandleCurrentException();
     }
   }
+  SetMenu(nullptr);
+  SetPopupMenu(nullptr);
   // The controls go while the form is still a form: each tells it that it
   // is going, and none outlives the window it sits in.
   while (ComponentCount() > 0) delete Component(ComponentCount() - 1);
@@ -96,7 +101,94 @@ void TForm::CreateParams(TCreateParams& params) {
   if (position_ == poDefault || position_ == poDefaultPosOnly) params.X = params.Y = CW_USEDEFAULT;
 }
 
-void TForm::HandleCreated() { placed_ = false; }
+void TForm::HandleCreated() {
+  placed_ = false;
+  if (menu_) ::SetMenu(WindowHandle(), menu_->Handle());
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  if (menu && menu->form_ && menu->form_ != this) menu->form_->SetMenu(nullptr);
+  if (menu_) menu_->form_ = nullptr;
+  menu_ = menu;
+  if (menu_) menu_->form_ = this;
+  if (HandleAllocated()) {
+    ::SetMenu(WindowHandle(), menu_ ? menu_->Handle() : nullptr);
+    DrawMenuBar(WindowHandle());
+  }
+  Perform(CM_MENUCHANGED);
+}
+
+rt::WideString TForm::MenuName() const { return menu_ ? menu_->Name() : menuName_; }
+
+void TForm::SetMenuName(const rt::WideString& name) {
+  menuName_ = name;
+  if (Loading()) return;
+  auto* menu = dynamic_cast<TMainMenu*>(FindComponent(name));
+  if (!name.empty() && !menu) throw rt::Exception(u"Menu introuvable : " + name);
+  SetMenu(menu);
+}
+
+void TForm::Loaded() {
+  TWinControl::Loaded();
+  if (!menuName_.empty()) SetMenuName(menuName_);
+}
+
+void TForm::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == popupMenu_) return;
+  if (menu && menu->form_ && menu->form_ != this) menu->form_->SetPopupMenu(nullptr);
+  if (popupMenu_) popupMenu_->form_ = nullptr;
+  popupMenu_ = menu;
+  if (popupMenu_) popupMenu_->form_ = this;
+}
+
+bool TForm::MenuMessage(TMessage& message) {
+  // The menus that can send the form their messages: its bar, its
+  // context menu and the context menus it owns.
+  std::vector<TMenu*> menus;
+  if (menu_) menus.push_back(menu_);
+  if (popupMenu_) menus.push_back(popupMenu_);
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto* popup = dynamic_cast<TPopupMenu*>(Component(i)); popup && popup != popupMenu_) menus.push_back(popup);
+  switch (message.Msg) {
+    case WM_COMMAND:
+      if (message.LParam) return false;
+      for (TMenu* menu : menus)
+        if (HandleMenuCommand(menu, message.WParam)) return true;
+      return false;
+    case WM_MEASUREITEM:
+      for (TMenu* menu : menus)
+        if (MeasureMenuItem(menu, WindowHandle(), *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam))) {
+          message.Result = TRUE;
+          return true;
+        }
+      return false;
+    case WM_DRAWITEM:
+      for (TMenu* menu : menus)
+        if (DrawMenuItem(menu, *reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam))) {
+          message.Result = TRUE;
+          return true;
+        }
+      return false;
+    case WM_CONTEXTMENU: {
+      if (!popupMenu_ || reinterpret_cast<HWND>(message.WParam) != WindowHandle()) return false;
+      POINT at = {GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+      // From the keyboard the position is -1, -1: the menu opens at the cursor.
+      if (at.x == -1 && at.y == -1) GetCursorPos(&at);
+      popupMenu_->SetPopupComponent(this);
+      popupMenu_->Popup(at.x, at.y);
+      popupMenu_->SetPopupComponent(nullptr);
+      return true;
+    }
+    case WM_DESTROY:
+      // A window destroys the menu it shows; the menu belongs to its
+      // TMainMenu, so it is taken off first.
+      ::SetMenu(WindowHandle(), nullptr);
+      return false;
+    default:
+      return false;
+  }
+}
 
 void TForm::SetBorderStyle(TFormBorderStyle value) {
   borderStyle_ = value;
@@ -327,6 +419,13 @@ void TForm::WndProc(TMessage& message) {
       return;
     case CM_VISIBLECHANGED:
       return;
+    case WM_COMMAND:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_CONTEXTMENU:
+    case WM_DESTROY:
+      if (MenuMessage(message)) return;
+      break;
   }
   TWinControl::WndProc(message);
 }

@@ -12,6 +12,9 @@
 
 namespace gui {
 
+class TMainMenu;
+class TPopupMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : unsigned { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = uint32_t;  // a set of TBorderIcon
@@ -89,6 +92,18 @@ class TForm : public TWinControl {
   TWinControl* FindNextControl(TWinControl* current, bool forward) const;
   void SelectNext(TWinControl* current, bool forward);
 
+  // The menu bar. Setting it shows it on the window at once and sends the
+  // form CM_MENUCHANGED.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+  // Stored forms name the menu; the name is looked up once the form is read.
+  rt::WideString MenuName() const;
+  void SetMenuName(const rt::WideString& name);
+  // Opened at the cursor on WM_CONTEXTMENU.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu);
+  void Loaded() override;
+
   // Every control of the form, windowed or not, depth first.
   std::vector<TControl*> AllControls() const;
 
@@ -111,6 +126,9 @@ class TForm : public TWinControl {
   void ForgetControl(TWinControl* control);
   // CM_DIALOGKEY and CM_DIALOGCHAR: Tab here, the rest by the controls.
   bool DialogKey(WPARAM key);
+  // WM_COMMAND, WM_MEASUREITEM, WM_DRAWITEM and WM_CONTEXTMENU for the
+  // form's menus; true when one of them took the message.
+  bool MenuMessage(TMessage& message);
   bool Broadcast(UINT msg, WPARAM wParam, LPARAM lParam, bool untilHandled);
   void PlaceForShowing();
   DWORD WindowStyle() const;
@@ -122,6 +140,9 @@ class TForm : public TWinControl {
   int32_t pixelsPerInch_ = 96;
   int32_t textHeight_ = 13;
   HWND ownerWindow_ = nullptr;
+  TMainMenu* menu_ = nullptr;
+  rt::WideString menuName_;
+  TPopupMenu* popupMenu_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   // The control last told CM_ENTER; it keeps that until another gets the
   // focus inside the form.

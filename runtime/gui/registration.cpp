@@ -10,9 +10,11 @@
 #include "runtime/gui/group_box.h"
 #include "runtime/gui/header_control.h"
 #include "runtime/gui/image.h"
+#include "runtime/gui/image_list.h"
 #include "runtime/gui/label.h"
 #include "runtime/gui/list_view.h"
 #include "runtime/gui/memo.h"
+#include "runtime/gui/menus.h"
 #include "runtime/gui/panel.h"
 #include "runtime/gui/progress_bar.h"
 #include "runtime/gui/scroll_bar.h"
@@ -207,6 +209,45 @@ void PublishGlyphButtons() {
       .Integer("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing);
 }
 
+// Menus, their items and image lists. A stored item sits in a menu or in
+// another item.
+void PublishMenus() {
+  PublishClass<TImageList>("TImageList", "TComponent")
+      .Creatable()
+      .Integer("Width", &TImageList::Width, &TImageList::SetWidth)
+      .Integer("Height", &TImageList::Height, &TImageList::SetHeight);
+  PublishClass<TMenuItem>("TMenuItem", "TComponent")
+      .Creatable()
+      .Parent([](TMenuItem& item, rt::TComponent& parent) {
+        if (auto* menu = dynamic_cast<TMenu*>(&parent))
+          menu->Items()->Add(&item);
+        else if (auto* container = dynamic_cast<TMenuItem*>(&parent))
+          container->Add(&item);
+        else
+          throw rt::Exception(rt::Format(u"Un %s ne peut pas contenir d'élément de menu", {parent.ClassName()}));
+      })
+      .String("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
+      .Integer("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
+      .Boolean("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled)
+      .Boolean("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)
+      .Boolean("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible)
+      .Boolean("Default", &TMenuItem::Default, &TMenuItem::SetDefault)
+      .Integer("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
+      .Integer("Tag", &rt::TComponent::Tag, &rt::TComponent::SetTag)
+      .Event("OnClick", &TMenuItem::OnClick);
+  PublishClass<TMenu>("TMenu", "TComponent")
+      .Boolean("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
+      .Enum("BiDiMode", {"bdLeftToRight", "bdRightToLeft"}, &TMenu::BiDiMode, &TMenu::SetBiDiMode)
+      .String("Images", [](TMenu& m) { return m.Images() ? m.Images()->Name() : rt::WideString(); },
+              [](TMenu& m, const rt::WideString& name) {
+                auto* images = name.empty() || !m.Owner() ? nullptr : dynamic_cast<TImageList*>(m.Owner()->FindComponent(name));
+                if (!name.empty() && !images) throw rt::Exception(u"Liste d'images introuvable : " + name);
+                m.SetImages(images);
+              });
+  PublishClass<TMainMenu>("TMainMenu", "TMenu").Creatable();
+  PublishClass<TPopupMenu>("TPopupMenu", "TMenu").Creatable();
+}
+
 void PublishControls() {
   PublishClass<TFont>("TFont", "TPersistent")
       .String("Name", &TFont::Name, &TFont::SetName)
@@ -260,6 +301,7 @@ void PublishControls() {
             &TForm::Position, &TForm::SetPosition)
       .Integer("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch)
       .Integer("TextHeight", &TForm::TextHeight, &TForm::SetTextHeight)
+      .String("Menu", &TForm::MenuName, &TForm::SetMenuName)
       .Event("OnCreate", &TForm::OnCreate)
       .Event("OnShow", &TForm::OnShow)
       .Event("OnDestroy", &TForm::OnDestroy)
@@ -314,6 +356,7 @@ void PublishControls() {
   PublishRangeControls();
   PublishCommonControls();
   PublishGlyphButtons();
+  PublishMenus();
 
   PublishClass<TTimer>("TTimer", "TComponent")
       .Creatable()

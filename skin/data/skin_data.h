@@ -17,6 +17,7 @@
 #include "runtime/classes.h"
 #include "runtime/published.h"
 #include "runtime/gui/handles.h"
+#include "runtime/gui/image_list.h"
 #include "runtime/streams.h"
 #include "skin/definition/skin_model.h"
 
@@ -45,10 +46,7 @@ using TOnSkinControl =
                        const rt::WideString& controlClass, rt::TComponent*& skinnedControl)>;
 using TOnWindowCreated = std::function<void(TSkinData* sender, HWND window, const rt::WideString& className)>;
 
-struct ImageListTraits : gui::NullEmptyTraits<HIMAGELIST> {
-  static void Close(HIMAGELIST list) { ImageList_Destroy(list); }
-};
-using UniqueImageList = gui::UniqueHandle<ImageListTraits>;
+using gui::UniqueImageList;
 
 class TSkinData : public rt::TComponent {
  public:
