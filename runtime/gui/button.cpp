@@ -1,5 +1,7 @@
 #include "runtime/gui/button.h"
 
+#include "runtime/gui/accelerator.h"
+
 #include "runtime/text.h"
 
 namespace gui {
@@ -54,19 +56,7 @@ void TButton::Click() {
 }
 
 // "&x" in the caption makes x (either case) the button's accelerator.
-bool TButton::IsAccelerator(WPARAM character) const {
-  const WideString caption = Caption();
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != u'&') continue;
-    if (caption[i + 1] == u'&') {
-      ++i;
-      continue;
-    }
-    const char16_t typed = static_cast<char16_t>(character);
-    return rt::UpperText(WideString(1, caption[i + 1])) == rt::UpperText(WideString(1, typed));
-  }
-  return false;
-}
+bool TButton::IsAccelerator(WPARAM character) const { return IsAccel(character, Caption()); }
 
 void TButton::WndProc(TMessage& message) {
   switch (message.Msg) {

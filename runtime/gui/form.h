@@ -93,7 +93,7 @@ class TForm : public TWinControl {
   void SelectNext(TWinControl* current, bool forward);
 
   // The menu bar. Setting it shows it on the window at once and sends the
-  // form CM_MENUCHANGED.
+  // form CM_MENUCHANGED, as does any change of its items.
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* menu);
   // Stored forms name the menu; the name is looked up once the form is read.

@@ -50,11 +50,15 @@ int TImageList::Add(const TBitmap& image, COLORREF mask) {
 }
 
 void TImageList::Draw(HDC dc, int x, int y, int index, bool enabled) {
-  if (!handle_ || index < 0 || index >= Count()) return;
+  if (handle_) DrawListImage(handle_.get(), dc, x, y, index, enabled);
+}
+
+void DrawListImage(HIMAGELIST list, HDC dc, int x, int y, int index, bool enabled) {
+  if (!list || index < 0 || index >= ImageList_GetImageCount(list)) return;
   if (enabled)
-    ImageList_Draw(handle_.get(), index, dc, x, y, ILD_TRANSPARENT);
+    ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
   else
-    ImageList_DrawEx(handle_.get(), index, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNHIGHLIGHT),
+    ImageList_DrawEx(list, index, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNHIGHLIGHT),
                      ILD_TRANSPARENT | ILD_BLEND50);
 }
 

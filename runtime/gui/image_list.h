@@ -60,4 +60,7 @@ class TImageList : public rt::TComponent {
   int nextListener_ = 1;
 };
 
+// One image of a system image list, drawn as TImageList::Draw does.
+void DrawListImage(HIMAGELIST list, HDC dc, int x, int y, int index, bool enabled = true);
+
 }  // namespace gui

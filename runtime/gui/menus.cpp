@@ -76,14 +76,6 @@ rt::WideString KeyName(WORD key) {
   return {};
 }
 
-// The font the system draws menus with.
-UniqueFont MenuFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
-  return UniqueFont(CreateFontIndirectW(&metrics.lfMenuFont));
-}
-
 std::wstring Wide(const rt::WideString& text) { return std::wstring(text.begin(), text.end()); }
 
 // The item an owner-draw message is about: found by the entry's command
@@ -99,6 +91,14 @@ constexpr int kItemMargin = 4;
 constexpr int kSeparatorHeight = 8;
 
 }  // namespace
+
+UniqueFont MenuFont(bool bold) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
+  if (bold) metrics.lfMenuFont.lfWeight = FW_BOLD;
+  return UniqueFont(CreateFontIndirectW(&metrics.lfMenuFont));
+}
 
 rt::WideString ShortCutToText(int32_t shortCut) {
   const WORD key = static_cast<WORD>(shortCut & 0xFF);
@@ -336,7 +336,10 @@ TMainMenu::~TMainMenu() {
 }
 
 void TMainMenu::MenuChanged() {
-  if (form_ && form_->HandleAllocated()) DrawMenuBar(form_->WindowHandle());
+  if (!form_ || !form_->HandleAllocated()) return;
+  DrawMenuBar(form_->WindowHandle());
+  // A bar that the system does not draw learns of the change here.
+  form_->Perform(CM_MENUCHANGED);
 }
 
 TPopupMenu::TPopupMenu(rt::TComponent* owner) : TMenu(owner) {}
@@ -371,6 +374,24 @@ bool HandleMenuCommand(TMenu* menu, WPARAM wParam) {
   return true;
 }
 
+void MeasureMenuEntry(HDC dc, const rt::WideString& caption, const rt::WideString& shortCut, SIZE image, int& width,
+                      int& height) {
+  width = 0;
+  height = kSeparatorHeight;
+  if (caption == u"-") return;
+  rt::WideString text = caption;
+  if (!shortCut.empty()) text.append(u"    ").append(shortCut);
+  const std::wstring wide = Wide(text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  width = size.cx + 2 * kItemMargin;
+  height = std::max<int>(size.cy, GetSystemMetrics(SM_CYMENUSIZE));
+  if (image.cx > 0) {
+    width += image.cx + kItemMargin;
+    height = std::max<int>(height, image.cy + 2);
+  }
+}
+
 bool MeasureMenuItem(TMenu* menu, HWND window, MEASUREITEMSTRUCT& measure) {
   if (measure.CtlType != ODT_MENU) return false;
   TMenuItem* item = OwnerDrawnItem(menu, measure.itemID, measure.itemData);
@@ -378,21 +399,11 @@ bool MeasureMenuItem(TMenu* menu, HWND window, MEASUREITEMSTRUCT& measure) {
   TWindowDc dc(window);
   const UniqueFont font = MenuFont();
   TSelectObject selectFont(dc.get(), font.get());
+  SIZE image{};
+  if (TImageList* images = menu->Images(); images && item->ImageIndex() >= 0) image = {images->Width(), images->Height()};
   int width = 0;
-  int height = kSeparatorHeight;
-  if (!item->IsSeparator()) {
-    rt::WideString caption = item->Caption();
-    if (item->ShortCut()) caption.append(u"    ").append(item->ShortCutText());
-    const std::wstring text = Wide(caption);
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    width = size.cx + 2 * kItemMargin;
-    height = std::max<int>(size.cy, GetSystemMetrics(SM_CYMENUSIZE));
-    if (TImageList* images = menu->Images(); images && item->ImageIndex() >= 0) {
-      width += images->Width() + kItemMargin;
-      height = std::max(height, images->Height() + 2);
-    }
-  }
+  int height = 0;
+  MeasureMenuEntry(dc.get(), item->Caption(), item->ShortCutText(), image, width, height);
   if (item->OnMeasureItem) item->OnMeasureItem(item, dc.get(), width, height);
   measure.itemWidth = static_cast<UINT>(std::max(width, 0));
   measure.itemHeight = static_cast<UINT>(std::max(height, 0));

@@ -188,6 +188,15 @@ class TPopupMenu : public TMenu {
   TForm* form_ = nullptr;  // the form whose PopupMenu it is
 };
 
+// The font the system draws menus with (bold for default items).
+UniqueFont MenuFont(bool bold = false);
+
+// The size the framework gives an entry it draws itself: the caption and
+// shortcut in the DC's font, and an image of the size given (0 x 0 for
+// none). A separator ("-") is 8 pixels high.
+void MeasureMenuEntry(HDC dc, const rt::WideString& caption, const rt::WideString& shortCut, SIZE image, int& width,
+                      int& height);
+
 // What a form does with the menu messages it receives: true when handled.
 bool HandleMenuCommand(TMenu* menu, WPARAM wParam);
 // The owner-draw messages; the item is the one whose command id the entry

@@ -13,13 +13,13 @@
 #include "runtime/gui/control.h"
 #include "runtime/gui/window_subclass.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_bitmap_win.h"
 #include "skin/drawing/frame_geometry_win.h"
 #include "skin/windows/control_skinning_link_win.h"
 #include "skin/windows/form_frame_win.h"
 
 namespace skin {
 
-inline TSliceMargins SliceMargins(const TSkinMargins& m) { return {m.Left, m.Top, m.Right, m.Bottom}; }
 
 enum TControlPhase { cpNone = 0, cpAttached = 1, cpUnskinned = 2, cpDestroyed = 6 };
 

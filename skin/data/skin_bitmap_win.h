@@ -7,6 +7,9 @@
 
 #include "runtime/gui/handles.h"
 #include "skin/definition/skin_bitmap.h"
+#include "skin/definition/skin_objects.h"
+#include "skin/drawing/dib_win.h"
+#include "skin/drawing/frame_geometry_win.h"
 
 namespace skin {
 
@@ -15,5 +18,15 @@ gui::UniqueBitmap ToDib(const TSkinBitmap& image);
 // The pixels of a bitmap (of any format); the empty image when there is
 // no bitmap or the system cannot read it.
 TSkinBitmap FromBitmap(HBITMAP bitmap);
+
+// A skin object's edges as the slicing primitives take them.
+inline TSliceMargins SliceMargins(const TSkinMargins& m) { return {m.Left, m.Top, m.Right, m.Bottom}; }
+
+// Copies part of a bitmap (not selected into any DC) onto a DC.
+inline void Blit(HDC dc, int x, int y, int width, int height, HBITMAP source, int sourceX, int sourceY) {
+  if (!source || width <= 0 || height <= 0) return;
+  TBitmapDc from(source);
+  BitBlt(dc, x, y, width, height, from.get(), sourceX, sourceY, SRCCOPY);
+}
 
 }  // namespace skin

@@ -3,6 +3,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/controls/control_painters_win.h"
+#include "skin/menus/menu_painters_win.h"
 #include "skin/windows/skin_manager_win.h"
 
 namespace skin {
@@ -11,6 +12,7 @@ void RegisterSkinEngine() {
   RegisterSkinDataClass();
   SetSkinManagerFactory([]() -> TSkinManagerLink* { return new TSkinManage(); });
   RegisterControlPainters();
+  RegisterMenuPainters();
 }
 
 }  // namespace skin

@@ -37,6 +37,7 @@ TGalleryForm::TGalleryForm(rt::TComponent* owner, const rt::WideString& skinFile
   SetCaption(u"Galería de pieles");
   SetBorderStyle(gui::bsSizeable);
   SetPosition(gui::poScreenCenter);
+  BuildMenus();
   SetClientWidth(kClientWidth);
   SetClientHeight(kClientHeight);
 

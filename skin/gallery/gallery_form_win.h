@@ -20,6 +20,7 @@
 #include "runtime/gui/header_control.h"
 #include "runtime/gui/list_view.h"
 #include "runtime/gui/memo.h"
+#include "runtime/gui/menus.h"
 #include "runtime/gui/panel.h"
 #include "runtime/gui/progress_bar.h"
 #include "runtime/gui/scroll_bar.h"
@@ -109,6 +110,18 @@ class TGalleryForm : public gui::TForm {
   gui::TTrackBar* TrackBar = nullptr;
   gui::TTrackBar* VerticalTrackBar = nullptr;
 
+  gui::TMainMenu* MainMenu = nullptr;
+  gui::TMenuItem* FileMenu = nullptr;
+  gui::TMenuItem* RecentMenu = nullptr;
+  gui::TMenuItem* EditMenu = nullptr;
+  gui::TMenuItem* ViewMenu = nullptr;
+  // A bar item without sub-items: it is a command of its own.
+  gui::TMenuItem* HelpItem = nullptr;
+  gui::TPopupMenu* ContextMenu = nullptr;
+  // The menu item clicked last, and how many were.
+  gui::TMenuItem* LastClickedItem = nullptr;
+  int MenuClicks = 0;
+
   gui::TPageControl* PageControl = nullptr;
   TAdvPageControl* AdvPageControl = nullptr;
   gui::TTabSet* TabSet = nullptr;
@@ -124,6 +137,9 @@ class TGalleryForm : public gui::TForm {
     return control;
   }
   void CaptionAbove(TColumn& column, const rt::WideString& text);
+
+  gui::TMenuItem* AddMenuItem(gui::TMenuItem* parent, const rt::WideString& name, const rt::WideString& caption);
+  void BuildMenus();
 
   // One per column of the form, left to right, and the bars at its edges.
   void BuildBars();

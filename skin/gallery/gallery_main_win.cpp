@@ -4,8 +4,9 @@
 // is given). With --screenshots it waits until the form and then the
 // foreign dialog are skinned, saves DIR\gallery.bmp and DIR\dialog.bmp,
 // shows the second page and the dropped list of a combo box for
-// DIR\gallery-open.bmp, and quits: 0 when all went well, 1 with a message
-// on the standard error otherwise.
+// DIR\gallery-open.bmp, opens the first bar menu for DIR\menu-open.bmp and
+// the system menu for DIR\system-menu.bmp, and quits: 0 when all went
+// well, 1 with a message on the standard error otherwise.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -20,6 +21,9 @@
 #include "runtime/strings.h"
 #include "skin/engine/skin_engine_win.h"
 #include "skin/gallery/gallery_form_win.h"
+#include "skin/gallery/menu_driver_win.h"
+#include "skin/menus/menu_bar_win.h"
+#include "skin/windows/skin_manager_win.h"
 #include "skin/windows/skin_private_messages_win.h"
 #include "tools/windriver/window_driver_win.h"
 
@@ -120,9 +124,50 @@ class TScreenshotRun {
     Save(L"gallery-open.bmp");
     SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
     Pump(50);
+
+    const POINT file = BarButtonCentre(0);
+    ShootOpenMenu(L"menu-open.bmp", [&] {
+      PostMessageW(form_.Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(file.x, file.y));
+    });
+    RECT window{};
+    GetWindowRect(form_.Handle(), &window);
+    ShootOpenMenu(L"system-menu.bmp", [&] {
+      PostMessageW(form_.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(window.left + 200, window.top + 8));
+    });
   }
 
  private:
+  // The screen point in the middle of a button of the skinned menu bar.
+  POINT BarButtonCentre(size_t index) const {
+    const skin::TSkinFormFrame* frame = skin::Manager()->FindSkinForm(form_.Handle());
+    const auto* bar = frame ? dynamic_cast<const skin::TSkinMenuBar*>(frame->SkinMenu.get()) : nullptr;
+    if (!bar || index >= bar->MenuButtons.size()) throw rt::Exception(u"La galería no tiene barra de menús con piel");
+    const RECT& b = bar->MenuButtons[index]->Bounds;
+    RECT window{};
+    GetWindowRect(form_.Handle(), &window);
+    return {window.left + (b.left + b.right) / 2, window.top + (b.top + b.bottom) / 2};
+  }
+
+  // Opens a menu through trigger and saves the screen while it is open.
+  void ShootOpenMenu(const std::wstring& name, const std::function<void()>& trigger) {
+    SetForegroundWindow(form_.Handle());
+    bool skinned = false;
+    gallery::TMenuDriver driver({[] { return !gallery::OpenPopupMenus().empty(); },
+                                 [this, &name, &skinned] {
+                                   skinned = SendMessageW(gallery::OpenPopupMenus().front(), skin::SKINMSG_QUERY, 0, 0) == 1;
+                                   Save(name);
+                                   return true;
+                                 },
+                                 [] {
+                                   EndMenu();
+                                   return true;
+                                 }},
+                                kSettleMs);
+    if (!driver.Run(trigger)) throw rt::Exception(u"El menú no se abrió para " + ToWide(name));
+    if (!skinned) throw rt::Exception(u"El menú de " + ToWide(name) + u" no tiene piel");
+    Pump(50);
+  }
+
   void Pump(DWORD ms) {
     const DWORD start = GetTickCount();
     do {

@@ -193,6 +193,8 @@ void TSkinFormFrame::Close() {
 
 void TSkinFormFrame::BuildSystemPopup() {
   sysPopup_.Clear();
+  // Owner-drawn only when the menu painters are there to draw it.
+  sysPopup_.SetOwnerDraw(MenuSkinning().MenuItemMessage != nullptr);
   sysPopup_.Add({u" Restore ", stRestore, {}, true});
   if (BoxFlags & kBoxMaximize) sysPopup_.Add({u" Maximize ", stMaximize, {}, true});
   if (BoxFlags & kBoxMinimize) sysPopup_.Add({u" Minimize ", stMinimize, {}, true});

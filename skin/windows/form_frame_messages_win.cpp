@@ -60,8 +60,13 @@ void TSkinFormFrame::WindowMessage(gui::TMessage& m) {
       Phase = phDestroyed;
       return;
     case WM_INITMENUPOPUP:
-      if (TSkinManage* manager = Manager())
-        manager->MenuKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu ? mkSystemMenu : mkMenuBarItem;
+      // A context menu that the window tracks itself stays a popup menu.
+      if (TSkinManage* manager = Manager()) {
+        if (reinterpret_cast<HMENU>(m.WParam) == SystemMenu)
+          manager->MenuKind = mkSystemMenu;
+        else if (InMenuLoop || !Form)
+          manager->MenuKind = mkMenuBarItem;
+      }
       Forward(m);
       return;
     case WM_CTLCOLORBTN:
@@ -173,7 +178,10 @@ bool TSkinFormFrame::NonClientMessage(gui::TMessage& m) {
       return true;
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
-      return MenuSkinning().MenuItemMessage && MenuSkinning().MenuItemMessage(*this, m.Msg, m.WParam, m.LParam);
+      if (!MenuSkinning().MenuItemMessage || !MenuSkinning().MenuItemMessage(*this, m.Msg, m.WParam, m.LParam))
+        return false;
+      m.Result = TRUE;
+      return true;
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
@@ -315,7 +323,7 @@ void TSkinFormFrame::FormHook(gui::TMessage& m) {
       previous();
       if (!*alive) return;
       SkinData->SetFramePaintEnabled(true);
-      if (SkinMenu && SkinData->MenuUpdate() && GetMenu(Handle)) SkinMenu->ReadMenu();
+      if (SkinMenu && SkinData->MenuUpdate()) SkinMenu->ReadMenu();
       return;
     case gui::CM_DIALOGCHAR: {
       if (MdiKind == mdChild) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "runtime/text.h"
+#include "skin/data/skin_bitmap_win.h"
 #include "skin/drawing/dib_win.h"
 #include "skin/drawing/frame_geometry_win.h"
 #include "skin/drawing/nine_slice_win.h"
@@ -18,14 +19,6 @@ namespace skin {
 namespace {
 
 constexpr int kSideLeft = 1, kSideRight = 2, kSideTop = 3, kSideBottom = 4;
-
-TSliceMargins SliceMargins(const TSkinMargins& m) { return {m.Left, m.Top, m.Right, m.Bottom}; }
-
-void Blit(HDC dc, int x, int y, int width, int height, HBITMAP source, int sourceX, int sourceY) {
-  if (!source || width <= 0 || height <= 0) return;
-  TBitmapDc from(source);
-  BitBlt(dc, x, y, width, height, from.get(), sourceX, sourceY, SRCCOPY);
-}
 
 }  // namespace
 

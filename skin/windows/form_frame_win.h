@@ -90,6 +90,8 @@ class TSkinFormFrame : public rt::TComponent {
   void MDIMaximizedChanged(bool maximized);
   // A child window made after the start (the size grip).
   void SkinChild(HWND child);
+  // The skinned system menu.
+  const TSystemPopup& SystemPopup() const { return sysPopup_; }
 
   // The painters of the window's controls: a painter adds itself when it
   // attaches and removes itself when it goes.
@@ -119,7 +121,7 @@ class TSkinFormFrame : public rt::TComponent {
   bool SystemDialog = false;
   std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
   std::vector<TCaptionButton> CaptionButtons;
-  std::unique_ptr<TSkinMenuBar> SkinMenu;
+  std::unique_ptr<TMenuBarPainter> SkinMenu;
   TNCObject* HotObject = nullptr;
   TSkinControlPainter* HotButton = nullptr;
   RECT CaptionTextRect{};

@@ -16,24 +16,27 @@ class TSkinFormFrame;
 class TNCObject;
 
 // Paints one popup-menu window (class "#32768") while it is open.
-class TSkinPopupMenu {
+class TPopupMenuPainter {
  public:
-  virtual ~TSkinPopupMenu() = default;
+  virtual ~TPopupMenuPainter() = default;
   virtual HWND Handle() const = 0;
   // Gives the window its procedure back.
   virtual void Detach() = 0;
   // The menu was dropped from a skinned menu bar.
   virtual void MarkFromMenuBar() = 0;
-  // The menu it shows (none until the window knows it) and the bitmap its
-  // items are painted over.
+  // The menu it shows (none until the window knows it).
   virtual HMENU Menu() const = 0;
-  virtual HBITMAP Background() const = 0;
+  // The skin's menu background at the window's size, which its items are
+  // painted over; none without one.
+  virtual HBITMAP Background() = 0;
+  // Where the window's client area starts in the window.
+  virtual POINT ClientOffset() const = 0;
 };
 
 // The menu bar of a skinned window, drawn inside the skinned frame.
-class TSkinMenuBar {
+class TMenuBarPainter {
  public:
-  virtual ~TSkinMenuBar() = default;
+  virtual ~TMenuBarPainter() = default;
   // Reads the window's menu into menu-bar buttons again.
   virtual void ReadMenu() = 0;
   // Draws the bar into its strip of the window DC.
@@ -46,13 +49,15 @@ class TSkinMenuBar {
   virtual void OpenButton(TNCObject& button) = 0;
   // The left margin of the bar's skin object (0 without one).
   virtual int LeftMargin() const = 0;
+  // A popup of the bar is open.
+  virtual bool Tracking() const = 0;
 };
 
 struct TMenuSkinning {
   // A skinner for a popup-menu window, attached; none when it cannot be.
-  std::unique_ptr<TSkinPopupMenu> (*SkinPopupMenu)(HWND window, TSkinData& data) = nullptr;
+  std::unique_ptr<TPopupMenuPainter> (*SkinPopupMenu)(HWND window, TSkinData& data) = nullptr;
   // The menu bar of a skinned window that has a menu.
-  std::unique_ptr<TSkinMenuBar> (*MakeMenuBar)(TSkinFormFrame& frame) = nullptr;
+  std::unique_ptr<TMenuBarPainter> (*MakeMenuBar)(TSkinFormFrame& frame) = nullptr;
   // WM_MEASUREITEM and WM_DRAWITEM of owner-drawn menu items; false when
   // the message is not about a skinned menu item.
   bool (*MenuItemMessage)(TSkinFormFrame& frame, UINT msg, WPARAM wParam, LPARAM lParam) = nullptr;

@@ -188,7 +188,7 @@ TEST_F(SkinManagerTest, AComponentThatGoesTakesItsSkinWithIt) {
 
 // Popup menus are skinned by the menu painters; the manager decides.
 int gPopupsMade = 0;
-std::unique_ptr<TSkinPopupMenu> CountPopup(HWND, TSkinData&) {
+std::unique_ptr<TPopupMenuPainter> CountPopup(HWND, TSkinData&) {
   ++gPopupsMade;
   return nullptr;
 }

@@ -315,7 +315,7 @@ bool TSkinManage::SkinPopupMenu(HWND window) {
     default: break;
   }
   if (!allowed || !MenuSkinning().SkinPopupMenu) return false;
-  std::unique_ptr<TSkinPopupMenu> popup = MenuSkinning().SkinPopupMenu(window, *data);
+  std::unique_ptr<TPopupMenuPainter> popup = MenuSkinning().SkinPopupMenu(window, *data);
   if (!popup) return false;
   if (MenuFromBar) popup->MarkFromMenuBar();
   popupMenus_.push_back(std::move(popup));
@@ -343,9 +343,10 @@ bool TSkinManage::IsPopupMenuSkinned(HWND window) const {
                      [window](const auto& popup) { return popup->Handle() == window; });
 }
 
-HBITMAP TSkinManage::PopupBackground(HMENU menu) const {
+TPopupMenuPainter* TSkinManage::PopupShowing(HMENU menu) const {
+  if (!menu) return nullptr;
   for (const auto& popup : popupMenus_)
-    if (popup->Menu() == menu) return popup->Background();
+    if (popup->Menu() == menu) return popup.get();
   return nullptr;
 }
 

@@ -62,7 +62,8 @@ class TSkinManage final : public TSkinManagerLink {
   bool SkinPopupMenu(HWND window);
   bool UnskinPopupMenu(HWND window);
   bool IsPopupMenuSkinned(HWND window) const;
-  HBITMAP PopupBackground(HMENU menu) const;
+  // The skinner of the popup window that shows a menu, or none.
+  TPopupMenuPainter* PopupShowing(HMENU menu) const;
   void MarkPopupMenusFromBar();
 
   void SetMDIMaximized(bool value);
@@ -94,7 +95,7 @@ class TSkinManage final : public TSkinManagerLink {
   gui::TTimer timer_;
   gui::UniqueHook hook_;
   std::vector<TSkinFormFrame*> skinForms_;
-  std::vector<std::unique_ptr<TSkinPopupMenu>> popupMenus_;
+  std::vector<std::unique_ptr<TPopupMenuPainter>> popupMenus_;
   std::vector<TSkinData*> skinDatas_;
   int started_ = 0;
 };

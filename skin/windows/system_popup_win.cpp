@@ -31,18 +31,44 @@ void TSystemPopup::Enable(int tag, bool enabled) {
       EnableMenuItem(menu_.get(), static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+void TSystemPopup::SetOwnerDraw(bool value) {
+  if (value == ownerDraw_) return;
+  ownerDraw_ = value;
+  menu_.reset();
+}
+
+const TSystemPopup::TItem* TSystemPopup::Find(UINT id, ULONG_PTR itemData) const {
+  for (const TItem& item : items_)
+    if (reinterpret_cast<ULONG_PTR>(&item) == itemData && Id(item) == id) return &item;
+  return nullptr;
+}
+
+UINT TSystemPopup::Id(const TItem& item) { return item.Tag == stSeparator ? 0 : kFirstId + static_cast<UINT>(item.Tag); }
+
 void TSystemPopup::Rebuild() {
   menu_.reset(CreatePopupMenu());
   if (!menu_) return;
+  UINT position = 0;
   for (const TItem& item : items_) {
-    if (item.Tag == stSeparator) {
-      AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
-      continue;
-    }
     rt::WideString text = item.Caption;
     if (!item.ShortCut.empty()) text += u"\t" + item.ShortCut;
-    AppendMenuW(menu_.get(), MF_STRING | (item.Enabled ? MF_ENABLED : MF_GRAYED),
-                kFirstId + static_cast<UINT>(item.Tag), reinterpret_cast<const wchar_t*>(text.c_str()));
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
+    info.wID = Id(item);
+    // The items do not move while the menu exists: Add drops the menu.
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+    info.fState = item.Enabled ? MFS_ENABLED : MFS_GRAYED;
+    if (item.Tag == stSeparator) {
+      info.fType = MFT_SEPARATOR | (ownerDraw_ ? MFT_OWNERDRAW : 0);
+    } else if (ownerDraw_) {
+      info.fType = MFT_OWNERDRAW;
+    } else {
+      info.fType = MFT_STRING;
+      info.fMask |= MIIM_STRING;
+      info.dwTypeData = reinterpret_cast<LPWSTR>(text.data());
+    }
+    InsertMenuItemW(menu_.get(), position++, TRUE, &info);
   }
 }
 

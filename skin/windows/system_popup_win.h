@@ -31,6 +31,11 @@ class TSystemPopup {
   void Clear();
   void Add(TItem item);
   void Enable(int tag, bool enabled);
+  // Entries drawn by the window's owner-draw messages (the skinned look)
+  // or by the system.
+  void SetOwnerDraw(bool value);
+  // The item an owner-draw message is about, when it is one of these.
+  const TItem* Find(UINT id, ULONG_PTR itemData) const;
   std::vector<TItem>& Items() { return items_; }
   bool Empty() const { return items_.empty(); }
   HMENU Handle() const { return menu_.get(); }
@@ -41,9 +46,11 @@ class TSystemPopup {
 
  private:
   void Rebuild();
+  static UINT Id(const TItem& item);
 
   std::vector<TItem> items_;
   gui::UniqueMenu menu_;
+  bool ownerDraw_ = false;
   // The menu shown now is destroyed only once it has closed.
   bool tracking_ = false;
   bool clearWhenClosed_ = false;
