@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -33,6 +34,8 @@ const std::wstring kStub = QUIMORA_STUB;
 const fs::path kPayload = QUIMORA_PAYLOAD;
 const fs::path kOutput = QUIMORA_TEST_OUTPUT;
 const fs::path kButtonsImage = QUIMORA_BUTTONS_IMAGE;
+const fs::path kMenuBackgroundImage = QUIMORA_MENU_BACKGROUND_IMAGE;
+const fs::path kMenuItemImage = QUIMORA_MENU_ITEM_IMAGE;
 
 constexpr wchar_t kTitle[] = L"Instala el Quimora";
 constexpr wchar_t kLinkName[] = L"QuimoraWindows18_19.lnk";
@@ -147,6 +150,23 @@ std::pair<fs::path, std::string> DamagedInstaller() {
   }
   ADD_FAILURE() << "no deflated entry to damage";
   return {};
+}
+
+rt::TBmpImage ReadImage(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return rt::DecodeBmp(bytes);
+}
+
+COLORREF ColourAt(const rt::TBmpImage& image, int x, int y) {
+  const uint32_t rgb = image.Rgb(x, y);
+  return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
+}
+
+// Read from the screen: another process's window DC holds nothing here.
+COLORREF ScreenPixel(POINT at) {
+  const gui::TWindowDc screen(nullptr);
+  return GetPixel(screen.get(), at.x, at.y);
 }
 
 class InstallerWindow : public ::testing::Test {
@@ -432,9 +452,7 @@ class SkinnedButtons : public InstallerWindow {
  protected:
   void SetUp() override {
     InstallerWindow::SetUp();
-    std::ifstream in(kButtonsImage, std::ios::binary);
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    image = rt::DecodeBmp(bytes);
+    image = ReadImage(kButtonsImage);
     frameWidth = image.Width / 5;
     for (int y = 0; y < 11 && probe.x < 0; ++y)
       for (int x = 0; x < 6 && probe.x < 0; ++x) {
@@ -445,17 +463,12 @@ class SkinnedButtons : public InstallerWindow {
       }
     ASSERT_GE(probe.x, 0) << "no pixel tells the five frames apart";
   }
-  COLORREF FramePixel(int frame, int x, int y) const {
-    const uint32_t rgb = image.Rgb((frame - 1) * frameWidth + x, y);
-    return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
-  }
+  COLORREF FramePixel(int frame, int x, int y) const { return ColourAt(image, (frame - 1) * frameWidth + x, y); }
   // The frame the button shows, 0 for none of them.
-  // Read from the screen: another process's window DC holds nothing here.
   static int ShownFrameOf(const SkinnedButtons& self, HWND button) {
     POINT at = self.probe;
     ClientToScreen(button, &at);
-    const gui::TWindowDc screen(nullptr);
-    const COLORREF shown = GetPixel(screen.get(), at.x, at.y);
+    const COLORREF shown = ScreenPixel(at);
     for (int frame = 1; frame <= 5; ++frame)
       if (shown == self.FramePixel(frame, self.probe.x, self.probe.y)) return frame;
     return 0;
@@ -574,12 +587,314 @@ TEST_F(SkinnedButtons, ShowTheirStatesAndClickOnlyWhenReleasedOverThemselves) {
   EXPECT_TRUE(program->TopWindows(L"#32770").empty());
 }
 
+// Owns a program file loaded to read its resources.
+struct LoadedModuleTraits : gui::NullEmptyTraits<HMODULE> {
+  static void Close(HMODULE module) { FreeLibrary(module); }
+};
+using UniqueLoadedModule = gui::UniqueHandle<LoadedModuleTraits>;
+
+UniqueLoadedModule LoadForResources(const std::wstring& path) {
+  return UniqueLoadedModule(
+      LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+}
+
+// A bitmap resource of a program file, decoded; empty when it has none.
+rt::TBmpImage BitmapResource(const std::wstring& path, const wchar_t* name) {
+  const UniqueLoadedModule module = LoadForResources(path);
+  const HRSRC found = module ? FindResourceW(module.get(), name, MAKEINTRESOURCEW(2)) : nullptr;  // RT_BITMAP
+  if (!found) return {};
+  const auto* dib = static_cast<const uint8_t*>(LockResource(LoadResource(module.get(), found)));
+  return rt::DecodeDib({dib, SizeofResource(module.get(), found)});
+}
+
+// The source pixel that a nine-sliced, tiled image puts at position at of
+// a picture length long: the margins are copied, the middle repeated.
+int SliceSource(int at, int length, int source, int lead, int trail) {
+  if (at < lead) return at;
+  if (at >= length - trail) return source - (length - at);
+  return lead + (at - lead) % (source - lead - trail);
+}
+
+bool IsInk(COLORREF c) { return std::max({GetRValue(c), GetGValue(c), GetBValue(c)}) < 0x60; }
+
+// The skinned system menu: a popup-menu window of the installer's thread,
+// its border a ring cut from the MenuBackground image, its entries drawn
+// over the popup's background from the MenuItem image (five frames side
+// by side: 1 normal, 4 selected) with the program's menu glyphs.
+// The popup belongs to another process, which keeps its menu to itself:
+// the entries are found where the system lays them out, in rows from the
+// ring down, each as high as the MenuItem image, the separator taking
+// what is left.
+class SkinnedSystemMenu : public InstallerWindow {
+ protected:
+  // The installer's window has both boxes: every entry is there.
+  enum TEntry { eRestore, eMaximize, eMinimize, eSeparator, eClose, kEntries };
+  static constexpr int kRing = 3;
+  static constexpr int kItemFrames = 5, kNormalFrame = 1, kSelectedFrame = 4;
+  static constexpr int kItemLeft = 8, kItemTop = 8, kItemRight = 8, kItemBottom = 9;
+  static constexpr int kBackgroundMargin = 8;
+  static constexpr int kGlyphSize = 16;
+  // Left of the caption, right of the glyph box: only the face is there.
+  static constexpr int kFaceColumn = 1 + kItemLeft + kGlyphSize + 1;
+  static constexpr COLORREF kTransparent = RGB(255, 0, 255);
+
+  void SetUp() override {
+    InstallerWindow::SetUp();
+    background = ReadImage(kMenuBackgroundImage);
+    items = ReadImage(kMenuItemImage);
+  }
+  void TearDown() override {
+    CloseMenus();
+    InstallerWindow::TearDown();
+  }
+
+  // The visible popup menus of the installer's thread.
+  std::vector<HWND> OpenMenus() const {
+    std::vector<HWND> menus;
+    if (!program || !window) return menus;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    for (HWND w : program->TopWindows(L"#32768"))
+      if (GetWindowThreadProcessId(w, nullptr) == thread) menus.push_back(w);
+    return menus;
+  }
+  HWND AwaitMenu() const {
+    HWND menu = nullptr;
+    WaitUntil(
+        [&] {
+          const auto menus = OpenMenus();
+          menu = menus.empty() ? nullptr : menus.front();
+          return menu != nullptr;
+        },
+        kPatience);
+    return menu;
+  }
+  // Two openings within the double-click time are a double click on the
+  // window's icon, which opens nothing: each opening waits that long.
+  static void AwaitDoubleClickTime() { Sleep(GetDoubleClickTime() + 100); }
+  HWND OpenFromCaption() const {
+    AwaitDoubleClickTime();
+    RECT frame;
+    GetWindowRect(window, &frame);
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    const LPARAM at = MAKELPARAM((frame.left + frame.right) / 2, (frame.top + client.y) / 2);
+    PostMessageW(window, WM_NCRBUTTONDOWN, HTCAPTION, at);
+    PostMessageW(window, WM_NCRBUTTONUP, HTCAPTION, at);
+    return AwaitMenu();
+  }
+  // The skin's system button stands at (10, 6) of the window; the window's
+  // icon is its picture.
+  HWND OpenFromIcon() const {
+    AwaitDoubleClickTime();
+    RECT frame;
+    GetWindowRect(window, &frame);
+    const POINT icon{frame.left + 10 + kGlyphSize / 2, frame.top + 6 + kGlyphSize / 2};
+    // Under the mouse, or the frame's timer takes the button's hot state away.
+    SetCursorPos(icon.x, icon.y);
+    PostMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(icon.x, icon.y));
+    PostMessageW(window, WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(icon.x, icon.y));
+    return AwaitMenu();
+  }
+  // The menu loop reads the keys from the thread's queue.
+  static void PressMenuKey(HWND menu, WPARAM key) {
+    const UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    PostMessageW(menu, WM_KEYDOWN, key, 1 | static_cast<LPARAM>(scan) << 16);
+    PostMessageW(menu, WM_KEYUP, key, 1 | static_cast<LPARAM>(scan) << 16 | 0xC0000000);
+  }
+  void CloseMenus() const {
+    for (HWND menu : OpenMenus()) PressMenuKey(menu, VK_ESCAPE);
+    WaitUntil([&] { return OpenMenus().empty(); }, kPatience);
+  }
+
+  // The entry's rectangle on the screen.
+  RECT EntryRect(HWND menu, int entry) const {
+    RECT popup;
+    GetWindowRect(menu, &popup);
+    const int separator = popup.bottom - popup.top - 2 * kRing - (kEntries - 1) * items.Height;
+    int top = popup.top + kRing;
+    for (int e = 0; e < entry; ++e) top += e == eSeparator ? separator : items.Height;
+    return {popup.left + kRing, top, popup.right - kRing, top + (entry == eSeparator ? separator : items.Height)};
+  }
+  // What the popup shows at a point of its window: the MenuBackground
+  // image, nine-sliced and tiled at the popup's size.
+  COLORREF BackgroundPixel(HWND menu, POINT screen) const {
+    RECT popup;
+    GetWindowRect(menu, &popup);
+    const int x = SliceSource(screen.x - popup.left, popup.right - popup.left, background.Width, kBackgroundMargin,
+                              kBackgroundMargin);
+    const int y = SliceSource(screen.y - popup.top, popup.bottom - popup.top, background.Height, kBackgroundMargin,
+                              kBackgroundMargin);
+    return ColourAt(background, x, y);
+  }
+  // What an entry's face shows at (x, y) of the entry: the frame, or the
+  // popup's background where the frame is transparent.
+  COLORREF FacePixel(HWND menu, int entry, int frame, int x, int y) const {
+    const RECT r = EntryRect(menu, entry);
+    const int frameWidth = items.Width / kItemFrames;
+    const COLORREF face =
+        ColourAt(items, (frame - 1) * frameWidth + SliceSource(x, r.right - r.left, frameWidth, kItemLeft, kItemRight),
+                 SliceSource(y, r.bottom - r.top, items.Height, kItemTop, kItemBottom));
+    return face == kTransparent ? BackgroundPixel(menu, {r.left + x, r.top + y}) : face;
+  }
+  // The face's column between glyph box and caption is the frame's, top
+  // to bottom.
+  bool ShowsFrame(HWND menu, int entry, int frame) const {
+    const RECT r = EntryRect(menu, entry);
+    for (int y = 0; y < r.bottom - r.top; ++y)
+      if (ScreenPixel({r.left + kFaceColumn, r.top + y}) != FacePixel(menu, entry, frame, kFaceColumn, y))
+        return false;
+    return true;
+  }
+  bool Shows(HWND menu, int entry, int frame) const {
+    return WaitUntil([&] { return ShowsFrame(menu, entry, frame); }, 3s);
+  }
+  // Moves the selection with the key until the entry is the selected one.
+  bool Select(HWND menu, int entry, WPARAM key) const {
+    for (int presses = 0; presses < kEntries; ++presses) {
+      PressMenuKey(menu, key);
+      if (WaitUntil([&] { return ShowsFrame(menu, entry, kSelectedFrame); }, 500ms)) return true;
+    }
+    return false;
+  }
+  // Ink pixels of the entry's text rows between x0 and x1 of the entry.
+  static int InkBetween(const RECT& entry, int x0, int x1) {
+    int ink = 0;
+    for (int y = entry.top + 2; y < entry.bottom - 2; ++y)
+      for (int x = entry.left + x0; x < entry.left + x1; ++x) ink += IsInk(ScreenPixel({x, y}));
+    return ink;
+  }
+  // Pixels of the entry's glyph box that differ from the glyph: black
+  // where the glyph is, never black elsewhere.
+  int GlyphMismatches(HWND menu, int entry, const rt::TBmpImage& glyphs, int index) const {
+    const RECT r = EntryRect(menu, entry);
+    int wrong = 0;
+    for (int y = 0; y < kGlyphSize; ++y)
+      for (int x = 0; x < kGlyphSize; ++x) {
+        const bool drawn = ScreenPixel({r.left + 1 + kItemLeft + x, r.top + 1 + y}) == RGB(0, 0, 0);
+        wrong += drawn != (glyphs.Rgb(index * kGlyphSize + x, y) == 0);
+      }
+    return wrong;
+  }
+  void RestoreWindow() const {
+    PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(window); }, kPatience));
+    ASSERT_TRUE(BecomesSkinned(window));
+  }
+
+  rt::TBmpImage background, items;
+};
+
+TEST_F(SkinnedSystemMenu, OpensFromTheCaptionDrawnFromTheSkin) {
+  Start();
+  ASSERT_TRUE(BecomesSkinned(window));
+  const HWND menu = OpenFromCaption();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(SendMessageW(menu, 0x3504 /* the skin engine's query */, 0, 0), 1);
+
+  // The ring: the image's corners at the popup's corners.
+  RECT popup;
+  GetWindowRect(menu, &popup);
+  const int width = popup.right - popup.left, height = popup.bottom - popup.top;
+  ASSERT_TRUE(WaitUntil([&] { return ScreenPixel({popup.left + 1, popup.top + 1}) == ColourAt(background, 1, 1); },
+                        3s));
+  for (int y = 0; y < kRing; ++y)
+    for (int x = 0; x < kRing; ++x) {
+      SCOPED_TRACE(::testing::Message() << "ring pixel " << x << "," << y);
+      EXPECT_EQ(ScreenPixel({popup.left + x, popup.top + y}), ColourAt(background, x, y));
+      EXPECT_EQ(ScreenPixel({popup.right - 1 - x, popup.bottom - 1 - y}),
+                ColourAt(background, background.Width - 1 - x, background.Height - 1 - y));
+    }
+  for (const POINT edge : {POINT{popup.left + 1, popup.top + height / 2}, POINT{popup.right - 2, popup.top + height / 2}})
+    EXPECT_EQ(ScreenPixel(edge), BackgroundPixel(menu, edge));
+
+  // Nothing selected: every entry shows the normal frame.
+  for (int entry : {eRestore, eMaximize, eMinimize, eClose}) {
+    SCOPED_TRACE(entry);
+    EXPECT_TRUE(Shows(menu, entry, kNormalFrame));
+  }
+  // Close: its glyph, its caption and its shortcut at the right.
+  const rt::TBmpImage glyphs = BitmapResource(kInstaller, L"SKINMENUGLYPHS");
+  ASSERT_EQ(glyphs.Width, 4 * kGlyphSize);
+  EXPECT_EQ(GlyphMismatches(menu, eClose, glyphs, 3), 0);
+  const RECT close = EntryRect(menu, eClose);
+  const int closeWidth = close.right - close.left;
+  EXPECT_GT(InkBetween(close, kFaceColumn, closeWidth / 2), 0) << "the caption";
+  EXPECT_GT(InkBetween(close, closeWidth * 2 / 3, closeWidth - 10), 0) << "the shortcut";
+  EXPECT_EQ(InkBetween(close, closeWidth - 9, closeWidth), 0) << "the shortcut ends 10 pixels from the right";
+  // Restore is disabled in a normal window: a grey caption, no black ink.
+  EXPECT_EQ(InkBetween(EntryRect(menu, eRestore), kFaceColumn, width / 2), 0);
+  EXPECT_GT(InkBetween(EntryRect(menu, eMaximize), kFaceColumn, width / 2), 0);
+
+  // The keyboard moves the selection, disabled entries included.
+  ASSERT_TRUE(Select(menu, eRestore, VK_DOWN));
+  ASSERT_TRUE(Select(menu, eMaximize, VK_DOWN));
+  EXPECT_TRUE(Shows(menu, eRestore, kNormalFrame));
+  const RECT maximize = EntryRect(menu, eMaximize);
+  const POINT middle{(maximize.right - maximize.left) - kItemRight - 1, (maximize.bottom - maximize.top) / 2};
+  EXPECT_EQ(ScreenPixel({maximize.left + middle.x, maximize.top + middle.y}),
+            FacePixel(menu, eMaximize, kSelectedFrame, middle.x, middle.y));
+  SaveScreenshot((kOutput / L"system-menu.bmp").wstring());
+
+  // Escape closes the menu and nothing else happens.
+  PressMenuKey(menu, VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return OpenMenus().empty(); }, kPatience));
+  ExpectNothingHappens();
+  EXPECT_FALSE(IsIconic(window));
+  EXPECT_TRUE(program->TopWindows(L"#32768").empty());
+  CancelAndExpectExit();
+}
+
+TEST_F(SkinnedSystemMenu, MinimizeMinimizesAndCloseEndsTheInstaller) {
+  Start();
+  ASSERT_TRUE(BecomesSkinned(window));
+  HWND menu = OpenFromCaption();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(Select(menu, eMinimize, VK_DOWN));
+  PressMenuKey(menu, VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }, kPatience));
+  EXPECT_TRUE(OpenMenus().empty());
+  RestoreWindow();
+
+  // Restored, the window's menu offers Minimize again and not Restore.
+  menu = OpenFromCaption();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(Shows(menu, eMinimize, kNormalFrame));
+  EXPECT_GT(InkBetween(EntryRect(menu, eMinimize), kFaceColumn, kFaceColumn + 40), 0);
+  EXPECT_EQ(InkBetween(EntryRect(menu, eRestore), kFaceColumn, kFaceColumn + 40), 0);
+  ASSERT_TRUE(Select(menu, eClose, VK_UP));
+  PressMenuKey(menu, VK_RETURN);
+  // The window closes as Cancel closes it: without asking.
+  ASSERT_TRUE(program->WaitForExit(kPatience));
+  EXPECT_EQ(program->ExitCode(), 0u);
+  EXPECT_FALSE(fs::exists(DefaultFolder()));
+}
+
+TEST_F(SkinnedSystemMenu, TheIconButtonOpensTheSameMenu) {
+  Start();
+  ASSERT_TRUE(BecomesSkinned(window));
+  const HWND menu = OpenFromIcon();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(SendMessageW(menu, 0x3504, 0, 0), 1);
+  RECT popup;
+  GetWindowRect(menu, &popup);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel({popup.left + 1, popup.top + 1}) == ColourAt(background, 1, 1); },
+                        3s));
+  EXPECT_TRUE(Shows(menu, eClose, kNormalFrame));
+  ASSERT_TRUE(Select(menu, eMaximize, VK_DOWN));
+  PressMenuKey(menu, VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return OpenMenus().empty(); }, kPatience));
+  ExpectNothingHappens();
+  EXPECT_FALSE(IsZoomed(window));
+  CancelAndExpectExit();
+}
+
 // What Windows reads from the file before it runs it.
 TEST(InstallerExecutable, AsksForNoElevationAndCarriesItsVersionAndIcon) {
   for (const std::wstring& path : {kInstaller, kSignedInstaller}) {
     SCOPED_TRACE(path);
-    const HMODULE image = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(image, nullptr);
+    const UniqueLoadedModule module = LoadForResources(path);
+    ASSERT_TRUE(module);
+    const HMODULE image = module.get();
     const HRSRC manifest = FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(manifest, nullptr);
     const std::string text(static_cast<const char*>(LockResource(LoadResource(image, manifest))),
@@ -587,7 +902,6 @@ TEST(InstallerExecutable, AsksForNoElevationAndCarriesItsVersionAndIcon) {
     EXPECT_NE(text.find("<requestedExecutionLevel level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(FindResourceW(image, L"MAINICON", MAKEINTRESOURCEW(14)), nullptr);  // RT_GROUP_ICON
     EXPECT_NE(FindResourceW(image, L"TFMMAIN", MAKEINTRESOURCEW(10)), nullptr);   // RT_RCDATA
-    FreeLibrary(image);
 
     DWORD ignored = 0;
     std::vector<char> version(GetFileVersionInfoSizeW(path.c_str(), &ignored));

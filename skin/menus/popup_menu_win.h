@@ -40,7 +40,6 @@ class TSkinPopupMenu final : public rt::TObject, public TPopupMenuPainter {
 
   HWND MenuWindow = nullptr;
   TSkinData* SkinData = nullptr;
-  int CurrentIndex = -1;
   HMENU ShownMenu = nullptr;
   bool FromMenuBar = false;
 

@@ -87,6 +87,13 @@ void TSkinFormFrame::NcMouse(gui::TMessage& m, bool& handled) {
   }
 }
 
+void TSkinFormFrame::ClickLater(const TNCObject& object) {
+  RECT window{};
+  GetWindowRect(Handle, &window);
+  PostMessageW(Handle, WM_NCLBUTTONDOWN, HTCLIENT,
+               MAKELPARAM(window.left + object.Bounds.left + 1, window.top + object.Bounds.top + 1));
+}
+
 void TSkinFormFrame::TimerTick() {
   if (InMenuLoop) return;
   POINT cursor{};
@@ -207,20 +214,19 @@ void TSkinFormFrame::OpenSystemMenu(POINT at, bool fromButton) {
   sysPopup_.Enable(stMaximize, WindowState != wsMaximized);
   sysPopup_.Enable(stMinimize, WindowState != wsMinimized);
   const DWORD now = GetTickCount();
-  if (iconClicked_ && now - lastIconClick_ <= doubleClickTime_) {
-    // A second opening from the icon button, as quick as a double click,
-    // closes the window.
-    if (fromButton) {
-      iconClicked_ = false;
-      // The first menu may still be open: it goes before the window.
-      EndMenu();
-      Close();
-    }
+  // Only two openings from the icon button, as quick as a double click,
+  // close the window: a right click on the caption before the icon's
+  // click is no double click.
+  if (fromButton && iconClicked_ && now - lastIconClick_ <= doubleClickTime_) {
+    iconClicked_ = false;
+    // The first menu may still be open: it goes before the window.
+    EndMenu();
+    Close();
     return;
   }
   if (TSkinManage* manager = Manager()) manager->MenuKind = mkSystemMenu;
   lastIconClick_ = now;
-  iconClicked_ = true;
+  iconClicked_ = fromButton;
   const bool skinned = Has(SkinData->SkinControls(), xcSystemMenu) && MdiKind != mdChild;
   if (!skinned) {
     const UINT command = static_cast<UINT>(

@@ -278,7 +278,9 @@ void TSkinFormFrame::SysCommand(gui::TMessage& m) {
       m.Result = 1;
       return;
     }
-    if (SkinMenu && SkinMenu->AcceleratorButton(static_cast<wchar_t>(m.LParam))) {
+    // The menu-bar accelerator of a window whose keys reach the system.
+    if (TNCObject* button = SkinMenu ? SkinMenu->AcceleratorButton(static_cast<wchar_t>(m.LParam)) : nullptr) {
+      ClickLater(*button);
       m.Result = 1;
       return;
     }
@@ -336,10 +338,7 @@ void TSkinFormFrame::FormHook(gui::TMessage& m) {
       const bool altAlone = (GetKeyState(VK_MENU) < 0) && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
       if (altAlone && SkinMenu) {
         if (TNCObject* button = SkinMenu->AcceleratorButton(static_cast<wchar_t>(m.WParam))) {
-          RECT window{};
-          GetWindowRect(Handle, &window);
-          PostMessageW(Handle, WM_NCLBUTTONDOWN, HTCLIENT,
-                       MAKELPARAM(window.left + button->Bounds.left + 1, window.top + button->Bounds.top + 1));
+          ClickLater(*button);
           m.Result = 1;
           return;
         }

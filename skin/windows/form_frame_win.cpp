@@ -391,6 +391,10 @@ void TSkinFormFrame::DetachOnDestroy() {
   if (formHooked_ && Form) Form->WindowProc = std::move(oldFormWindowProc_);
   formHooked_ = false;
   FreeControlPainters();
+  // The system destroys a window's menu with it; the bar took it off, so
+  // a menu no framework object owns goes here.
+  if (SkinMenu && !Form && MenuHandle && !GetMenu(Handle) && IsMenu(MenuHandle)) DestroyMenu(MenuHandle);
+  MenuHandle = nullptr;
   SkinMenu.reset();
   titleBitmap_.reset();
   titlePainted_ = false;

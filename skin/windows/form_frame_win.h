@@ -184,6 +184,8 @@ class TSkinFormFrame : public rt::TComponent {
   TNCObject* ObjectAt(POINT windowPoint);
   POINT WindowPoint(LPARAM screenPoint) const;
   void NcMouse(gui::TMessage& message, bool& handled);
+  // A click on a non-client object, posted as the mouse would make it.
+  void ClickLater(const TNCObject& object);
   void TimerTick();
   void PerformAction(int action, POINT at);
   void ToggleMaximize();

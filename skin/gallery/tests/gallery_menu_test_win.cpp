@@ -209,6 +209,43 @@ TEST_F(GalleryMenus, RightOnAnItemWithSubItemsOpensThemInstead) {
   ASSERT_TRUE(driver.Run(ClickBarButton(2)));
 }
 
+TEST_F(GalleryMenus, AltAndAnAcceleratorOpenTheBarMenu) {
+  const HMENU edit = form->EditMenu->Handle();
+  TMenuDriver driver({WhenShown(edit, [](HWND) { EXPECT_EQ(skin::CurrentBarIndex(), 1); }), CloseMenus()});
+  // What the system makes of Alt+E when no one takes the character.
+  ASSERT_TRUE(driver.Run([] { PostMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'e'); }));
+}
+
+TEST_F(GalleryMenus, APrintedPopupShowsTheSkinsBackgroundAndItsItems) {
+  const HMENU file = form->FileMenu->Handle();
+  TMenuDriver driver({WhenShown(file,
+                                [](HWND popup) {
+                                  RECT bounds{};
+                                  GetWindowRect(popup, &bounds);
+                                  const int w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
+                                  gui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+                                  BITMAPINFO info{};
+                                  info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+                                  void* bits = nullptr;
+                                  gui::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits,
+                                                                            nullptr, 0));
+                                  gui::TSelectObject select(dc.get(), bitmap.get());
+                                  SendMessageW(popup, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()),
+                                               PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+                                  const skin::TSkinBitmap& back = Model().MenuBackground->Image;
+                                  EXPECT_EQ(GetPixel(dc.get(), 1, 1), back.Pixel(1, 1));
+                                  EXPECT_EQ(GetPixel(dc.get(), w - 2, h - 2),
+                                            back.Pixel(back.Width() - 2, back.Height() - 2));
+                                  // The selected first item's frame.
+                                  RECT first{};
+                                  GetMenuItemRect(nullptr, MenuOf(popup), 0, &first);
+                                  EXPECT_EQ(GetPixel(dc.get(), first.right - bounds.left - 5, first.top - bounds.top + 4),
+                                            ItemFramePixel(4, 34, 4));
+                                }),
+                      CloseMenus()});
+  ASSERT_TRUE(driver.Run(ClickBarButton(0)));
+}
+
 TEST_F(GalleryMenus, ABarItemWithoutSubItemsRunsItsCommandWhenClicked) {
   ClickBarButton(3)();
   Pump(200);
@@ -232,6 +269,8 @@ TEST_F(GalleryMenus, HotAndPressedBarButtonsAreFramed) {
   const POINT corner{edit.left, edit.top + 1};
   const COLORREF resting = ScreenPixel(corner);
   ASSERT_NE(resting, hilight);
+  // The frame's timer looks at the cursor too: it is put on the button.
+  SetCursorPos(edit.left + 3, edit.top + 3);
   PostMessageW(form->Handle(), WM_NCMOUSEMOVE, HTMENU, MAKELPARAM(edit.left + 3, edit.top + 3));
   Pump(50);
   EXPECT_EQ(Bar()->MenuButtons[1]->State, 3);
@@ -248,6 +287,7 @@ TEST_F(GalleryMenus, HotAndPressedBarButtonsAreFramed) {
   // Closed, away from the mouse, it rests again.
   RECT window{};
   GetWindowRect(form->Handle(), &window);
+  SetCursorPos(window.left + 300, window.top + 8);
   PostMessageW(form->Handle(), WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(window.left + 300, window.top + 8));
   Pump(50);
   EXPECT_EQ(Bar()->MenuButtons[1]->State, 1);
@@ -283,6 +323,33 @@ TEST_F(GalleryMenus, TheSystemMenuIsSkinnedWithTheSkinsGlyphs) {
   ASSERT_TRUE(driver.Run([&] {
     PostMessageW(form->Handle(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(window.left + 300, window.top + 8));
   }));
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(GalleryMenus, TheIconOpensTheSystemMenuRightAfterARightClickOnTheCaption) {
+  skin::TSkinFormFrame* frame = skin::Manager()->FindSkinForm(form->Handle());
+  ASSERT_NE(frame, nullptr);
+  RECT window{};
+  GetWindowRect(form->Handle(), &window);
+  const auto shown = [frame] {
+    return TMenuDriver({[frame] { return PopupShowing(frame->SystemPopup().Handle()) != nullptr; }, CloseMenus()});
+  };
+  {
+    TMenuDriver driver = shown();
+    ASSERT_TRUE(driver.Run([&] {
+      PostMessageW(form->Handle(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(window.left + 300, window.top + 8));
+    }));
+  }
+  // The skin's icon button, at once: not taken for a double click.
+  const POINT icon{window.left + 18, window.top + 14};
+  SetCursorPos(icon.x, icon.y);
+  TMenuDriver driver = shown();
+  EXPECT_TRUE(driver.Run([&] {
+    PostMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(icon.x, icon.y));
+    PostMessageW(form->Handle(), WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(icon.x, icon.y));
+  }));
+  SetCursorPos(window.left + 300, window.top + 8);
+  Pump(50);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
 }
 

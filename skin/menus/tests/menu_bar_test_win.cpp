@@ -126,6 +126,30 @@ TEST_F(SkinnedMenuBar, NeighboursWrapAroundAndSkipWhatOpensNoMenu) {
   EXPECT_EQ(bar->Neighbour(0, 1), 0);
 }
 
+TEST_F(SkinnedMenuBar, ARightToLeftBarIsLaidOutFromTheRight) {
+  menu->SetBiDiMode(gui::bdRightToLeft);
+  Skin();
+  TSkinMenuBar* bar = Bar();
+  ASSERT_NE(bar, nullptr);
+  const RECT first = bar->MenuButtons[0]->Bounds, second = bar->MenuButtons[1]->Bounds;
+  EXPECT_GT(first.left, second.left);
+  EXPECT_EQ(second.right, first.left);
+  EXPECT_GT(first.right, bar->MenuBarRect.right - 40);
+}
+
+TEST_F(SkinnedMenuBar, MergingTakesTheWindowsEntriesWithTheFrameworksCaptionsByPosition) {
+  data->SetMenuMerge(true);
+  Skin();
+  TSkinMenuBar* bar = Bar();
+  ASSERT_NE(bar, nullptr);
+  // The hidden item has no entry: positions after it meet other items.
+  ASSERT_EQ(bar->MenuButtons.size(), 3u);
+  EXPECT_EQ(bar->MenuButtons[0]->Caption, u"&Archivo");
+  EXPECT_EQ(bar->MenuButtons[0]->SubMenu, file->Handle());
+  EXPECT_EQ(bar->MenuButtons[1]->Command, help->Command());
+  EXPECT_EQ(bar->MenuButtons[2]->Item, hidden);
+}
+
 TEST_F(SkinnedMenuBar, APlainMenuIsReadFromItsHandle) {
   form->SetMenu(nullptr);
   // The skin of windows the program did not make.
@@ -154,9 +178,10 @@ TEST_F(SkinnedMenuBar, APlainMenuIsReadFromItsHandle) {
   EXPECT_EQ(skinned->MenuButtons[0]->Command, kNoCommand);
   EXPECT_EQ(skinned->MenuButtons[1]->Command, 5002u);
   EXPECT_FALSE(skinned->MenuButtons[1]->Enabled);
+  // The menu goes with its window, as it would unskinned.
   plain.reset();
-  DestroyMenu(bar);
   Pump(20);
+  EXPECT_FALSE(IsMenu(bar));
 }
 
 TEST_F(SkinnedMenuBar, TheFormsMenusAreDrawnByTheSkinWhileItIsOn) {
