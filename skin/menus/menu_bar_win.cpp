@@ -5,7 +5,6 @@
 
 #include "runtime/gui/accelerator.h"
 #include "runtime/gui/graphics.h"
-#include "runtime/text.h"
 #include "skin/data/skin_bitmap_win.h"
 #include "skin/drawing/dib_win.h"
 #include "skin/drawing/nine_slice_win.h"
@@ -99,40 +98,14 @@ void TSkinMenuBar::ReadFrameworkMenu() {
   EndReading();
 }
 
-void TSkinMenuBar::ReadMergedMenu(HMENU menu) {
-  if (!menu) return;
-  StartReading();
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    std::array<char, 80> text{};
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
-    info.dwTypeData = text.data();
-    info.cch = static_cast<UINT>(text.size() - 1);
-    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-    TMenuBtn& button = NextButton();
-    button.Enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
-    button.Visible = true;
-    button.Command = info.hSubMenu ? kNoCommand : info.wID;
-    button.SubMenu = info.hSubMenu;
-    button.Caption = rt::AnsiToWide(text.data());
-    gui::TMenuItem* root = MainMenu ? MainMenu->Items() : nullptr;
-    if (!button.Caption.empty() && root && i < root->Count()) {
-      gui::TMenuItem* item = root->Items(i);
-      button.Item = item;
-      button.Caption = item->Caption();
-      button.Enabled = item->Enabled();
-      button.Command = GetMenuItemID(menu, i);
-      if (item->Count() > 0) button.SubMenu = item->Handle();
-    }
-  }
-  EndReading();
-}
+void TSkinMenuBar::ReadMergedMenu(HMENU menu) { ReadEntries(menu, true); }
 
-void TSkinMenuBar::ReadMenuHandle(HMENU menu) {
+void TSkinMenuBar::ReadMenuHandle(HMENU menu) { ReadEntries(menu, false); }
+
+void TSkinMenuBar::ReadEntries(HMENU menu, bool mergeByPosition) {
   if (!menu) return;
   StartReading();
+  gui::TMenuItem* root = MainMenu ? MainMenu->Items() : nullptr;
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     std::array<wchar_t, 80> text{};
@@ -147,10 +120,21 @@ void TSkinMenuBar::ReadMenuHandle(HMENU menu) {
     button.Command = info.hSubMenu ? kNoCommand : info.wID;
     button.SubMenu = info.hSubMenu;
     button.Caption = rt::WideString(text.data(), text.data() + std::min<size_t>(info.cch, text.size() - 1));
-    if (gui::TMenuItem* item = MainMenu ? MainMenu->FindItem(info.wID) : nullptr) {
-      button.Item = item;
-      button.Caption = item->Caption();
-      button.Enabled = item->Enabled();
+    // The framework item of the entry: the one at the same position, or
+    // the one with its command id.
+    gui::TMenuItem* item = nullptr;
+    if (!mergeByPosition)
+      item = MainMenu ? MainMenu->FindItem(info.wID) : nullptr;
+    else if (!button.Caption.empty() && root && i < root->Count())
+      item = root->Items(i);
+    if (!item) continue;
+    button.Item = item;
+    button.Caption = item->Caption();
+    button.Enabled = item->Enabled();
+    if (mergeByPosition) {
+      button.Command = GetMenuItemID(menu, i);
+      if (item->Count() > 0) button.SubMenu = item->Handle();
+    } else {
       button.Visible = item->Visible();
     }
   }

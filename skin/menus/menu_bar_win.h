@@ -85,6 +85,7 @@ class TSkinMenuBar final : public rt::TComponent, public TMenuBarPainter {
   HMENU MenuHandle = nullptr;
 
  private:
+  void ReadEntries(HMENU menu, bool mergeByPosition);
   void StartReading();
   TMenuBtn& NextButton();
   void EndReading();

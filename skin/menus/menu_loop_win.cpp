@@ -3,6 +3,7 @@
 #include "runtime/gui/accelerator.h"
 #include "runtime/gui/application.h"
 #include "skin/menus/menu_bar_win.h"
+#include "skin/menus/menu_entries_win.h"
 #include "skin/menus/menu_item_painting_win.h"
 #include "skin/menus/owner_drawn_menus_win.h"
 #include "skin/windows/skin_manager_win.h"
@@ -190,10 +191,8 @@ LRESULT TMenuLoop::MenuChar(WPARAM wParam, LPARAM lParam) {
   const auto menu = reinterpret_cast<HMENU>(lParam);
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
-    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    MENUITEMINFOW info;
+    if (!ReadEntry(menu, static_cast<UINT>(i), MIIM_ID | MIIM_DATA | MIIM_SUBMENU, info)) continue;
     gui::TMenuItem* item = bar_.MainMenu ? bar_.MainMenu->FindItem(info.wID) : nullptr;
     const TMenuItemLook look =
         item && reinterpret_cast<ULONG_PTR>(item) == info.dwItemData ? LookOf(*item) : LookOf(menu, i);

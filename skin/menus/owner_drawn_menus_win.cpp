@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "runtime/gui/form.h"
+#include "skin/menus/menu_entries_win.h"
 #include "skin/menus/menu_item_painting_win.h"
 #include "skin/windows/skin_manager_win.h"
 
@@ -111,10 +112,8 @@ bool FindEntry(HMENU menu, UINT id, ULONG_PTR data, HMENU& holder, UINT& positio
   if (!menu || depth > 16) return false;
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
-    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    MENUITEMINFOW info;
+    if (!ReadEntry(menu, static_cast<UINT>(i), MIIM_ID | MIIM_DATA | MIIM_SUBMENU, info)) continue;
     if (info.wID == id && info.dwItemData == data) {
       holder = menu;
       position = static_cast<UINT>(i);
@@ -236,10 +235,8 @@ void TOwnerDrawMarks::Mark(HMENU menu, int depth) {
   if (!menu || depth > 16) return;
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
-    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    MENUITEMINFOW info;
+    if (!ReadEntry(menu, static_cast<UINT>(i), MIIM_FTYPE | MIIM_SUBMENU, info)) continue;
     if (!(info.fType & MFT_OWNERDRAW)) {
       MENUITEMINFOW type{};
       type.cbSize = sizeof type;
@@ -253,11 +250,8 @@ void TOwnerDrawMarks::Mark(HMENU menu, int depth) {
 
 TOwnerDrawMarks::~TOwnerDrawMarks() {
   for (const auto& [menu, position] : marked_) {
-    if (!IsMenu(menu)) continue;
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE;
-    if (!GetMenuItemInfoW(menu, position, TRUE, &info)) continue;
+    MENUITEMINFOW info;
+    if (!IsMenu(menu) || !ReadEntry(menu, position, MIIM_FTYPE, info)) continue;
     info.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
     SetMenuItemInfoW(menu, position, TRUE, &info);
   }
