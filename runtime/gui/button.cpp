@@ -2,8 +2,6 @@
 
 #include "runtime/gui/accelerator.h"
 
-#include "runtime/text.h"
-
 namespace gui {
 
 TButton::TButton(rt::TComponent* owner) : TWinControl(owner) {

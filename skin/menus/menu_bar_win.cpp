@@ -63,9 +63,15 @@ void TSkinMenuBar::ReadMenu() {
     MenuHandle = shown;
     Frame.MenuHandle = shown;
   }
-  if (framework && (!SkinData->MenuMerge() || !MenuHandle))
+  if (framework && (!SkinData->MenuMerge() || !MenuHandle)) {
     ReadFrameworkMenu();
-  else if (SkinData->MenuMerge())
+  } else if (!framework && !shown && MainMenu) {
+    // The form's menu was taken from it: the bar is empty.
+    StartReading();
+    EndReading();
+    MenuHandle = nullptr;
+    Frame.MenuHandle = nullptr;
+  } else if (SkinData->MenuMerge())
     ReadMergedMenu(MenuHandle);
   else
     ReadMenuHandle(MenuHandle);

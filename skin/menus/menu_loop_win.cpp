@@ -63,14 +63,12 @@ int TMenuLoop::Open(int index) {
   next_ = -1;
   selectedMenu_ = nullptr;
   selectedFlags_ = 0;
-  currentItem_ = nullptr;
   GetCursorPos(&lastCursor_);
   watch_.Install(window, [this](gui::TMessage& m) { WindowMessage(m); });
   filter_.reset(SetWindowsHookExW(WH_MSGFILTER, FilterProcedure, nullptr, GetCurrentThreadId()));
   if (enabled) TrackPopupMenu(subMenu, TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, window, nullptr);
   filter_.reset();
   watch_.Remove();
-  currentItem_ = nullptr;
   current_ = -1;
   tracked_ = nullptr;
   frame.TrackedMenu = nullptr;
@@ -176,14 +174,6 @@ void TMenuLoop::MenuSelect(WPARAM wParam, LPARAM lParam) {
   switching_ = false;
   selectedMenu_ = menu;
   selectedFlags_ = flags;
-  gui::TMainMenu* main = bar_.MainMenu;
-  if (!main) {
-    currentItem_ = nullptr;
-  } else if (flags & MF_POPUP) {
-    currentItem_ = main->FindItemByHandle(GetSubMenu(menu, LOWORD(wParam)));
-  } else {
-    currentItem_ = main->FindItem(LOWORD(wParam));
-  }
 }
 
 LRESULT TMenuLoop::MenuChar(WPARAM wParam, LPARAM lParam) {

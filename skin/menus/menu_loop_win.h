@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include "runtime/gui/handles.h"
-#include "runtime/gui/menus.h"
 #include "runtime/gui/window_subclass.h"
 
 namespace skin {
@@ -51,7 +50,6 @@ class TMenuLoop {
   // What WM_MENUSELECT last told: the menu and the flags of the item.
   HMENU selectedMenu_ = nullptr;
   UINT selectedFlags_ = 0;
-  gui::TMenuItem* currentItem_ = nullptr;
   POINT lastCursor_{-1, -1};
   gui::UniqueHook filter_;
   gui::TWindowSubclass watch_;

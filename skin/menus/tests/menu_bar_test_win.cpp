@@ -107,6 +107,13 @@ TEST_F(SkinnedMenuBar, TakesTheWindowsMenuAndReadsOneButtonPerItem) {
   EXPECT_EQ(bar->AcceleratorButton(L'v'), bar->MenuButtons[3].get());
   EXPECT_EQ(bar->AcceleratorButton(L'o'), nullptr);
 
+  // A form that loses its menu shows an empty bar, and none unskinned.
+  form->SetMenu(nullptr);
+  EXPECT_TRUE(bar->MenuButtons.empty());
+  form->SetMenu(menu);
+  EXPECT_EQ(bar->MenuButtons.size(), 4u);
+  EXPECT_EQ(GetMenu(form->WindowHandle()), nullptr);
+
   // Unskinned, the window shows its menu again.
   data->SetActive(false);
   ASSERT_TRUE(AwaitSkinned(form->Handle(), false));
