@@ -325,7 +325,7 @@ void TSkinFormFrame::FormHook(gui::TMessage& m) {
       previous();
       if (!*alive) return;
       SkinData->SetFramePaintEnabled(true);
-      if (SkinMenu && SkinData->MenuUpdate()) SkinMenu->ReadMenu();
+      if (SkinData->MenuUpdate()) MenuBarChanged();
       return;
     case gui::CM_DIALOGCHAR: {
       if (MdiKind == mdChild) {
@@ -350,6 +350,23 @@ void TSkinFormFrame::FormHook(gui::TMessage& m) {
       previous();
       return;
   }
+}
+
+void TSkinFormFrame::MenuBarChanged() {
+  // The form may have got its first menu, or lost its only one.
+  const bool hasMenu = GetMenu(Handle) || (Form && Form->Menu());
+  if (!SkinMenu && hasMenu) {
+    CreateMenuBar();
+    return;
+  }
+  if (SkinMenu && !hasMenu) {
+    SkinMenu.reset();
+    MenuHandle = nullptr;
+    MenuHeight = 0;
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
+    return;
+  }
+  if (SkinMenu) SkinMenu->ReadMenu();
 }
 
 void TSkinFormFrame::Recolor() {

@@ -137,14 +137,7 @@ void TSkinFormFrame::CommonAttach(TSkinData* data) {
   }
 
   if (FrameSkinning) {
-    MenuHandle = GetMenu(Handle);
-    if (MenuHandle && MdiKind != mdChild && MenuSkinning().MakeMenuBar) {
-      SkinMenu = MenuSkinning().MakeMenuBar(*this);
-      if (SkinMenu) {
-        MenuHeight = GetSystemMetrics(SM_CYMENU);
-        SkinMenu->ReadMenu();
-      }
-    }
+    if (GetMenu(Handle)) CreateMenuBar();
     const bool mdiMaximized = MdiKind == mdChild && manager && manager->MDIMaximized;
     if (!mdiMaximized && WindowState != wsMinimized) RemoveCaptionStyle();
     ComputeBorderSizes();
@@ -382,6 +375,15 @@ void TSkinFormFrame::Detach() {
 void TSkinFormFrame::Abandon() {
   if (attached_) Detach();
   Phase = phDestroyed;
+}
+
+void TSkinFormFrame::CreateMenuBar() {
+  MenuHandle = GetMenu(Handle);
+  if (!FrameSkinning || MdiKind == mdChild || !MenuSkinning().MakeMenuBar) return;
+  SkinMenu = MenuSkinning().MakeMenuBar(*this);
+  if (!SkinMenu) return;
+  MenuHeight = GetSystemMetrics(SM_CYMENU);
+  SkinMenu->ReadMenu();
 }
 
 void TSkinFormFrame::DetachOnDestroy() {

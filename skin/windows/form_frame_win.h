@@ -152,6 +152,10 @@ class TSkinFormFrame : public rt::TComponent {
   // The window's size around the same client area under the skin's frame.
   void Resize(bool atStart);
   void DetachOnDestroy();
+  // The skinned bar of the window's menu; MenuBarChanged follows the
+  // form's menu as it comes and goes.
+  void CreateMenuBar();
+  void MenuBarChanged();
   void FreeControlPainters();
   void ReadWindowState();
 

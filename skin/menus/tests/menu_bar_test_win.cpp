@@ -107,17 +107,37 @@ TEST_F(SkinnedMenuBar, TakesTheWindowsMenuAndReadsOneButtonPerItem) {
   EXPECT_EQ(bar->AcceleratorButton(L'v'), bar->MenuButtons[3].get());
   EXPECT_EQ(bar->AcceleratorButton(L'o'), nullptr);
 
-  // A form that loses its menu shows an empty bar, and none unskinned.
+  // Without its menu the form loses the bar and its room; with a menu
+  // again it gets them back.
+  const int clientHeight = form->ClientHeight();
   form->SetMenu(nullptr);
-  EXPECT_TRUE(bar->MenuButtons.empty());
+  EXPECT_EQ(Frame()->SkinMenu, nullptr);
+  EXPECT_EQ(Frame()->MenuHeight, 0);
+  EXPECT_EQ(form->ClientHeight(), clientHeight + GetSystemMetrics(SM_CYMENU));
   form->SetMenu(menu);
+  bar = Bar();
+  ASSERT_NE(bar, nullptr);
   EXPECT_EQ(bar->MenuButtons.size(), 4u);
   EXPECT_EQ(GetMenu(form->WindowHandle()), nullptr);
+  EXPECT_EQ(form->ClientHeight(), clientHeight);
 
   // Unskinned, the window shows its menu again.
   data->SetActive(false);
   ASSERT_TRUE(AwaitSkinned(form->Handle(), false));
   EXPECT_EQ(GetMenu(form->WindowHandle()), menu->Handle());
+}
+
+TEST_F(SkinnedMenuBar, AFormGivenItsFirstMenuWhileSkinnedGetsTheSkinnedBar) {
+  form->SetMenu(nullptr);
+  Skin();
+  EXPECT_EQ(Frame()->SkinMenu, nullptr);
+  const int clientHeight = form->ClientHeight();
+  form->SetMenu(menu);
+  ASSERT_NE(Bar(), nullptr);
+  EXPECT_EQ(GetMenu(form->WindowHandle()), nullptr);
+  EXPECT_EQ(Bar()->MenuButtons.size(), 4u);
+  // The bar takes its room from the client area, as the system's would.
+  EXPECT_EQ(form->ClientHeight(), clientHeight - GetSystemMetrics(SM_CYMENU));
 }
 
 TEST_F(SkinnedMenuBar, NeighboursWrapAroundAndSkipWhatOpensNoMenu) {
