@@ -47,4 +47,13 @@ bool AwaitSkinned(HWND window, bool skinned, DWORD timeoutMs) {
   return true;
 }
 
+bool ShowSkinned(gui::TForm& form, TSkinData& data, TSkinControlTypes kinds) {
+  data.SetSkinControls(kinds);
+  data.Loaded();
+  data.SetActive(true);
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  return AwaitSkinned(form.Handle());
+}
+
 }  // namespace skin::testing

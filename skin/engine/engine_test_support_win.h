@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include "runtime/gui/form.h"
+#include "skin/data/skin_data.h"
+
 namespace skin::testing {
 
 // Handles the thread's messages for that long (once at least).
@@ -13,5 +16,8 @@ void Pump(DWORD ms);
 // Waits up to timeoutMs for the window to be skinned (or no longer
 // skinned); true when it came to that.
 bool AwaitSkinned(HWND window, bool skinned = true, DWORD timeoutMs = 5000);
+// Starts the form's skin data with the control kinds given, shows the
+// form in front and waits until it is skinned.
+bool ShowSkinned(gui::TForm& form, TSkinData& data, TSkinControlTypes kinds = kDefaultSkinControls);
 
 }  // namespace skin::testing

@@ -50,12 +50,7 @@ class ControlPainters : public ::testing::Test {
     Pump(20);
   }
   void Skin(TSkinControlTypes kinds = kDefaultSkinControls) {
-    data->SetSkinControls(kinds);
-    data->Loaded();
-    data->SetActive(true);
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    ASSERT_TRUE(AwaitSkinned(form->Handle()));
+    ASSERT_TRUE(testing::ShowSkinned(*form, *data, kinds));
   }
   template <class C>
   C* Add(int left, int top, intptr_t tag = 0, gui::TWinControl* parent = nullptr) {

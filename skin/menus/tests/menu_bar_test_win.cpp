@@ -50,12 +50,7 @@ class SkinnedMenuBar : public ::testing::Test {
     return item;
   }
   void Skin(TSkinControlTypes kinds = kDefaultSkinControls) {
-    data->SetSkinControls(kinds);
-    data->Loaded();
-    data->SetActive(true);
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    ASSERT_TRUE(AwaitSkinned(form->Handle()));
+    ASSERT_TRUE(testing::ShowSkinned(*form, *data, kinds));
     Pump(50);
   }
   TSkinFormFrame* Frame() const { return Manager()->FindSkinForm(form->WindowHandle()); }
