@@ -8,7 +8,7 @@ namespace gallery {
 
 namespace {
 
-struct TItemSpec {
+struct TEntry {
   const char16_t* Caption;
   int32_t ShortCut = 0;
   bool Checked = false;
@@ -38,13 +38,13 @@ void TGalleryForm::BuildMenus() {
   MainMenu = new gui::TMainMenu(this);
   MainMenu->SetName(u"MainMenu");
   gui::TMenuItem* bar = MainMenu->Items();
-  const auto fill = [this](gui::TMenuItem* menu, std::initializer_list<TItemSpec> items) {
-    for (const TItemSpec& spec : items) {
-      gui::TMenuItem* item = AddMenuItem(menu, {}, spec.Caption);
-      item->SetShortCut(spec.ShortCut);
-      item->SetChecked(spec.Checked);
-      item->SetEnabled(spec.Enabled);
-      item->SetDefault(spec.Default);
+  const auto fill = [this](gui::TMenuItem* menu, std::initializer_list<TEntry> items) {
+    for (const TEntry& entry : items) {
+      gui::TMenuItem* item = AddMenuItem(menu, {}, entry.Caption);
+      item->SetShortCut(entry.ShortCut);
+      item->SetChecked(entry.Checked);
+      item->SetEnabled(entry.Enabled);
+      item->SetDefault(entry.Default);
     }
   };
 
