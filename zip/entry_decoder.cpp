@@ -28,12 +28,11 @@ constexpr uint16_t kMethodStored = 0;
 constexpr uint16_t kMethodDeflate = 8;
 constexpr uint16_t kMethodDeflate64 = 9;
 
-// A ZIP entry holds raw deflate data. Put behind a zlib stream header
-// (deflate, 32 KB window, no dictionary) it can be inflated in zlib's
-// wrapped mode; the room for the header is kept free before every chunk.
-constexpr uint8_t kStreamHeader[2] = {0x78, 0x01};
-constexpr int64_t kHeaderRoom = sizeof kStreamHeader;
-constexpr int kWindowBits = 15;
+// A ZIP entry holds raw deflate data with a 32 KB window: zlib's raw mode
+// reads it as it is. The stream's own end decides where the data ends;
+// whatever the directory counts beyond it belongs to no output and is not
+// looked at, as other readers do.
+constexpr int kRawWindowBits = -15;
 
 constexpr int kNativeBadEntry = 8;
 constexpr int kNativeBadIndex = 16;
@@ -110,8 +109,10 @@ int64_t HalvedChunkLength(int64_t length, uint64_t uncompressedSize, uint64_t co
 // are released with it, whichever way the decoding ends.
 class TZipEntryDecoder {
  public:
-  TZipEntryDecoder(TZipBaseArchiver& archiver, const TDirItem& item, rt::TStream& output)
+  TZipEntryDecoder(TZipBaseArchiver& archiver, int index, const TDirItem& item,
+                   rt::TStream& output)
       : archiver_(archiver),
+        index_(index),
         item_(item),
         archive_(archiver.ArchiveStream()),
         output_(output),
@@ -126,6 +127,7 @@ class TZipEntryDecoder {
   bool DecodeData();
 
  private:
+  void RefuseSharedData(uint64_t headerStart, uint64_t dataStart);
   bool CopyEntryData();
   bool CheckPassword();
   bool ReadChunk(uint8_t* to, int64_t n);
@@ -138,6 +140,7 @@ class TZipEntryDecoder {
   void GrowOutput(int64_t capacity);
 
   TZipBaseArchiver& archiver_;
+  const int index_;
   const TDirItem& item_;
   rt::TStream* archive_;
   rt::TStream& output_;
@@ -161,11 +164,13 @@ class TZipEntryDecoder {
 };
 
 bool TZipEntryDecoder::DecodeData() {
+  const auto headerStart = static_cast<uint64_t>(archive_->Position());
   uint8_t header[kLocalHeaderSize];
   archive_->ReadBuffer(header, kLocalHeaderSize);
   // Of the local header only the lengths that lead to the data count; the
   // central directory is the authority for everything else.
   archive_->Seek(GetU16(header + 26) + int64_t{GetU16(header + 28)}, rt::SeekOrigin::soCurrent);
+  const auto dataStart = static_cast<uint64_t>(archive_->Position());
 
   const uint64_t compressed = item_.TrueCompressedSize();
   size_ = compressed > static_cast<uint64_t>(INT64_MAX) ? INT64_MAX : static_cast<int64_t>(compressed);
@@ -174,6 +179,7 @@ bool TZipEntryDecoder::DecodeData() {
     const int64_t room = archiver_.DirManager()->CentralDirOffset() - archive_->Position();
     if (size_ > room) size_ = room;
   }
+  RefuseSharedData(headerStart, dataStart);
   archiver_.entryBytesTotal_ = size_;
   archiver_.skipCurrent_ = false;
 
@@ -196,6 +202,21 @@ bool TZipEntryDecoder::DecodeData() {
   return ok;
 }
 
+// Entries whose data lies in the local header or the data of an entry
+// decoded before share their bytes with it: that is how a few kilobytes of
+// overlapping entries declare gigabytes. No writer makes such archives,
+// so they are refused as corrupt, also where corrupt entries would be
+// kept, before anything is decoded. An entry decoded again (a retry) is
+// not held against itself.
+void TZipEntryDecoder::RefuseSharedData(uint64_t headerStart, uint64_t dataStart) {
+  TZipReadSpans& spans = archiver_.readSpans_;
+  if (spans.Recorded(index_)) return;
+  const int32_t volume = archiver_.VolumeInfo().VolumeNumber;
+  const uint64_t dataEnd = dataStart + static_cast<uint64_t>(std::max<int64_t>(size_, 0));
+  if (spans.Overlaps(volume, dataStart, dataEnd)) throw EZipException(kNativeBadEntry, &archiver_);
+  spans.Record(index_, volume, headerStart, dataEnd);
+}
+
 bool TZipEntryDecoder::CopyEntryData() {
   if (item_.Flags & kFlagEncrypted) {
     size_ -= static_cast<int64_t>(kEncryptionHeaderSize);
@@ -203,7 +224,7 @@ bool TZipEntryDecoder::CopyEntryData() {
   }
   memoryCeiling_ = AvailableMemory() / 20;
   if (size_ <= 0) return true;
-  input_ = Allocate(std::min(size_, kDecodeChunkSize) + kHeaderRoom);
+  input_ = Allocate(std::min(size_, kDecodeChunkSize));
   if (item_.CompressionMethod == kMethodDeflate) StartInflater();
 
   const auto operation = static_cast<TZipProcessOperation>(item_.PendingOperation);
@@ -221,7 +242,7 @@ bool TZipEntryDecoder::CopyEntryData() {
     const int64_t n =
         HalvedChunkLength(std::min(kDecodeChunkSize, size_ - consumed_), expectedSize_,
                           item_.TrueCompressedSize(), memoryCeiling_);
-    if (!ReadChunk(input_.get() + kHeaderRoom, n) || !DecodeChunk(n)) return false;
+    if (!ReadChunk(input_.get(), n) || !DecodeChunk(n)) return false;
     consumed_ += n;
   }
   // Also when a cancel ended the loop: the size check then fails, and the
@@ -277,7 +298,7 @@ bool TZipEntryDecoder::ReadChunk(uint8_t* to, int64_t n) {
 
 bool TZipEntryDecoder::DecodeChunk(int64_t n) {
   if (n == 0) return false;
-  uint8_t* data = input_.get() + kHeaderRoom;
+  uint8_t* data = input_.get();
   if (cipher_) cipher_->Decrypt(data, static_cast<size_t>(n));
   if (item_.CompressionMethod == kMethodStored) return Emit(data, n);
   return Inflate(data, n);
@@ -287,7 +308,7 @@ void TZipEntryDecoder::StartInflater() {
   z_.zalloc = ZeroedAlloc;
   z_.zfree = FreeAlloc;
   z_.opaque = nullptr;
-  if (inflateInit2_(&z_, kWindowBits, zlibVersion(), static_cast<int>(sizeof(z_stream))) < 0)
+  if (inflateInit2_(&z_, kRawWindowBits, zlibVersion(), static_cast<int>(sizeof(z_stream))) < 0)
     throw EZDecompressionError();
   inflating_ = true;
 }
@@ -300,17 +321,11 @@ void TZipEntryDecoder::GrowOutput(int64_t capacity) {
 }
 
 bool TZipEntryDecoder::Inflate(uint8_t* data, int64_t n) {
-  // Bytes after the end of the deflate data (past the four that the
-  // inflater takes as the stream's check value) belong to no output.
+  // Chunks after the end of the deflate data belong to no output.
   if (streamEnded_) return true;
   const int64_t estimate = EstimateOutputSize(expectedSize_, item_.TrueCompressedSize(), n);
   if (outputCapacity_ < std::min(estimate, kOutputBufferLimit))
     GrowOutput(std::min(estimate, kOutputBufferLimit));
-  if (consumed_ == 0) {
-    data -= kHeaderRoom;
-    std::memcpy(data, kStreamHeader, sizeof kStreamHeader);
-    n += kHeaderRoom;
-  }
   z_.next_in = data;
   z_.avail_in = static_cast<uInt>(n);
   for (;;) {
@@ -388,7 +403,7 @@ void TZipBaseArchiver::DecodeEntry(int index, rt::TStream& output) {
   OpenVolume(VolumeOf(item, *dirManager_));
   // An offset past the signed range fails the seek with the stream's error.
   archiveStream_->SetPosition(static_cast<int64_t>(item.TrueLocalHeaderOffset()));
-  TZipEntryDecoder decoder(*this, item, output);
+  TZipEntryDecoder decoder(*this, index, item, output);
   const bool ok = decoder.DecodeData();
   if (!ok && !cancelled_ && !extractCorruptedFiles_ && !skipCurrent_)
     throw EZipException(kNativeBadEntry, this);

@@ -89,6 +89,7 @@ void TZipBaseArchiver::ProcessSelected(TZipProcessOperation operation) {
   processedCount_ = 0;
   selectedCount_ = 0;
   cancelled_ = false;
+  readSpans_.Clear();
   const TZipDirArray& items = dirManager_->Items();
   for (int i = 0; i < items.Count(); ++i)
     if (items.Item(i).Selected) ++selectedCount_;

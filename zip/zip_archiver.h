@@ -16,6 +16,7 @@
 #include "runtime/classes.h"
 #include "runtime/streams.h"
 #include "runtime/strings.h"
+#include "zip/read_spans.h"
 #include "zip/selection.h"
 #include "zip/wide_strings.h"
 #include "zip/zip_options.h"
@@ -262,6 +263,9 @@ class TZipBaseArchiver : public rt::TComponent {
   int64_t entryBytesDone_ = 0;
   int64_t entryBytesTotal_ = 0;
   WideString defaultBaseDir_;
+  // What the entries decoded since the run began (or the archive was
+  // opened) have read; data that overlaps it is refused.
+  TZipReadSpans readSpans_;
 
  private:
   friend class TZipEntryDecoder;

@@ -39,6 +39,7 @@ void TZipBaseArchiver::CreateArchive() {
 
 void TZipBaseArchiver::MakeManager(bool createNew) {
   dirManager_.reset();
+  readSpans_.Clear();
   dirManager_ = std::make_unique<TZipDirManager>(archiveStream_.get(), this, createNew);
 }
 
