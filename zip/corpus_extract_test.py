@@ -3,6 +3,7 @@
 the result with UnZip's.
 
 - Nothing crashes or hangs: `qzip extract` exits 0, 1 or 2 in time.
+- The destination does not exist yet: qzip makes it and its parents.
 - An archive that `unzip -t` passes (with or without warnings) extracts to
   the same files with the same bytes as `unzip -o` writes (a symbolic link
   that UnZip makes counts as a file holding its target).
@@ -22,7 +23,7 @@ import sys
 import tempfile
 import zipfile
 
-qzip, corpus = sys.argv[1], sys.argv[2]
+qzip, corpus = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 EXTRACT_LIMIT = 256 << 20
 TIMEOUT = 300
 PASSWORDS = {"commons-password-encrypted.zip": "hello"}
@@ -141,7 +142,7 @@ failures = []
 compared = decoded = checked = 0
 with open(os.path.join(corpus, "MANIFEST.tsv"), newline="", encoding="utf-8") as manifest:
     rows = list(csv.DictReader(manifest, delimiter="\t"))
-for row in rows:
+for index, row in enumerate(rows):
     name = row["file"]
     path = os.path.join(corpus, name)
     passes = row["unzip -t passes (yes/warn/no)"] in ("yes", "warn")
@@ -159,11 +160,14 @@ for row in rows:
         continue
     work = tempfile.mkdtemp(prefix="quimora-corpus-")
     try:
-        ours, theirs = os.path.join(work, "ours"), os.path.join(work, "theirs")
-        os.mkdir(ours)
+        # qzip makes the destination and its parents, named relative to
+        # the current folder or absolute, in turn.
+        ours, theirs = os.path.join(work, "ours", "not", "there"), os.path.join(work, "theirs")
+        destination = os.path.relpath(ours, work) if index % 2 else ours
         try:
-            run = subprocess.run([qzip, "extract"] + password + [path, ours], capture_output=True,
-                                 stdin=subprocess.DEVNULL, timeout=TIMEOUT)
+            run = subprocess.run([qzip, "extract"] + password + [path, destination],
+                                 capture_output=True, cwd=work, stdin=subprocess.DEVNULL,
+                                 timeout=TIMEOUT)
         except subprocess.TimeoutExpired:
             failures.append(f"{name}: extract hung")
             continue

@@ -63,8 +63,8 @@ bool FsDeleteFile(const WideString& name);
 // The file's last-write time as a packed age; kNoAge for a folder, a
 // missing file or a time that cannot be converted.
 int32_t FsFileAge(const WideString& name);
-// Creates the folder and every missing parent. Raises rt::EFileLayerError
-// for an empty path.
+// Creates the folder and every missing parent; "/" separates folders as
+// "\" does. Raises rt::EFileLayerError for an empty path.
 bool FsForceDirectories(const WideString& path);
 // Creates one folder whose parent exists. A folder already there counts as
 // created; anything else already there is a failure.
@@ -75,6 +75,9 @@ WideString FsFullPath(const WideString& name);
 WideString FsSysErrorMessage(int code);
 // The calling thread's last system error code.
 int FsLastError();
+// A name (or a text holding names) as the system's own tools spell it:
+// with "/" between folders on POSIX, unchanged on Windows.
+WideString FsDisplayName(const WideString& name);
 // Sets only the last-write time of an open file; the system error code,
 // 0 on success.
 int FsSetFileTime(FileHandle handle, int32_t age);

@@ -7,6 +7,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -289,6 +290,12 @@ WideString FsSysErrorMessage(int code) {
 }
 
 int FsLastError() { return errno; }
+
+WideString FsDisplayName(const WideString& name) {
+  WideString shown(name);
+  std::replace(shown.begin(), shown.end(), u'\\', u'/');
+  return shown;
+}
 
 int FsSetFileTime(FileHandle handle, int32_t age) {
   auto local = DosToLocalTime(static_cast<uint32_t>(age));

@@ -98,6 +98,26 @@ TEST_F(FileLayerTest, ForceDirectoriesCreatesEveryMissingFolder) {
   EXPECT_TRUE(FsForceDirectories(temp_ / u"a\\b.d"));
 }
 
+TEST_F(FileLayerTest, ForceDirectoriesTakesSlashesAsSeparators) {
+  // The system's own spelling of the folder, then names with both kinds
+  // of separator after it.
+  WideString slashed = temp_.Name();
+  std::replace(slashed.begin(), slashed.end(), u'\\', u'/');
+  EXPECT_TRUE(FsForceDirectories(slashed + u"/s1/s2\\s3/"));
+  EXPECT_TRUE(stdfs::is_directory(OnDisk(temp_ / u"s1\\s2\\s3")));
+  EXPECT_TRUE(FsForceDirectories(temp_ / u"m1/m2\\m3"));
+  EXPECT_TRUE(stdfs::is_directory(OnDisk(temp_ / u"m1\\m2\\m3")));
+}
+
+TEST(FsDisplayNameTest, SpellsNamesAsTheSystemDoes) {
+#ifdef _WIN32
+  EXPECT_EQ(FsDisplayName(u"C:\\a\\b.txt"), u"C:\\a\\b.txt");
+#else
+  EXPECT_EQ(FsDisplayName(u"out\\a\\b.txt"), u"out/a/b.txt");
+  EXPECT_EQ(FsDisplayName(u"Cannot create file \"\\tmp\\x\""), u"Cannot create file \"/tmp/x\"");
+#endif
+}
+
 TEST_F(FileLayerTest, ForceDirectoriesStopsAtTheFirstFailure) {
   WriteFile(temp_ / u"a", "in the way");
   EXPECT_FALSE(FsForceDirectories(temp_ / u"a\\b\\c"));

@@ -141,6 +141,8 @@ WideString FsSysErrorMessage(int code) {
 
 int FsLastError() { return static_cast<int>(GetLastError()); }
 
+WideString FsDisplayName(const WideString& name) { return name; }
+
 int FsSetFileTime(FileHandle handle, int32_t age) {
   const auto packed = static_cast<uint32_t>(age);
   FILETIME local, utc;

@@ -130,7 +130,24 @@ class DiscardStream : public rt::TStream {
   int64_t size_ = 0;
 };
 
-std::string EntryName(const zip::WideString& name) { return rt::WideToUtf8(name); }
+// Names and the engine's messages carry "\" between folders; they are
+// shown as the system spells paths, like the destination the user typed.
+std::string Shown(const zip::WideString& text) { return rt::WideToUtf8(zip::FsDisplayName(text)); }
+
+// The destination and its missing parents are made first, as `unzip -d`
+// does: the engine makes only the folders of the entries, inside it. The
+// folder is made through its absolute form, where every parent of a
+// relative name can be found.
+void CreateDestination(const std::string& typed) {
+  bool made = false;
+  try {
+    made = zip::FsForceDirectories(zip::FsFullPath(rt::Utf8ToWide(typed)));
+  } catch (const rt::Exception&) {
+  }
+  if (!made)
+    throw DestinationError("cannot create directory \"" + typed +
+                           "\": " + rt::WideToUtf8(zip::FsSysErrorMessage(zip::FsLastError())));
+}
 
 // The options before the positional arguments; what is left is returned.
 struct ExtractOptions {
@@ -176,7 +193,7 @@ std::vector<std::string> ParseOptions(const std::vector<std::string>& arguments,
 void RefusePasswordRequests(zip::TZipArchiver& archiver, int& skipped) {
   archiver.OnPassword = [&skipped](rt::TObject*, const zip::WideString& name, rt::AnsiString&,
                                    bool& skipFile) {
-    cli::WriteOut(EntryName(name) + ": skipped: the password is missing or wrong\n");
+    cli::WriteOut(Shown(name) + ": skipped: the password is missing or wrong\n");
     ++skipped;
     skipFile = true;
   };
@@ -195,7 +212,7 @@ int Test(const std::vector<std::string>& arguments) {
   for (int i = 0; i < items.Count(); ++i) {
     if (zip::IsFolderEntry(items.Item(i))) continue;
     items.ItemPtr(i).PendingOperation = zip::poTest;
-    const std::string name = EntryName(items.Item(i).Name);
+    const std::string name = rt::WideToUtf8(items.Item(i).Name);
     DiscardStream nothing;
     try {
       archiver.DecodeEntry(i, nothing);
@@ -209,10 +226,19 @@ int Test(const std::vector<std::string>& arguments) {
   return failed == 0 ? 0 : 1;
 }
 
+// The destination as typed, so that the engine's messages name it the
+// same way; only a final "/" becomes the "\" that the engine would
+// otherwise add after it.
+zip::WideString BaseDirOf(const std::string& typed) {
+  zip::WideString folder = rt::Utf8ToWide(typed);
+  if (!folder.empty() && folder.back() == u'/') folder.back() = u'\\';
+  return folder;
+}
+
 int Extract(const std::vector<std::string>& arguments) {
   ExtractOptions options;
   const std::vector<std::string> rest = ParseOptions(arguments, options, true);
-  if (rest.size() < 2 || rest.size() > 4)
+  if (rest.size() < 2 || rest.size() > 4 || rest[1].empty())
     throw UsageError("extract takes an archive, a folder, an optional mask and attribute set");
   const std::string mask = rest.size() >= 3 ? rest[2] : "*.*";
   const uint32_t attributes = rest.size() == 4 ? ParseAttributes(rest[3]) : 0x28BF;
@@ -224,11 +250,12 @@ int Extract(const std::vector<std::string>& arguments) {
   archiver.OnProcessFileFailure = [&](rt::TObject*, const zip::WideString& name,
                                       zip::TZipProcessOperation, int32_t, int32_t,
                                       const zip::WideString& message, zip::TZipAction& action) {
-    cli::WriteOut(EntryName(name) + ": " + rt::WideToUtf8(message) + "\n");
+    cli::WriteOut(Shown(name) + ": " + Shown(message) + "\n");
     action = options.abortOnError ? zip::fxaAbort : zip::fxaIgnore;
   };
   OpenReadOnly(archiver, rest[0]);
-  archiver.SetBaseDir(rt::Utf8ToWide(rest[1]));
+  CreateDestination(rest[1]);
+  archiver.SetBaseDir(BaseDirOf(rest[1]));
   archiver.ExtractMatching(rt::Utf8ToWide(mask), attributes, u"");
   const bool all = archiver.ProcessedCount() == archiver.SelectedCount() && skipped == 0;
   return all ? 0 : 1;

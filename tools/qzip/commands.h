@@ -15,6 +15,12 @@ class ArchiveOpenError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The destination folder could not be made: exit status 1, nothing
+// extracted.
+class DestinationError : public std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 std::span<const cli::Command> Commands();
 using cli::UsageError;
 
