@@ -5,6 +5,7 @@
 #include "installer/main_form.h"
 #include "runtime/gui/application.h"
 #include "runtime/gui/form_resources.h"
+#include "runtime/gui/system_libraries.h"
 
 namespace {
 
@@ -24,9 +25,12 @@ __attribute__((constructor(101))) void RestrictDllSearch() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   gui::TApplication application;
+  application.SetTitle(installer::kApplicationTitle);
   try {
+    // A system without a DLL or function the window needs is told so in a
+    // plain message box, before anything would call it.
+    gui::LoadSystemLibraries();
     installer::RegisterMainForm();
-    application.SetTitle(installer::kApplicationTitle);
     application.CreateForm<installer::TfmMain>(gui::LoadFormResource(L"TFMMAIN"));
   } catch (const std::exception& error) {
     application.HandleException(error);

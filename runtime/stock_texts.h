@@ -16,6 +16,9 @@ inline constexpr char16_t kSListIndexError[] = u"Indice de liste hors limites (%
 inline constexpr char16_t kSResNotFound[] = u"Ressource %s introuvable";
 inline constexpr char16_t kSOleError[] = u"Erreur OLE %.8X";
 inline constexpr char16_t kSIntfNotSupported[] = u"Interface non supportée";
+inline constexpr char16_t kSSystemLibraryMissing[] =
+    u"Bibliothèque système %s introuvable dans le dossier système de Windows";
+inline constexpr char16_t kSSystemFunctionMissing[] = u"Fonction %s introuvable dans la bibliothèque système %s";
 
 // Captions of the message dialog, by kind, and of its buttons.
 inline constexpr char16_t kSMsgDlgWarning[] = u"Avertissement";

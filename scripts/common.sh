@@ -83,13 +83,23 @@ run_fuzzer() {
 
 wine64_path() { command -v wine64 || echo /usr/lib/wine/wine64; }
 
+# Wine's settings of which DLLs to load: no Mono or Gecko prompts, no menu
+# entries on this machine, and none of the DLLs that Wine has and Windows
+# lacks (packaging/windows/wine-extra-dlls.txt). cmake/wine-run has the same.
+wine_dll_overrides() {
+  local extra
+  extra=$(sed -e 's/#.*//' -e '/^\s*$/d' "$root/packaging/windows/wine-extra-dlls.txt" | paste -sd, -)
+  echo "mscoree,mshtml=;winemenubuilder.exe=d;$extra=d"
+}
+
 # The Windows programs run in a private prefix and home under build/wine.
 export_wine_env() {
   export QUIMORA_WINE_ROOT="$root/build/wine"
   export WINEPREFIX="$QUIMORA_WINE_ROOT/prefix"
   export HOME="$QUIMORA_WINE_ROOT/home"
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  WINEDLLOVERRIDES=$(wine_dll_overrides)
+  export WINEDLLOVERRIDES
   export PATH="$PATH:/usr/lib/wine"
   mkdir -p "$HOME"
 }

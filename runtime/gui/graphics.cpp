@@ -183,7 +183,7 @@ void TBitmap::Draw(HDC dc, const RECT& dest, bool transparent) const {
   const int width = dest.right - dest.left;
   const int height = dest.bottom - dest.top;
   if (transparent) {
-    TransparentBlt(dc, dest.left, dest.top, width, height, source.get(), 0, 0, width_, height_,
+    GdiTransparentBlt(dc, dest.left, dest.top, width, height, source.get(), 0, 0, width_, height_,
                    TransparentColor());
   } else {
     SetStretchBltMode(dc, COLORONCOLOR);

@@ -26,13 +26,13 @@ void TImageList::SetHeight(int32_t value) {
 
 HIMAGELIST TImageList::Handle() {
   if (!handle_) {
-    handle_.reset(ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4));
+    handle_.reset(CommonControls().ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4));
     if (!handle_) throw rt::Exception(u"Impossible de créer la liste d'images");
   }
   return handle_.get();
 }
 
-int TImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_.get()) : 0; }
+int TImageList::Count() const { return handle_ ? CommonControls().ImageList_GetImageCount(handle_.get()) : 0; }
 
 void TImageList::Clear() {
   handle_.reset();
@@ -43,7 +43,7 @@ int TImageList::Add(const TBitmap& image, COLORREF mask) {
   if (image.Empty()) throw rt::Exception(u"Image vide");
   // ImageList_AddMasked takes a bitmap that is not selected into any DC
   // and leaves it as it was; TBitmap's section bitmap qualifies.
-  const int index = ImageList_AddMasked(Handle(), image.Handle(), mask);
+  const int index = CommonControls().ImageList_AddMasked(Handle(), image.Handle(), mask);
   if (index < 0) throw rt::Exception(u"Impossible d'ajouter l'image à la liste");
   Notify(false);
   return index;
@@ -54,11 +54,11 @@ void TImageList::Draw(HDC dc, int x, int y, int index, bool enabled) {
 }
 
 void DrawListImage(HIMAGELIST list, HDC dc, int x, int y, int index, bool enabled) {
-  if (!list || index < 0 || index >= ImageList_GetImageCount(list)) return;
+  if (!list || index < 0 || index >= CommonControls().ImageList_GetImageCount(list)) return;
   if (enabled)
-    ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
+    CommonControls().ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
   else
-    ImageList_DrawEx(list, index, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNHIGHLIGHT),
+    CommonControls().ImageList_DrawEx(list, index, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNHIGHLIGHT),
                      ILD_TRANSPARENT | ILD_BLEND50);
 }
 

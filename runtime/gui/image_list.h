@@ -12,11 +12,12 @@
 #include "runtime/classes.h"
 #include "runtime/gui/graphics.h"
 #include "runtime/gui/handles.h"
+#include "runtime/gui/system_libraries.h"
 
 namespace gui {
 
 struct ImageListTraits : NullEmptyTraits<HIMAGELIST> {
-  static void Close(HIMAGELIST list) { ImageList_Destroy(list); }
+  static void Close(HIMAGELIST list) { CommonControls().ImageList_Destroy(list); }
 };
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "runtime/gui/system_libraries.h"
+
 namespace gui {
 
 namespace {
@@ -41,7 +43,7 @@ LRESULT TSystemControl::SendToWindow(UINT msg, WPARAM wParam, LPARAM lParam) con
 void LoadCommonControls() {
   static const bool loaded = [] {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES};
-    return InitCommonControlsEx(&init) != FALSE;
+    return CommonControls().InitCommonControlsEx(&init) != FALSE;
   }();
   (void)loaded;
 }

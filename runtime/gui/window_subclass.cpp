@@ -3,13 +3,14 @@
 #include <commctrl.h>
 
 #include "runtime/gui/application.h"
+#include "runtime/gui/system_libraries.h"
 
 namespace gui {
 
 bool TWindowSubclass::Install(HWND window, std::function<void(TMessage&)> handler) {
   Remove();
   handler_ = std::move(handler);
-  if (!window || !SetWindowSubclass(window, Procedure, reinterpret_cast<UINT_PTR>(this),
+  if (!window || !CommonControls().SetWindowSubclass(window, Procedure, reinterpret_cast<UINT_PTR>(this),
                                     reinterpret_cast<DWORD_PTR>(this)))
     return false;
   window_ = window;
@@ -23,12 +24,12 @@ TWindowSubclass::~TWindowSubclass() {
 
 void TWindowSubclass::Remove() {
   if (!window_) return;
-  RemoveWindowSubclass(window_, Procedure, reinterpret_cast<UINT_PTR>(this));
+  CommonControls().RemoveWindowSubclass(window_, Procedure, reinterpret_cast<UINT_PTR>(this));
   window_ = nullptr;
 }
 
 void TWindowSubclass::CallPrevious(TMessage& message) const {
-  message.Result = DefSubclassProc(window_, message.Msg, message.WParam, message.LParam);
+  message.Result = CommonControls().DefSubclassProc(window_, message.Msg, message.WParam, message.LParam);
 }
 
 LRESULT CALLBACK TWindowSubclass::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -74,7 +74,7 @@ void DrawGlyphCaption(HDC dc, const TGlyphCaption& what, const RECT& bounds) {
   if (glyph.cx > 0 && glyph.cy > 0) {
     const int frame = what.GlyphFrame < std::max(1, what.NumGlyphs) ? what.GlyphFrame : 0;
     TBitmapDc source(what.Glyph->Handle());
-    TransparentBlt(dc, glyphRect.left, glyphRect.top, glyph.cx, glyph.cy, source.get(), frame * glyph.cx, 0,
+    GdiTransparentBlt(dc, glyphRect.left, glyphRect.top, glyph.cx, glyph.cy, source.get(), frame * glyph.cx, 0,
                    glyph.cx, glyph.cy, what.Glyph->TransparentColor());
   }
   if (!what.Caption.empty()) {

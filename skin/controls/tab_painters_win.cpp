@@ -59,7 +59,7 @@ void DrawFlipped(HDC dc, const RECT& dest, HBITMAP image, const TSliceMargins& m
     StretchBlt(to.get(), 0, h - 1, w, -h, from.get(), 0, 0, w, h, SRCCOPY);
   }
   if (transparent) {
-    TransparentBlt(dc, dest.left, dest.top, w, h, TBitmapDc(flipped.get()).get(), 0, 0, w, h, kSkinKeyColour);
+    GdiTransparentBlt(dc, dest.left, dest.top, w, h, TBitmapDc(flipped.get()).get(), 0, 0, w, h, kSkinKeyColour);
   } else {
     TBitmapDc from(flipped.get());
     BitBlt(dc, dest.left, dest.top, w, h, from.get(), 0, 0, SRCCOPY);

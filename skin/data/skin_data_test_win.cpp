@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/form_binder.h"
+#include "runtime/gui/system_libraries.h"
 #include "runtime/test_bmp_builder.h"
 #include "skin/container/skin_archive_writer.h"
 #include "skin/container/skin_messages.h"
@@ -72,7 +73,7 @@ TEST_F(SkinDataTest, StartsWithItsCreationValuesAndTheMenuGlyphs) {
   EXPECT_EQ(data.Skin3rd()[39], data.Skin3rd()[40]);  // a row that stands twice
   EXPECT_EQ(data.Skin3rd().back(), u"TOVCDBNUMERICFIELD=Edit");
   ASSERT_NE(data.MenuGlyphs(), nullptr);
-  EXPECT_EQ(ImageList_GetImageCount(data.MenuGlyphs()), 4);
+  EXPECT_EQ(gui::CommonControls().ImageList_GetImageCount(data.MenuGlyphs()), 4);
   // Writing the display-only texts changes nothing.
   data.SetSkinStore(u"(Good)");
   data.SetVersion(u"1");

@@ -6,6 +6,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/gui/form.h"
 #include "runtime/gui/graphics.h"
+#include "runtime/gui/system_libraries.h"
 #include "runtime/stock_texts.h"
 #include "runtime/text.h"
 #include "skin/container/skin_reader.h"
@@ -52,8 +53,8 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const rt::WideString& path) {
 UniqueImageList LoadMenuGlyphs() {
   gui::UniqueBitmap glyphs(static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), L"SKINMENUGLYPHS", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  UniqueImageList list(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0));
-  if (list && glyphs) ImageList_AddMasked(list.get(), glyphs.get(), RGB(255, 255, 255));
+  UniqueImageList list(gui::CommonControls().ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0));
+  if (list && glyphs) gui::CommonControls().ImageList_AddMasked(list.get(), glyphs.get(), RGB(255, 255, 255));
   return list;
 }
 

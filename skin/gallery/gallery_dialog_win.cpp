@@ -7,6 +7,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/gui/application.h"
 #include "runtime/gui/handles.h"
+#include "runtime/gui/system_libraries.h"
 #include "skin/gallery/dialog_template_win.h"
 
 namespace gallery {
@@ -145,7 +146,7 @@ void TForeignDialog::Initialize(HWND window) {
 
 void TForeignDialog::CreateComboBoxEx() {
   const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_USEREX_CLASSES};
-  InitCommonControlsEx(&classes);
+  gui::CommonControls().InitCommonControlsEx(&classes);
   const RECT r = PixelsOf(window_, kComboExBounds);
   const HWND combo = CreateWindowExW(0, WC_COMBOBOXEXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
                                      CBS_DROPDOWNLIST, r.left, r.top, r.right - r.left, r.bottom - r.top,

@@ -6,6 +6,7 @@
 #include "runtime/gui/graphics.h"
 #include "runtime/gui/image_list.h"
 #include "runtime/gui/menus.h"
+#include "runtime/gui/system_libraries.h"
 #include "skin/data/skin_bitmap_win.h"
 #include "skin/drawing/dib_win.h"
 #include "skin/drawing/nine_slice_win.h"
@@ -27,7 +28,7 @@ constexpr WORD kCheckMarkBitmap = 32760;
 
 int ImageWidth(HIMAGELIST images) {
   int width = 0, height = 0;
-  if (!images || !ImageList_GetIconSize(images, &width, &height)) return 0;
+  if (!images || !gui::CommonControls().ImageList_GetIconSize(images, &width, &height)) return 0;
   return width;
 }
 
@@ -250,7 +251,7 @@ void MeasureItem(const TSkinData& data, HDC dc, const TMenuItemLook& look, TMenu
   const gui::UniqueFont font = gui::MenuFont(look.Default);
   gui::TSelectObject selectFont(dc, font.get());
   int imageWidth = 0, imageHeight = 0;
-  if (look.Images && look.ImageIndex >= 0) ImageList_GetIconSize(look.Images, &imageWidth, &imageHeight);
+  if (look.Images && look.ImageIndex >= 0) gui::CommonControls().ImageList_GetIconSize(look.Images, &imageWidth, &imageHeight);
   gui::MeasureMenuEntry(dc, look.Caption, look.ShortCut, {imageWidth, imageHeight}, width, height);
   AddSkinRoom(data, look, place, width);
 }

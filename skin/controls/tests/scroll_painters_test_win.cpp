@@ -11,6 +11,7 @@
 #include "runtime/gui/application.h"
 #include "runtime/gui/form.h"
 #include "runtime/gui/scroll_bar.h"
+#include "runtime/gui/system_libraries.h"
 #include "skin/engine/engine_test_support_win.h"
 #include "skin/drawing/dib_win.h"
 
@@ -275,7 +276,7 @@ TEST_F(ScrollWindowTest, TheArrowsShowTheSkinFramesOfTheirState) {
 
 TEST_F(ScrollWindowTest, AListViewFollowsTheThumb) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&classes);
+  gui::CommonControls().InitCommonControlsEx(&classes);
   const HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER,
                                     220, 10, 120, 160, form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(nullptr, list);
