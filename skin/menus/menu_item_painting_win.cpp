@@ -251,7 +251,8 @@ void MeasureItem(const TSkinData& data, HDC dc, const TMenuItemLook& look, TMenu
   const gui::UniqueFont font = gui::MenuFont(look.Default);
   gui::TSelectObject selectFont(dc, font.get());
   int imageWidth = 0, imageHeight = 0;
-  if (look.Images && look.ImageIndex >= 0) gui::CommonControls().ImageList_GetIconSize(look.Images, &imageWidth, &imageHeight);
+  if (look.Images && look.ImageIndex >= 0)
+    gui::CommonControls().ImageList_GetIconSize(look.Images, &imageWidth, &imageHeight);
   gui::MeasureMenuEntry(dc, look.Caption, look.ShortCut, {imageWidth, imageHeight}, width, height);
   AddSkinRoom(data, look, place, width);
 }
