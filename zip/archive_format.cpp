@@ -165,8 +165,12 @@ std::optional<TEndRecordLocation> FindEndRecord(rt::TStream& stream) {
   return std::nullopt;
 }
 
+// The window never exceeds the stream: a small file is read whole, and
+// no larger buffer is made for it.
 TSignatureScanner::TSignatureScanner(rt::TStream& stream, uint32_t signature, int32_t window)
-    : stream_(stream), size_(stream.Size()), buffer_(static_cast<size_t>(window)) {
+    : stream_(stream),
+      size_(stream.Size()),
+      buffer_(static_cast<size_t>(std::clamp<int64_t>(size_, 0, window))) {
   PutU32(signature_, signature);
 }
 

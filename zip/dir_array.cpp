@@ -27,15 +27,21 @@ void TZipDirArray::CheckIndex(int index, int native) const {
 
 void TZipDirArray::SetCount(int n) {
   if (n < 0) throw EZipException(1);
-  if (Capacity() < n) {
+  if (capacity_ < n) {
     growBy_ = std::min(2 * growBy_, maxGrowBy_);
-    records_.resize(std::max(Capacity() + growBy_, n));
+    capacity_ = std::max(capacity_ + growBy_, n);
   } else if (n == 0) {
     for (int i = 0; i < count_; ++i) FreeSource(records_[i]);
     records_.clear();
     records_.shrink_to_fit();
+    capacity_ = 0;
     nameIndex_.Clear();
   }
+  // The capacity is the room the growth steps give; an item itself is made
+  // only when the count first reaches it, so that a directory of a few
+  // entries does not build a thousand. Items beyond a smaller count stay
+  // as they were.
+  if (static_cast<size_t>(n) > records_.size()) records_.resize(static_cast<size_t>(n));
   count_ = n;
 }
 

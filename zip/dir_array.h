@@ -18,7 +18,7 @@ class TZipDirArray {
   ~TZipDirArray();
 
   int Count() const { return count_; }
-  int Capacity() const { return static_cast<int>(records_.size()); }
+  int Capacity() const { return capacity_; }
   int GrowBy() const { return growBy_; }
 
   // Grows geometrically (1,000, 2,000, 4,000, 8,000, then 10,000 at a
@@ -44,7 +44,8 @@ class TZipDirArray {
   void CheckIndex(int index, int native) const;
   static void FreeSource(TDirItem& item);
 
-  std::vector<TDirItem> records_;
+  std::vector<TDirItem> records_;  // the items counted so far, at most capacity_
+  int capacity_ = 0;
   int count_ = 0;
   int growBy_ = 500;
   int maxGrowBy_ = 10000;

@@ -22,6 +22,23 @@ TEST(DirArray, GrowsInTheDocumentedSteps) {
   EXPECT_EQ(b.Capacity(), 0);
 }
 
+TEST(DirArray, ItemsBeyondASmallerCountStayAsTheyWere) {
+  TZipDirArray a;
+  a.SetCount(3);
+  a.ItemPtr(2).Crc32 = 0xC0FFEE;
+  a.SetCount(1);
+  a.SetCount(3);
+  EXPECT_EQ(a.Item(2).Crc32, 0xC0FFEEu);
+  EXPECT_EQ(a.Capacity(), 1000);
+  // Items counted for the first time are empty, also well inside the room.
+  a.SetCount(900);
+  EXPECT_EQ(a.Item(899).Crc32, 0u);
+  EXPECT_TRUE(a.Item(899).Name.empty());
+  a.SetCount(0);
+  a.SetCount(3);
+  EXPECT_EQ(a.Item(2).Crc32, 0u) << "emptied with the count";
+}
+
 TEST(DirArray, IndexErrorsCarryTheirSites) {
   TZipDirArray a;
   a.SetCount(2);
