@@ -107,7 +107,12 @@ function(quimora_fuzz_target name)
   if(WIN32)
     quimora_dist_program(${name}_replay)
   endif()
-  add_test(NAME ${QUIMORA_TEST_PREFIX}${name}_replay COMMAND ${name}_replay ${ARG_CORPUS})
+  # Its minimized seed corpus (fuzz/minimize) is replayed with the rest.
+  set(minimized ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
+  if(NOT EXISTS ${minimized})
+    set(minimized)
+  endif()
+  add_test(NAME ${QUIMORA_TEST_PREFIX}${name}_replay COMMAND ${name}_replay ${ARG_CORPUS} ${minimized})
 endfunction()
 
 # Test data shared with other projects.

@@ -28,8 +28,8 @@ namespace fs = std::filesystem;
 // The most data the entries extracted from one input may declare, and the
 // most entries; entries past either are skipped, so that overlapping
 // entries cannot fill the disk and a huge directory cannot take minutes.
-constexpr int64_t kOutputBudget = 16 << 20;
-constexpr int kEntryBudget = 1000;
+constexpr int64_t kOutputBudget = 256 << 10;
+constexpr int kEntryBudget = 32;
 
 // Nobody answers the engine's own questions (volume requests): every
 // dialog is cancelled at once instead of waiting for a terminal.

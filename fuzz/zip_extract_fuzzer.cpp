@@ -18,10 +18,19 @@
 
 namespace {
 
-// The most output kept for one input, over all its entries (overlapping
-// entries can make a small input expand without end). A write beyond what
-// is left falls short, as on a full disk, which ends that entry.
-constexpr int64_t kOutputBudget = 16 << 20;
+// The most output kept for one input, over all its entries, and the most
+// entries decoded: a write beyond what is left falls short, as on a full
+// disk, which ends that entry. Inputs that expand further or have more
+// entries take the same paths as smaller ones, only slower.
+constexpr int64_t kOutputBudget = 256 << 10;
+constexpr int kEntryBudget = 64;
+
+// The free memory the decoder plans its chunks with. Inputs of odd length
+// decode as if memory were short, so that chunks are halved down to their
+// smallest; the others as on a machine with memory to spare.
+constexpr uint64_t kShortMemory = 20 * (64 << 10);
+constexpr uint64_t kAmpleMemory = uint64_t{8} << 30;
+uint64_t gFreeMemory = kAmpleMemory;
 
 class BoundedMemoryStream : public rt::TMemoryStream {
  public:
@@ -76,6 +85,8 @@ class FuzzArchiver : public zip::TZipArchiver {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  gFreeMemory = size % 2 ? kShortMemory : kAmpleMemory;
+  [[maybe_unused]] static const auto systemQuery = zip::SetAvailableMemoryQuery([] { return gFreeMemory; });
   std::unique_ptr<FuzzArchiver> archiver;
   try {
     archiver = std::make_unique<FuzzArchiver>(data, size);
@@ -85,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   const zip::TZipDirArray& items = archiver->DirManager()->Items();
-  for (int i = 0; i < items.Count(); ++i) {
+  for (int i = 0; i < items.Count() && i < kEntryBudget; ++i) {
     if (!zip::IsFolderEntry(items.Item(i)) && !archiver->TestEntry(i)) break;
   }
   return 0;

@@ -58,27 +58,28 @@ build_fuzz() {
     -DQUIMORA_FUZZ=ON -DQUIMORA_SANITIZE=ON -DQUIMORA_DIST_DIR="$root/build/fuzz/dist"
 }
 
-# run_fuzzer TARGET SECONDS: a libFuzzer run seeded from the shared test
-# data, growing its own corpus under build/fuzz/corpus/TARGET.
+# run_fuzzer TARGET SECONDS [LIBFUZZER FLAGS...]: a libFuzzer run seeded
+# from the target's minimized corpus in fuzz/corpus/TARGET (fuzz/minimize
+# remakes it) and, for the archive targets, the regressions, growing its
+# own corpus under build/fuzz/corpus/TARGET. SECONDS 0: no time limit
+# (give -runs=N then).
 run_fuzzer() {
   local target=$1 seconds=$2
+  shift 2
   local corpus="$root/build/fuzz/corpus/$target"
   mkdir -p "$corpus" "$root/build/fuzz/findings"
   local seeds=()
+  [ -d "$root/fuzz/corpus/$target" ] && seeds+=("$root/fuzz/corpus/$target")
   case "$target" in
-    zip_*) seeds=("$root/../shared/testdata/zip-corpus" "$root/fuzz/corpus/zip-regressions") ;;
-    installer_payload_*) seeds=("$root/fuzz/corpus/payload" "$root/../shared/testdata/zip-corpus") ;;
-    form_resource_*) seeds=("$root/fuzz/corpus/form") ;;
-    form_text_*) seeds=("$root/fuzz/corpus/form-text") ;;
-    bmp_* | skin_bitmap_*) seeds=("$root/runtime/testdata/bmp-corpus") ;;
-    skin_ini_*) seeds=("$root/fuzz/corpus/skin-ini") ;;
-    lzh_*) seeds=("$root/../shared/testdata/lzhuf") ;;
-    skin_container_*) seeds=("$root/fuzz/corpus/skin" "$root/../shared/testdata/lzhuf") ;;
-    *) seeds=("$root/../shared/testdata") ;;
+    zip_* | installer_payload_*) seeds+=("$root/fuzz/corpus/zip-regressions") ;;
   esac
-  "$root/build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -max_len=1048576 -print_final_stats=1 -artifact_prefix="$root/build/fuzz/findings/" \
-    "$corpus" "${seeds[@]}"
+  # The payload target writes every input's files: memory is the quickest
+  # disk for them.
+  local tmp=${TMPDIR:-/tmp}
+  [[ "$target" == installer_payload_* && -d /dev/shm ]] && tmp=/dev/shm
+  TMPDIR=$tmp "$root/build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -max_len=65536 -print_final_stats=1 -artifact_prefix="$root/build/fuzz/findings/" \
+    "$@" "$corpus" "${seeds[@]}"
 }
 
 wine64_path() { command -v wine64 || echo /usr/lib/wine/wine64; }
