@@ -6,10 +6,10 @@
 // Decoding costs about a microsecond per byte under the sanitizers, so the
 // output is kept short unless asked for: a size with bit 31 set may reach
 // 256 KiB (enough for several rebuilds of the adaptive Huffman tree, which
-// comes every 32,768 symbols); any other is held to two bytes per stream
-// byte. More than that from a short stream is its missing bytes read as
-// zero bits, the same few paths over and over. For the same reason only
-// outputs of up to 2 KiB go through the encoder.
+// comes every 32,768 symbols) at 16 bytes per stream byte; any other is
+// held to two bytes per stream byte. More than that from a short stream is
+// its missing bytes read as zero bits, the same few paths over and over.
+// For the same reason only outputs of up to 2 KiB go through the encoder.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint32_t declared = data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24;
   const std::span<const uint8_t> stream(data + 4, size - 4);
   const bool longOutput = (declared & 0x80000000u) != 0;
-  const uint32_t limit = longOutput ? (1u << 18) - 1 : static_cast<uint32_t>(2 * stream.size() + 64);
+  const uint32_t limit = static_cast<uint32_t>(std::min<size_t>((longOutput ? 16 : 2) * stream.size() + 64, (1u << 18) - 1));
   const uint32_t count = std::min<uint32_t>(declared & ((1u << 18) - 1), limit);
   const std::vector<uint8_t> decoded = skin::LzhUnpack(stream, count);
   if (decoded.size() < count || decoded.size() >= static_cast<size_t>(count) + 60) std::abort();
