@@ -84,13 +84,18 @@ run_fuzzer() {
 
 wine64_path() { command -v wine64 || echo /usr/lib/wine/wine64; }
 
-# Wine's settings of which DLLs to load: no Mono or Gecko prompts, no menu
-# entries on this machine, and none of the DLLs that Wine has and Windows
-# lacks (packaging/windows/wine-extra-dlls.txt). cmake/wine-run has the same.
+# Wine's settings of which DLLs to load: no Mono or Gecko prompts and no
+# menu entries on this machine...
+wine_base_overrides() { echo "mscoree,mshtml=;winemenubuilder.exe=d"; }
+
+# ...and, for our programs, none of the DLLs that Wine has and Windows lacks
+# (packaging/windows/wine-extra-dlls.txt). cmake/wine-run has the same.
+# Wine itself needs some of them while it makes a prefix (atl100 holds its
+# registrar), so prefixes are made with the base settings only.
 wine_dll_overrides() {
   local extra
   extra=$(sed -e 's/#.*//' -e '/^\s*$/d' "$root/packaging/windows/wine-extra-dlls.txt" | paste -sd, -)
-  echo "mscoree,mshtml=;winemenubuilder.exe=d;$extra=d"
+  echo "$(wine_base_overrides);$extra=d"
 }
 
 # The Windows programs run in a private prefix and home under build/wine.
@@ -107,6 +112,7 @@ export_wine_env() {
 
 started_xvfb=
 started_wineserver=
+started_wine32=
 
 # A display for the Windows programs: the one we have, or a private Xvfb.
 start_display() {
@@ -135,7 +141,7 @@ start_wine() {
   local marker="$WINEPREFIX/.quimora-ready-2"
   if [ ! -f "$marker" ]; then
     log "preparing the Wine prefix"
-    "$(wine64_path)" wineboot -i >/dev/null 2>&1 || true
+    WINEDLLOVERRIDES=$(wine_base_overrides) "$(wine64_path)" wineboot -i >/dev/null 2>&1 || true
     wineserver -w
     # A virtual desktop: Wine draws standard Windows frames, and console
     # output still reaches the terminal.
@@ -159,6 +165,10 @@ start_wine() {
 }
 
 stop_started() {
+  if [ -n "$started_wine32" ]; then
+    stop_wine32
+    started_wine32=
+  fi
   if [ -n "$started_wineserver" ]; then
     wineserver -k 2>/dev/null || true
     started_wineserver=
@@ -169,3 +179,6 @@ stop_started() {
     started_xvfb=
   fi
 }
+
+# The 32-bit Wine, under emulation, for the shipped 32-bit programs.
+source "$root/scripts/wine32.sh"

@@ -16,8 +16,12 @@ constexpr int32_t kActionIconAlt = 11;
 // for the negative actions.
 int32_t ComputedFrames(const TDataSkinSysButton& button) {
   if (button.Image.Empty() || button.Action < 0) return kDefaultFrames;
-  const double ratio = static_cast<double>(button.Image.Width()) / button.Image.Height();
-  return ratio <= 3.8 ? 3 : kDefaultFrames;
+  // width / height <= 3.8, in integers: 32-bit x87 code keeps the quotient
+  // in extended precision, where 76 / 20 is a little more than the double
+  // 3.8, and a strip of exactly 3.8 would get 6 frames there.
+  const int64_t width = button.Image.Width();
+  const int64_t height = button.Image.Height();
+  return width * 5 <= height * 19 ? 3 : kDefaultFrames;
 }
 
 TDataSkinSysButton ReadButton(const TQuickIni& ini, const rt::WideString& section,
