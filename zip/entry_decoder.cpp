@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "zip/archive_format.h"
 #include "zip/byte_order.h"
@@ -54,8 +55,10 @@ WideString WithBackslashes(WideString name) {
   return name;
 }
 
-std::unique_ptr<uint8_t[]> Allocate(int64_t size) {
-  return std::unique_ptr<uint8_t[]>(new uint8_t[static_cast<size_t>(size)]);
+// Makes the buffer hold at least size bytes, keeping what it holds.
+uint8_t* Reserve(std::vector<uint8_t>& buffer, int64_t size) {
+  if (buffer.size() < static_cast<size_t>(size)) buffer.resize(static_cast<size_t>(size));
+  return buffer.data();
 }
 
 // The volume that holds the entry's local header, in the numbering of
@@ -116,9 +119,17 @@ class TZipEntryDecoder {
         item_(item),
         archive_(archiver.ArchiveStream()),
         output_(output),
-        expectedSize_(item.TrueUncompressedSize()) {}
+        expectedSize_(item.TrueUncompressedSize()),
+        input_(std::move(archiver.decodeInput_)),
+        outputStorage_(std::move(archiver.decodeOutput_)) {}
+  // The buffers go back to the archiver for the next entry: fresh ones
+  // for each of hundreds of small entries cost more in page faults than
+  // the inflating. A decoder started inside another's event finds none and
+  // makes its own.
   ~TZipEntryDecoder() {
     if (inflating_) inflateEnd(&z_);
+    archiver_.decodeInput_ = std::move(input_);
+    archiver_.decodeOutput_ = std::move(outputStorage_);
   }
   TZipEntryDecoder(const TZipEntryDecoder&) = delete;
   TZipEntryDecoder& operator=(const TZipEntryDecoder&) = delete;
@@ -152,8 +163,9 @@ class TZipEntryDecoder {
   int64_t size_ = 0;
   uint64_t memoryCeiling_ = 0;
 
-  std::unique_ptr<uint8_t[]> input_;
-  std::unique_ptr<uint8_t[]> outputBuffer_;
+  std::vector<uint8_t> input_;
+  std::vector<uint8_t> outputStorage_;
+  uint8_t* outputBuffer_ = nullptr;
   int64_t outputCapacity_ = 0;
   int64_t pending_ = 0;  // decoded bytes in the output buffer, not yet written
 
@@ -224,7 +236,7 @@ bool TZipEntryDecoder::CopyEntryData() {
   }
   memoryCeiling_ = AvailableMemory() / 20;
   if (size_ <= 0) return true;
-  input_ = Allocate(std::min(size_, kDecodeChunkSize));
+  Reserve(input_, std::min(size_, kDecodeChunkSize));
   if (item_.CompressionMethod == kMethodDeflate) StartInflater();
 
   const auto operation = static_cast<TZipProcessOperation>(item_.PendingOperation);
@@ -242,7 +254,7 @@ bool TZipEntryDecoder::CopyEntryData() {
     const int64_t n =
         HalvedChunkLength(std::min(kDecodeChunkSize, size_ - consumed_), expectedSize_,
                           item_.TrueCompressedSize(), memoryCeiling_);
-    if (!ReadChunk(input_.get(), n) || !DecodeChunk(n)) return false;
+    if (!ReadChunk(input_.data(), n) || !DecodeChunk(n)) return false;
     consumed_ += n;
   }
   // Also when a cancel ended the loop: the size check then fails, and the
@@ -298,7 +310,7 @@ bool TZipEntryDecoder::ReadChunk(uint8_t* to, int64_t n) {
 
 bool TZipEntryDecoder::DecodeChunk(int64_t n) {
   if (n == 0) return false;
-  uint8_t* data = input_.get();
+  uint8_t* data = input_.data();
   if (cipher_) cipher_->Decrypt(data, static_cast<size_t>(n));
   if (item_.CompressionMethod == kMethodStored) return Emit(data, n);
   return Inflate(data, n);
@@ -314,9 +326,7 @@ void TZipEntryDecoder::StartInflater() {
 }
 
 void TZipEntryDecoder::GrowOutput(int64_t capacity) {
-  std::unique_ptr<uint8_t[]> larger = Allocate(capacity);
-  if (pending_ > 0) std::memcpy(larger.get(), outputBuffer_.get(), static_cast<size_t>(pending_));
-  outputBuffer_ = std::move(larger);
+  outputBuffer_ = Reserve(outputStorage_, capacity);
   outputCapacity_ = capacity;
 }
 
@@ -329,7 +339,7 @@ bool TZipEntryDecoder::Inflate(uint8_t* data, int64_t n) {
   z_.next_in = data;
   z_.avail_in = static_cast<uInt>(n);
   for (;;) {
-    z_.next_out = outputBuffer_.get() + pending_;
+    z_.next_out = outputBuffer_ + pending_;
     z_.avail_out = static_cast<uInt>(outputCapacity_ - pending_);
     const int result = inflate(&z_, Z_NO_FLUSH);
     pending_ = outputCapacity_ - z_.avail_out;
@@ -359,7 +369,7 @@ bool TZipEntryDecoder::Inflate(uint8_t* data, int64_t n) {
 bool TZipEntryDecoder::FlushOutput() {
   const int64_t length = pending_;
   pending_ = 0;
-  return Emit(outputBuffer_.get(), length);
+  return Emit(outputBuffer_, length);
 }
 
 bool TZipEntryDecoder::Emit(const uint8_t* data, int64_t length) {

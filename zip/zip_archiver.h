@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "runtime/classes.h"
 #include "runtime/streams.h"
@@ -294,6 +295,10 @@ class TZipBaseArchiver : public rt::TComponent {
   void DecideSpanningMode();
   void OpenVolumeFile(const WideString& name, const TZipVolumeNumberInfo& info);
   WideString RequestVolume(const TZipVolumeNumberInfo& info);
+
+  // Decoding buffers kept from one entry to the next (TZipEntryDecoder).
+  std::vector<uint8_t> decodeInput_;
+  std::vector<uint8_t> decodeOutput_;
 
   bool extractCorruptedFiles_ = false;
   TZipCompressionLevel compressionLevel_ = clFastest;
