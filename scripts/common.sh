@@ -156,8 +156,9 @@ start_wine() {
     wineserver -w
     touch "$marker"
   fi
-  wineserver -p
-  started_wineserver=1
+  # A server already running for the prefix (another ./run still open) is
+  # used as it is, and left running at the end.
+  if wineserver -p 2>/dev/null; then started_wineserver=1; fi
   # The first program of a session starts Wine's own services (explorer,
   # the desktop, plug and play). Start them here, detached from our output:
   # a service that inherited a test's output pipe would keep ctest waiting.
