@@ -17,11 +17,18 @@ if(CMAKE_CROSSCOMPILING)
   set(QUIMORA_FORMC ${host_tools}/tools/formc/formc)
   set(QUIMORA_MKINSTALLER ${host_tools}/tools/mkinstaller/mkinstaller)
   set(QUIMORA_SKINTOOL ${host_tools}/dist/skintool)
+  # The helper tree compiles through the same compiler cache as this one.
+  set(host_launchers)
+  foreach(lang C CXX)
+    if(CMAKE_${lang}_COMPILER_LAUNCHER)
+      list(APPEND host_launchers -DCMAKE_${lang}_COMPILER_LAUNCHER=${CMAKE_${lang}_COMPILER_LAUNCHER})
+    endif()
+  endforeach()
   ExternalProject_Add(quimora_host_tools
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${host_tools}
     CMAKE_ARGS -DQUIMORA_HOST_TOOLS_ONLY=ON -DCMAKE_BUILD_TYPE=Release
-               -DQUIMORA_DIST_DIR=${host_tools}/dist
+               -DQUIMORA_DIST_DIR=${host_tools}/dist ${host_launchers}
     BUILD_COMMAND ${CMAKE_COMMAND} --build ${host_tools} -j2 --target formc mkinstaller skintool
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON

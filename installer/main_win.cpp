@@ -1,6 +1,7 @@
 // Program entry of the installer.
 #include <windows.h>
 
+#include "installer/archiver_dialogs_win.h"
 #include "installer/installer_texts.h"
 #include "installer/main_form.h"
 #include "runtime/gui/application.h"
@@ -26,6 +27,7 @@ __attribute__((constructor(101))) void RestrictDllSearch() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   gui::TApplication application;
   application.SetTitle(installer::kApplicationTitle);
+  installer::TArchiverDialogs archiverDialogs;
   try {
     // A system without a DLL or function the window needs is told so in a
     // plain message box, before anything would call it.

@@ -3,7 +3,7 @@
 # Sourced, not run; expects $root to be the top of the tree.
 
 quimora_packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build ccache g++ clang libclang-rt-14-dev
   zlib1g-dev libgtest-dev googletest
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils
@@ -27,22 +27,68 @@ install_missing_packages() {
   fi
 }
 
-# configure_and_build NAME [cmake options...]: one build tree under build/NAME.
+# Every build compiles through ccache. Its cache lives outside the tree
+# (ccache's own default, under ~/.cache), so that another clone on this
+# machine, a CI run among them, reuses what this one compiled: paths are
+# hashed relative to the top of the tree.
+use_compiler_cache() {
+  export CCACHE_DIR=${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/ccache}
+  export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
+  export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-8G}
+}
+
+# configure_and_build NAME [cmake options...] [-- TARGET...]: one build tree
+# under build/NAME; every target, or only the ones named after --.
 configure_and_build() {
   local name=$1
   shift
+  local options=() targets=()
+  while (($#)); do
+    if [ "$1" = -- ]; then shift; targets=("$@"); break; fi
+    options+=("$1")
+    shift
+  done
   local dir="$root/build/$name"
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  use_compiler_cache
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "${options[@]}" >/dev/null
+  local started=$SECONDS
+  if ((${#targets[@]})); then
+    log "building $name: ${targets[*]}"
+    cmake --build "$dir" -j"$(nproc)" --target "${targets[@]}"
+  else
+    log "building $name"
+    cmake --build "$dir" -j"$(nproc)"
   fi
-  log "building $name"
-  cmake --build "$dir" -j"$(nproc)"
+  log "built $name in $((SECONDS - started)) s"
 }
 
-# The two Windows builds: dist/win32 (shipped) and dist/win64 (tested).
+toolchain_of() {
+  case "$1" in
+    win64) echo "$root/cmake/toolchains/mingw-x86_64.cmake" ;;
+    win32) echo "$root/cmake/toolchains/mingw-i686.cmake" ;;
+  esac
+}
+
+# The two Windows builds, whole: dist/win32 (shipped) and dist/win64 (tested).
 build_product() {
-  configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-x86_64.cmake"
-  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-i686.cmake"
+  configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of win64)"
+  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of win32)"
+}
+
+# build_installer win64|win32: only the installer, its signed copy and the
+# screenshot program ./run uses; the build-time tools that make them come
+# with them.
+build_installer() {
+  configure_and_build "$1" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of "$1")" -- InstalaQuimora_installer screenshot
+}
+
+# timed WHAT COMMAND...: runs COMMAND and says how long WHAT took.
+timed() {
+  local what=$1 started=$SECONDS
+  shift
+  "$@"
+  log "$what: $((SECONDS - started)) s"
 }
 
 build_all() {

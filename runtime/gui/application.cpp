@@ -3,9 +3,7 @@
 #include <algorithm>
 
 #include "runtime/exceptions.h"
-#include "runtime/gui/archiver_dialogs.h"
 #include "runtime/gui/registration.h"
-#include "zip/zip_dialogs.h"
 
 namespace gui {
 
@@ -78,15 +76,12 @@ TApplication::TApplication() : rt::TComponent(nullptr) {
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                                 GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-  archiverDialogs_ = std::make_unique<TArchiverDialogs>();
-  previousDialogs_ = zip::SetDialogProvider(archiverDialogs_.get());
   gApplication = this;
 }
 
 TApplication::~TApplication() {
   // The forms go first, while the window, the dialogs and COM are there.
   while (ComponentCount() > 0) delete Component(ComponentCount() - 1);
-  zip::SetDialogProvider(previousDialogs_);
   gApplication = nullptr;
 }
 

@@ -22,10 +22,6 @@
 #include "runtime/gui/form.h"
 #include "runtime/gui/handles.h"
 
-namespace zip {
-class TZipDialogProvider;
-}
-
 namespace gui {
 
 using TExceptionEvent = std::function<void(rt::TObject* sender, const std::exception& error)>;
@@ -88,8 +84,6 @@ class TApplication : public rt::TComponent {
   WideString title_;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
-  std::unique_ptr<zip::TZipDialogProvider> archiverDialogs_;
-  zip::TZipDialogProvider* previousDialogs_ = nullptr;
 };
 
 // The application of the process; it must exist.

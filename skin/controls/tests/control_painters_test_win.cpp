@@ -17,7 +17,7 @@
 #include "skin/controls/check_painters_win.h"
 #include "skin/controls/push_button_painters_win.h"
 #include "skin/controls/tab_painters_win.h"
-#include "skin/engine/engine_test_support_win.h"
+#include "skin/engine/tests/engine_test_support_win.h"
 #include "skin/windows/skin_manager_win.h"
 #include "skin/windows/skin_private_messages_win.h"
 

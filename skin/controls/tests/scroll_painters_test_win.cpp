@@ -12,7 +12,7 @@
 #include "runtime/gui/form.h"
 #include "runtime/gui/scroll_bar.h"
 #include "runtime/gui/system_libraries.h"
-#include "skin/engine/engine_test_support_win.h"
+#include "skin/engine/tests/engine_test_support_win.h"
 #include "skin/drawing/dib_win.h"
 
 // Rectangles compared and printed by the assertions.

@@ -12,7 +12,7 @@
 
 #include "runtime/gui/graphics.h"
 #include "runtime/gui/handles.h"
-#include "skin/engine/engine_test_support_win.h"
+#include "skin/engine/tests/engine_test_support_win.h"
 #include "skin/gallery/gallery_form_win.h"
 #include "skin/gallery/menu_driver_win.h"
 #include "skin/menus/menu_bar_win.h"

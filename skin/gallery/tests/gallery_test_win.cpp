@@ -15,7 +15,7 @@
 #include "skin/controls/combo_painter_win.h"
 #include "skin/controls/scroll_painters_win.h"
 #include "skin/drawing/frame_geometry_win.h"
-#include "skin/engine/engine_test_support_win.h"
+#include "skin/engine/tests/engine_test_support_win.h"
 #include "skin/windows/skin_manager_win.h"
 #include "skin/windows/skin_private_messages_win.h"
 

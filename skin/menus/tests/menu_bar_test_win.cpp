@@ -7,7 +7,7 @@
 
 #include "runtime/gui/form.h"
 #include "runtime/gui/menus.h"
-#include "skin/engine/engine_test_support_win.h"
+#include "skin/engine/tests/engine_test_support_win.h"
 #include "skin/menus/menu_bar_win.h"
 #include "skin/windows/skin_manager_win.h"
 

@@ -1,0 +1,27 @@
+// The archive engine's dialogs (confirmations, failure boxes, the password
+// input box) shown with the framework's message dialog and input box, so
+// that they look like the rest of the installer and are skinned with it.
+// Installed as the engine's dialog provider for the object's lifetime.
+#pragma once
+
+#include "zip/zip_dialogs.h"
+
+namespace installer {
+
+class TArchiverDialogs : public zip::TZipDialogProvider {
+ public:
+  TArchiverDialogs() : previous_(zip::SetDialogProvider(this)) {}
+  ~TArchiverDialogs() override { zip::SetDialogProvider(previous_); }
+  TArchiverDialogs(const TArchiverDialogs&) = delete;
+  TArchiverDialogs& operator=(const TArchiverDialogs&) = delete;
+
+  zip::TZipModalResult MessageDialog(const zip::WideString& text, zip::TZipMsgDlgType type,
+                                     zip::TZipMsgDlgButtons buttons) override;
+  bool InputQuery(const zip::WideString& caption, const zip::WideString& prompt,
+                  zip::WideString& value) override;
+
+ private:
+  zip::TZipDialogProvider* previous_;
+};
+
+}  // namespace installer

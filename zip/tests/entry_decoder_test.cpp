@@ -1,0 +1,293 @@
+#include "zip/entry_decoder.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <random>
+
+#include "runtime/exceptions.h"
+#include "zip/tests/test_memory_archiver.h"
+#include "zip/tests/test_zip_builder.h"
+#include "zip/zip_exception.h"
+
+namespace zip {
+namespace {
+
+using testing::Bytes;
+using testing::FreeMemory;
+using testing::PlentyOfMemory;
+using testing::MemoryArchiver;
+using testing::TestArchive;
+using testing::TestEntry;
+
+std::string RandomBytes(size_t n, unsigned seed = 7) {
+  std::mt19937 random(seed);
+  std::string s(n, '\0');
+  for (auto& c : s) c = static_cast<char>(random());
+  return s;
+}
+
+std::string Text(size_t n) {
+  std::string s;
+  for (int i = 0; s.size() < n; ++i) s += "line " + std::to_string(i * 7919 % 1000) + " of the text\n";
+  s.resize(n);
+  return s;
+}
+
+Bytes OneEntry(const TestEntry& entry) { return BuildZip(TestArchive{.entries = {entry}}); }
+
+std::string BigEndian32(uint32_t v) {
+  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+          static_cast<char>(v)};
+}
+
+TEST(EstimateOutputSizeTest, IsAPowerOfTwoFromTheOverallRatio) {
+  // r = 3: (3 + 1) * (1,048,576 + 524,288 + 267) = 6,292,524, low byte
+  // cleared 6,292,480, log2 about 22.58.
+  EXPECT_EQ(EstimateOutputSize(3'000'000, 1'000'000, 1'048'576), 8'388'608);
+  // Sizes without a ratio still give a usable buffer.
+  EXPECT_EQ(EstimateOutputSize(5, 0, 256), 512);
+  EXPECT_EQ(EstimateOutputSize(~uint64_t{0}, 1, 1'048'576), EstimateOutputSize(0, 1, 1'048'576));
+  EXPECT_EQ(EstimateOutputSize(uint64_t{1} << 62, 1, 1'048'576), int64_t{1} << 62);
+}
+
+TEST(HalvedChunkLengthTest, HalvesUntilTheEstimateFitsTheCeiling) {
+  const uint64_t u = 3'000'000, c = 1'000'000;
+  EXPECT_EQ(HalvedChunkLength(1'048'576, u, c, uint64_t{1} << 30), 1'048'576);
+  // 8 MB does not fit under 8 MB, 4 MB does.
+  EXPECT_EQ(HalvedChunkLength(1'048'576, u, c, 8'388'608), 524'288);
+  // Nothing fits: down to the first length below 512.
+  EXPECT_EQ(HalvedChunkLength(1'048'576, u, c, 0), 256);
+  EXPECT_EQ(HalvedChunkLength(1000, u, c, 0), 500);
+  // A remainder below 512 is used as it is.
+  EXPECT_EQ(HalvedChunkLength(300, u, c, 0), 300);
+}
+
+struct DecodeCase {
+  const char* title;
+  TestEntry entry;
+  int32_t errorCode = 0;  // 0: decodes without error
+  bool extractCorrupted = false;
+  std::string password;
+  std::string expected;  // the output, when it is not the entry's data
+};
+
+class DecodeOutcomeTest : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodeOutcomeTest, DecodesOrFails) {
+  const DecodeCase& c = GetParam();
+  MemoryArchiver archiver(OneEntry(c.entry));
+  archiver.SetExtractCorruptedFiles(c.extractCorrupted);
+  archiver.SetPassword(c.password);
+  rt::TMemoryStream out;
+  try {
+    archiver.DecodeEntry(0, out);
+    EXPECT_EQ(c.errorCode, 0) << "decoded without error";
+  } catch (const EZipException& e) {
+    EXPECT_EQ(e.ErrorCode(), c.errorCode) << e.what();
+  }
+  const std::string written(out.Bytes().begin(), out.Bytes().end());
+  if (c.errorCode == 0) {
+    EXPECT_EQ(written, c.expected.empty() ? c.entry.data : c.expected);
+  }
+  EXPECT_FALSE(archiver.Cancelled());
+}
+
+const std::string kText = Text(200'000);
+const std::string kDeflated = testing::RawDeflate(kText);
+const uint32_t kAdler = static_cast<uint32_t>(
+    adler32(1, reinterpret_cast<const Bytef*>(kText.data()), static_cast<uInt>(kText.size())));
+const std::string kZeros(3'000'000, '\0');
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, DecodeOutcomeTest,
+    ::testing::Values(
+        DecodeCase{"StoredEmpty", {.name = "e", .data = ""}},
+        DecodeCase{"Stored", {.name = "s", .data = kText}},
+        DecodeCase{"Deflated", {.name = "d", .data = kText, .deflate = true}},
+        DecodeCase{"CrcMismatch", {.name = "c", .data = kText, .corruptCrc = true}, 4},
+        DecodeCase{"CrcMismatchKept",
+                   {.name = "c", .data = kText, .deflate = true, .corruptCrc = true}, 0, true},
+        DecodeCase{"CorruptDeflateData", {.name = "x", .data = "abc", .method = 8,
+                                          .stored = std::string("\xff\xff\xff\xff", 4)}, 4},
+        // The deflate stream's end ends the data: stray bytes that the
+        // directory counts after it, in the same chunk or in later ones,
+        // are ignored when size and CRC match.
+        DecodeCase{"ThreeBytesAfterTheDeflateData",
+                   {.name = "t", .data = kText, .method = 8, .stored = kDeflated + "abc"}},
+        DecodeCase{"StrayBytesAfterTheDeflateData",
+                   {.name = "t", .data = kText, .method = 8, .stored = kDeflated + "abcd"}},
+        DecodeCase{"StrayChunksAfterTheDeflateData",
+                   {.name = "t", .data = kText, .method = 8,
+                    .stored = kDeflated + std::string(2'500'000, 'z')}},
+        DecodeCase{"AnAdler32AfterTheDeflateData",
+                   {.name = "t", .data = kText, .method = 8,
+                    .stored = kDeflated + BigEndian32(kAdler) + std::string(70'000, 'z')}},
+        // Stray bytes do not excuse a stream that decodes to other data.
+        DecodeCase{"StrayBytesAfterAStreamOfOtherData",
+                   {.name = "t", .data = kText, .method = 8,
+                    .stored = testing::RawDeflate(kText.substr(1)) + "abcd"}, 4},
+        DecodeCase{"StreamCutShortOfItsEnd",
+                   {.name = "t", .data = kText, .method = 8,
+                    .stored = kDeflated.substr(0, kDeflated.size() / 2)}, 4},
+        DecodeCase{"LongerLocalName",
+                   {.name = "n", .data = kText, .deflate = true,
+                    .localName = "a-much-longer-name-in-the-local-header.txt"}},
+        DecodeCase{"RecordedSizeLarger",
+                   {.name = "l", .data = kText, .deflate = true, .uncompressedSize = 200'001}, 4},
+        // Decoding stops at the recorded size: nothing beyond it is written.
+        DecodeCase{"OutputPastTheRecordedSize",
+                   {.name = "b", .data = kZeros, .deflate = true, .uncompressedSize = 1000}, 4},
+        DecodeCase{"OutputPastTheRecordedSizeKept",
+                   {.name = "b", .data = kZeros, .deflate = true, .uncompressedSize = 1000},
+                   0, true, "", std::string(1000, '\0')},
+        DecodeCase{"OtherMethod", {.name = "z", .data = "abc", .method = 12}, 4},
+        DecodeCase{"EncryptedDeflated",
+                   {.name = "p", .data = kText, .deflate = true, .password = "s3cret"}, 0, false,
+                   "s3cret"},
+        // With a data descriptor the header checks against the time.
+        DecodeCase{"EncryptedStoredWithDescriptor",
+                   {.name = "p", .data = kText, .flags = kFlagDataDescriptor, .time = 0x9C21,
+                    .password = "s3cret"}, 0, false, "s3cret"},
+        DecodeCase{"EncryptedShorterThanItsHeader",
+                   {.name = "p", .data = "abc", .flags = kFlagEncrypted}, 4}),
+    [](const auto& param) { return std::string(param.param.title); });
+
+TEST(DecodeEntryTest, Deflate64IsRefusedWithoutTheComponentName) {
+  MemoryArchiver archiver(OneEntry({.name = "d", .data = "abc", .method = 9}));
+  try {
+    archiver.Decode(0);
+    FAIL() << "decoded";
+  } catch (const EZipException& e) {
+    EXPECT_EQ(e.ErrorCode(), 32);
+    EXPECT_EQ(e.Message().rfind(u"Deflate64", 0), 0u) << e.what();
+  }
+}
+
+TEST(DecodeEntryTest, ShortLocalHeaderIsAStreamError) {
+  Bytes bytes = OneEntry({.name = "a", .data = "abc"});
+  // Point the entry at the last 29 bytes of the archive.
+  const size_t central = testing::FindFirst(bytes, kCentralHeaderSignature);
+  testing::PutLE32(bytes, central + 42, static_cast<uint32_t>(bytes.size() - 29));
+  MemoryArchiver archiver(bytes);
+  EXPECT_THROW(archiver.Decode(0), rt::EReadError);
+  EXPECT_THROW(archiver.Decode(1), EZipException);
+}
+
+TEST(DecodeEntryTest, ChunkSequenceAndPercentagesOfALargeEntry) {
+  const PlentyOfMemory memory;
+  // 46 stored deflate blocks: exactly 3,000,000 compressed bytes.
+  const std::string data = RandomBytes(3'000'000 - 46 * 5);
+  const std::string stored = testing::StoredBlocksDeflate(data);
+  ASSERT_EQ(stored.size(), 3'000'000u);
+  MemoryArchiver archiver(OneEntry({.name = "big/file.bin", .data = data, .method = 8,
+                                    .stored = stored}));
+  std::vector<std::pair<double, int64_t>> steps;
+  std::vector<double> overall;
+  archiver.OnFileProgress = [&](rt::TObject*, const WideString& name, double progress,
+                                TZipProcessOperation, TZipProgressPhase phase, bool&) {
+    EXPECT_EQ(name, u"big\\file.bin");
+    EXPECT_EQ(phase, ppProcess);
+    steps.emplace_back(progress, archiver.EntryBytesDone());
+  };
+  archiver.OnOverallProgress = [&](rt::TObject*, double progress, TZipProcessOperation,
+                                   TZipProgressPhase, bool&) { overall.push_back(progress); };
+  EXPECT_EQ(archiver.Decode(0), data);
+  ASSERT_EQ(steps.size(), 3u);
+  EXPECT_EQ(steps[0], std::make_pair(0.0, int64_t{0}));
+  EXPECT_NEAR(steps[1].first, 34.952533, 1e-6);
+  EXPECT_EQ(steps[1].second, 1'048'576);
+  EXPECT_NEAR(steps[2].first, 69.905067, 1e-6);
+  EXPECT_EQ(steps[2].second, 2'097'152);
+  EXPECT_EQ(archiver.EntryBytesTotal(), 3'000'000);
+  EXPECT_EQ(overall.size(), 3u);
+}
+
+TEST(DecodeEntryTest, TinyMemoryCeilingDecodesInSmallChunks) {
+  const FreeMemory<0> memory;
+  // More than one full chunk, so that halving starts from 1,048,576; the
+  // zeros make some 256-byte chunks expand far beyond their estimate.
+  const std::string data = RandomBytes(1'200'000) + std::string(2'000'000, '\0') + Text(50'000);
+  MemoryArchiver archiver(OneEntry({.name = "m", .data = data, .deflate = true}));
+  std::vector<int64_t> done;
+  archiver.OnFileProgress = [&](rt::TObject*, const WideString&, double, TZipProcessOperation,
+                                TZipProgressPhase, bool&) {
+    done.push_back(archiver.EntryBytesDone());
+  };
+  EXPECT_EQ(archiver.Decode(0), data);
+  ASSERT_GT(done.size(), 3u);
+  EXPECT_EQ(done[1], 256);
+  EXPECT_EQ(done[2], 512);
+}
+
+TEST(DecodeEntryTest, PasswordIsAskedUntilOneFitsOrTheEntryIsSkipped) {
+  const Bytes bytes = BuildZip(TestArchive{.entries = {
+      {.name = "dir/a.txt", .data = kText, .deflate = true, .password = "right"},
+      {.name = "b.txt", .data = "bee", .password = "right"}}});
+  MemoryArchiver archiver(bytes);
+  archiver.SetPassword("wrong");
+  std::vector<std::string> answers = {"still wrong", "right"};
+  std::vector<WideString> asked;
+  archiver.OnPassword = [&](rt::TObject*, const WideString& name, AnsiString& password,
+                            bool& skip) {
+    asked.push_back(name);
+    if (answers.empty()) {
+      skip = true;
+      return;
+    }
+    password = answers.front();
+    answers.erase(answers.begin());
+  };
+  EXPECT_EQ(archiver.Decode(0), kText);
+  EXPECT_EQ(asked, (std::vector<WideString>{u"dir\\a.txt", u"dir\\a.txt"}));
+  // The password that fitted is kept for the next entry.
+  EXPECT_EQ(archiver.Password(), "right");
+  EXPECT_EQ(archiver.Decode(1), "bee");
+  EXPECT_EQ(asked.size(), 2u);
+
+  archiver.SetPassword("");
+  EXPECT_EQ(archiver.Decode(1), "");
+  EXPECT_TRUE(archiver.SkipCurrent());
+  EXPECT_FALSE(archiver.Cancelled());
+}
+
+// Takes at most limit bytes; a write that does not fit puts nothing.
+class FullDisk : public rt::TMemoryStream {
+ public:
+  explicit FullDisk(int64_t limit) : limit_(limit) {}
+  int64_t Write(const void* buffer, int64_t count) override {
+    if (Position() + count > limit_) return 0;
+    return TMemoryStream::Write(buffer, count);
+  }
+  int64_t limit_;
+};
+
+TEST(DecodeEntryTest, AShortWriteAsksWhatToDo) {
+  const PlentyOfMemory memory;
+  const std::string data = RandomBytes(2'500'000);
+  MemoryArchiver archiver(OneEntry({.name = "f", .data = data}));
+  // No handler: the run is cancelled, without an error.
+  FullDisk small(1'500'000);
+  archiver.DecodeEntry(0, small);
+  EXPECT_TRUE(archiver.Cancelled());
+  EXPECT_EQ(small.Size(), 1'048'576);
+
+  // A handler that makes room and asks for another try.
+  MemoryArchiver retried(OneEntry({.name = "f", .data = data}));
+  FullDisk disk(1'500'000);
+  int asked = 0;
+  retried.OnDiskFull = [&](rt::TObject*, int32_t volume, const WideString&, bool& cancel) {
+    EXPECT_EQ(volume, 0);
+    ++asked;
+    disk.limit_ = 3'000'000;
+    cancel = false;
+    throw std::runtime_error("ignored");
+  };
+  retried.DecodeEntry(0, disk);
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(retried.Cancelled());
+  EXPECT_EQ(disk.Bytes(), std::vector<uint8_t>(data.begin(), data.end()));
+}
+
+}  // namespace
+}  // namespace zip
