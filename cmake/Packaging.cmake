@@ -56,6 +56,11 @@ set(QUIMORA_PAYLOAD_STAMP ${CMAKE_BINARY_DIR}/content/payload.stamp)
 set(QUIMORA_SKIN_DIR ${CMAKE_BINARY_DIR}/content/skin)
 set(QUIMORA_SKIN_FILE ${QUIMORA_SKIN_DIR}/quimora.skin)
 set(QUIMORA_SKIN_STREAM ${QUIMORA_SKIN_DIR}/quimora.skinstream)
+# Our dark skin packed from content/skin-dark (target quimora_dark_skin):
+# the same two files.
+set(QUIMORA_DARK_SKIN_DIR ${CMAKE_BINARY_DIR}/content/skin-dark)
+set(QUIMORA_DARK_SKIN_FILE ${QUIMORA_DARK_SKIN_DIR}/nocturna.skin)
+set(QUIMORA_DARK_SKIN_STREAM ${QUIMORA_DARK_SKIN_DIR}/nocturna.skinstream)
 
 # The test certificate that signs installers, made once per build tree by
 # packaging/ (target quimora_signing_certificate).

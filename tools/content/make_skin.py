@@ -8,33 +8,10 @@ OUT_DIR receives exactly the skin's files and nothing else. Magenta
 (255, 0, 255) is the key colour: those pixels are left out when a piece is
 drawn, and cut out of the window where a border has them.
 
-Frames lie side by side unless said otherwise; the state orders are:
-- window borders: frame 1 active, 2 inactive; left and right side by side,
-  top and bottom stacked. The top corners are rounded by key pixels.
-- caption buttons (16 x 16): 1 normal, 2 pressed, 3 hot, 4 inactive,
-  5 disabled, 6 hot while inactive. MDI buttons (15 x 15): 1 normal,
-  2 pressed, 3 disabled, 4 hot.
-- push buttons: 1 normal, 2 pressed, 3 disabled, 4 hot or focused, 5 default.
-- check and radio boxes: 1 off, 2 on, 3 mixed, 4 off disabled, 5 on disabled.
-- combo button, sunken edge, scroll tracks, arrow buttons, up-down buttons:
-  1 normal, 2 pressed, 3 disabled, 4 hot.
-- toolbar buttons, header sections, trackbar thumbs, tabs: 1 normal,
-  2 pressed (tabs: selected), 3 disabled, 4 hot, 5 checked (tabs and
-  thumbs: focused).
-- menu items: 1 normal, 2 the separator strip, 3 disabled, 4 selected,
-  5 selected without focus. Menu bar: 2 frames stacked, active, inactive.
-- scroll thumbs: 1 normal, 2 pressed, 3 hot.
-- progress: 1 the trough, 2 the bar.
-- status panels: 1 sunken, 2 raised, 3 the last panel (no separator).
-- extra images: 1 to 4 the combo arrow by the combo states, 5 a size grip.
-- scroll bar buttons (23 frames): 1-4 up, 5-8 down, 9-12 left, 13-16 right,
-  each by the four button states; 17 the corner square, 18 a size grip,
-  19 and 20 the grip marks of horizontal and vertical thumbs, 21-23 the
-  track normal, pressed and disabled.
-- up-down, horizontal (15 x 16): 1-4 the left button, 5-8 the right one,
-  plain; their arrows come from a glyph strip of 12 x 7: left, right, left
-  disabled, right disabled. Vertical (15 x 10): 1-4 the up button, 5-8 the
-  down one, arrows drawn in.
+The frames of every image follow the orders of skin_frames.py. This skin's
+sizes: caption buttons 16 x 16, MDI buttons 15 x 15, horizontal up-down
+buttons 15 x 16 with a glyph strip of 12 x 7 frames, vertical ones 15 x 10.
+Only the window's top corners are rounded by key pixels.
 
 Only +, -, *, / and comparisons are used on floats: they round the same
 way on every IEEE machine, so the images are reproducible.
@@ -47,6 +24,10 @@ import sys
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from make_pictures import AMBER, BROWN, CREAM, PANEL, TEAL, WHITE, bmp24, mix  # noqa: E402
+from skin_frames import (BORDER_STATES, CAPTION_BUTTON_STATES, FOUR_STATES, GROUP_BOX_EDGE_STATES,  # noqa: E402
+                         HEADER_STATES, MDI_BUTTON_STATES, MENU_ITEM_STATES, PROGRESS_FRAMES, PUSH_BUTTON_STATES,
+                         SCROLL_ARROWS, SCROLL_THUMB_STATES, SCROLL_TRACK_STATES, STATUS_PANEL_FRAMES, TAB_STATES,
+                         TICK_STATES, TOOLBAR_STATES, TRACKBAR_THUMB_STATES)
 from skin_canvas import (KEY, Image, arrow, box, convex, coverage, disc, glyph_close, glyph_maximize,  # noqa: E402
                          glyph_minimize, glyph_restore, horizontal, minus, outlined, rounded, side_by_side,
                          solid, stacked, stroke, union, vertical)
@@ -128,7 +109,7 @@ def side_frame(active):
 
 
 def draw_side_borders():
-    frames = [side_frame(True), side_frame(False)]
+    frames = [side_frame(state == 'active') for state in BORDER_STATES]
     left = side_by_side(frames)
     right = side_by_side([f.mirrored() for f in frames])
     return left, right
@@ -156,13 +137,13 @@ def top_frame(active):
 
 
 def draw_top_border():
-    return stacked([top_frame(True), top_frame(False)])
+    return stacked([top_frame(state == 'active') for state in BORDER_STATES])
 
 
 def draw_bottom_border():
     frames = []
-    for active in (True, False):
-        tube = frame_colours(active)['tube']
+    for state in BORDER_STATES:
+        tube = frame_colours(state == 'active')['tube']
         img = Image(39, 5)
         img.shade(lambda x, y, tube=tube: tube[4 - y])
         frames.append(img)
@@ -185,8 +166,6 @@ CLOSE_BUTTON.update({
     'pressed': ((80, 24, 10), (132, 40, 16), (174, 62, 30), (255, 222, 204)),
     'hot': ((96, 30, 12), (246, 150, 98), (206, 82, 42), WHITE),
 })
-CAPTION_STATES = ['normal', 'pressed', 'hot', 'inactive', 'disabled', 'inactive hot']
-MDI_STATES = ['normal', 'pressed', 'disabled', 'hot']
 
 
 def small_button(size, radius, colours, glyph, pressed):
@@ -202,14 +181,14 @@ def small_button(size, radius, colours, glyph, pressed):
 
 def draw_caption_button(glyph, palette):
     return side_by_side([small_button(16, 4.0, palette[state], glyph, state == 'pressed')
-                         for state in CAPTION_STATES])
+                         for state in CAPTION_BUTTON_STATES])
 
 
 def draw_mdi_buttons():
     frames = []
     for glyph in (glyph_minimize, glyph_restore, glyph_close):
         palette = CLOSE_BUTTON if glyph is glyph_close else AMBER_BUTTON
-        frames += [small_button(15, 3.0, palette[state], glyph, state == 'pressed') for state in MDI_STATES]
+        frames += [small_button(15, 3.0, palette[state], glyph, state == 'pressed') for state in MDI_BUTTON_STATES]
     return side_by_side(frames)
 
 
@@ -248,11 +227,7 @@ def push_frame(state):
 
 
 def draw_push_buttons():
-    return side_by_side([push_frame(s) for s in ('normal', 'pressed', 'disabled', 'hot', 'default')])
-
-
-TICK_STATES = [(False, False, False), (True, False, False), (False, True, False), (False, False, True),
-               (True, False, True)]
+    return side_by_side([push_frame(s) for s in PUSH_BUTTON_STATES])
 
 
 def draw_check_boxes():
@@ -299,7 +274,6 @@ BUTTON_FACES = {  # outline, top, bottom, ink: the small amber buttons of combo 
     'disabled': (GREY, (240, 234, 224), (226, 218, 204), (186, 176, 162)),
     'hot': ((196, 118, 36), (255, 250, 236), (248, 208, 136), (92, 52, 22)),
 }
-FOUR_STATES = ['normal', 'pressed', 'disabled', 'hot']
 
 
 def amber_button(w, h, state, radius=3.0, corner=None):
@@ -348,7 +322,8 @@ def draw_progress():
     bar = Image(18, 29)
     outlined(bar, rounded(0.0, 0.0, 18.0, 29.0, 3.0), TEAL_DARK, vertical(TEAL_LIGHT, (30, 112, 122), 1, 27),
              (170, 226, 228))
-    return side_by_side([trough, bar])
+    parts = {'trough': trough, 'bar': bar}
+    return side_by_side([parts[name] for name in PROGRESS_FRAMES])
 
 
 def draw_menu_bar():
@@ -366,7 +341,8 @@ def draw_menu_bar():
 
 def draw_group_box_edge():
     frames = []
-    for dark, light in (((176, 140, 96), (252, 246, 232)), ((196, 190, 180), (248, 246, 242))):
+    looks = {'enabled': ((176, 140, 96), (252, 246, 232)), 'disabled': ((196, 190, 180), (248, 246, 242))}
+    for dark, light in (looks[state] for state in GROUP_BOX_EDGE_STATES):
         img = Image(44, 40)
         outer = rounded(0.0, 0.0, 43.0, 39.0, 3.0)
         inner = rounded(1.0, 1.0, 44.0, 40.0, 3.0)
@@ -378,7 +354,7 @@ def draw_group_box_edge():
 
 def draw_toolbars():
     frames = []
-    for state in ('normal', 'pressed', 'disabled', 'hot', 'checked'):
+    for state in TOOLBAR_STATES:
         img = Image(20, 40)
         looks = {'pressed': ((150, 100, 50), (232, 194, 132), (248, 222, 174)),
                  'hot': ((200, 130, 50), (255, 248, 228), (250, 222, 166)),
@@ -392,7 +368,7 @@ def draw_toolbars():
 
 def draw_tabs():
     frames = []
-    for state in ('normal', 'selected', 'disabled', 'hot', 'focused'):
+    for state in TAB_STATES:
         outline, top, bottom, accent = {
             'normal': ((150, 110, 70), (240, 222, 192), (226, 202, 164), None),
             'selected': ((120, 72, 30), (255, 250, 238), FACE, AMBER),
@@ -420,7 +396,7 @@ def draw_tab_border():
 
 def draw_status_bar_edges():
     frames = []
-    for kind in ('sunken', 'raised', 'last'):
+    for kind in STATUS_PANEL_FRAMES:
         img = Image(68, 15, FACE)
         dark, light = (150, 124, 90), WHITE
         if kind == 'raised':
@@ -438,13 +414,13 @@ def draw_status_bar_edges():
 
 def draw_header_bar():
     frames = []
-    for state in ('normal', 'pressed', 'disabled', 'hot', 'sorted'):
+    for state in HEADER_STATES:
         top, bottom, line = {
             'normal': ((255, 248, 230), (238, 208, 158), (186, 140, 80)),
             'pressed': ((222, 170, 100), (244, 210, 156), (140, 90, 40)),
             'disabled': ((242, 238, 232), (226, 218, 206), GREY),
             'hot': ((255, 252, 242), (248, 224, 180), TEAL),
-            'sorted': ((236, 248, 246), (196, 226, 224), TEAL_DARK),
+            'checked': ((236, 248, 246), (196, 226, 224), TEAL_DARK),
         }[state]
         img = Image(18, 29)
         img.shade(vertical(top, bottom, 1, 26))
@@ -462,7 +438,7 @@ def draw_menu_items():
     show, the selected one is a rounded band whose middle column and row
     repeat."""
     frames = []
-    for state in ('normal', 'separator', 'disabled', 'selected', 'unfocused'):
+    for state in MENU_ITEM_STATES:
         img = Image(39, 18)
         if state == 'separator':
             img.shade(solid((188, 152, 104)), box(4, 12, 35, 13))
@@ -512,7 +488,7 @@ def track(state, across):
 
 
 def draw_scrollbar():
-    frames = [scroll_button(d, s) for d in ('up', 'down', 'left', 'right') for s in FOUR_STATES]
+    frames = [scroll_button(d, s) for d in SCROLL_ARROWS for s in FOUR_STATES]
     frames.append(Image(17, 17, FACE))
     size_grip = Image(17, 17, FACE)
     grip = draw_extra_images()  # its last frame, moved into the corner
@@ -529,7 +505,7 @@ def draw_scrollbar():
                 marks.shade(solid((130, 80, 34)), box(5, 8 + i, 12, 9 + i))
                 marks.shade(solid((255, 240, 210)), box(5, 9 + i, 12, 10 + i))
         frames.append(marks)
-    frames += [track(s, 'h') for s in ('normal', 'pressed', 'disabled')]
+    frames += [track(s, 'h') for s in SCROLL_TRACK_STATES]
     return side_by_side(frames)
 
 
@@ -550,8 +526,8 @@ def thumb(w, h, state, across):
 
 
 def draw_scroll_thumbs():
-    horz = side_by_side([thumb(22, 17, s, 'h') for s in ('normal', 'pressed', 'hot')])
-    vert = side_by_side([thumb(17, 22, s, 'v') for s in ('normal', 'pressed', 'hot')])
+    horz = side_by_side([thumb(22, 17, s, 'h') for s in SCROLL_THUMB_STATES])
+    vert = side_by_side([thumb(17, 22, s, 'v') for s in SCROLL_THUMB_STATES])
     return horz, vert
 
 
@@ -562,7 +538,6 @@ THUMB_LOOKS = {
     'hot': ((180, 104, 30), (255, 246, 214), (240, 184, 96)),
     'focused': (TEAL_DARK, (255, 232, 180), (226, 158, 70)),
 }
-FIVE_STATES = ['normal', 'pressed', 'disabled', 'hot', 'focused']
 
 
 def trackbar_thumb(pointing, state):
@@ -584,12 +559,12 @@ def trackbar_thumb(pointing, state):
 def draw_trackbar_thumbs():
     """Standing thumbs for horizontal track bars, lying ones (turned a
     quarter) for vertical ones: the up thumb turned clockwise points right."""
-    stand = {p: [trackbar_thumb(p, s) for s in FIVE_STATES] for p in ('bar', 'up', 'down')}
+    stand = {p: [trackbar_thumb(p, s) for s in TRACKBAR_THUMB_STATES] for p in ('bar', 'up', 'down')}
     horz = side_by_side(stand['bar'])
     up = side_by_side(stand['up'])
     down = side_by_side(stand['down'])
     lying_bar = []
-    for s in FIVE_STATES:
+    for s in TRACKBAR_THUMB_STATES:
         outline, top, bottom = THUMB_LOOKS[s]
         img = Image(21, 11, FACE)  # drawn opaque: the corners show the face colour
         outlined(img, rounded(0.0, 0.0, 21.0, 11.0, 2.0), outline, vertical(top, bottom, 1, 9))
