@@ -7,9 +7,11 @@
 
 #include "runtime/gui/handles.h"
 #include "skin/drawing/dib_win.h"
+#include "skin/drawing/frame_geometry_win.h"
 #include "skin/drawing/nine_slice_win.h"
 #include "skin/drawing/single_frame_win.h"
 #include "skin/drawing/tile_win.h"
+#include "skin/drawing/transparent_blit_win.h"
 
 namespace skin {
 
@@ -23,6 +25,30 @@ constexpr int kStatusFrames = 3;
 enum TStatusFrame { sfSunken = 1, sfRaised = 2, sfLast = 3 };
 constexpr int kExtraImageFrames = 5;
 constexpr int kSizeGripFrame = 5;
+
+// Repeats the chunk image over the bar's inside. The chunks run past the
+// bar's end and are cut there; a transparent chunk is tiled onto a
+// key-coloured sheet first, so that its key pixels show the trough.
+void DrawChunks(HDC canvas, const RECT& inner, HBITMAP chunk, bool transparent) {
+  const SIZE chunkSize = BitmapSize(chunk);
+  const RECT source{0, 0, chunkSize.cx, chunkSize.cy};
+  if (!transparent) {
+    gui::TSavedDc clip(canvas);
+    IntersectClipRect(canvas, inner.left, inner.top, inner.right, inner.bottom);
+    Tile(canvas, inner, chunk, source);
+    return;
+  }
+  const int width = inner.right - inner.left;
+  const int height = inner.bottom - inner.top;
+  if (width < 1 || height < 1) return;
+  gui::UniqueBitmap sheet = MakeFilledDib(width, height, kSkinKeyColour);
+  if (!sheet) return;
+  {
+    TBitmapDc sheetDc(sheet.get());
+    Tile(sheetDc.get(), {0, 0, width, height}, chunk, source);
+  }
+  TransparentBlit(canvas, inner, sheet.get(), kSkinKeyColour);
+}
 
 }  // namespace
 
@@ -74,11 +100,7 @@ void TSkinProgress::Draw(HDC dc, const RECT& bounds) {
       inner.top += margins.Top;
       inner.right = std::max<LONG>(inner.left, inner.right - margins.Right);
       inner.bottom = std::max<LONG>(inner.top, inner.bottom - margins.Bottom);
-      // The chunks run past the bar's end: clip them to it.
-      const SIZE chunkSize = BitmapSize(chunk);
-      gui::TSavedDc clip(canvas.get());
-      IntersectClipRect(canvas.get(), inner.left, inner.top, inner.right, inner.bottom);
-      Tile(canvas.get(), inner, chunk, {0, 0, chunkSize.cx, chunkSize.cy});
+      DrawChunks(canvas.get(), inner, chunk, progress.Trans != 0);
     } else {
       DrawNineSlice(canvas.get(), bar, image, margins, false, progress.Tile != 0, kProgressFrames, pfBar,
                     progress.Trans != 0);

@@ -1,14 +1,34 @@
 #include "skin/controls/check_painters_win.h"
 
+#include "runtime/gui/handles.h"
 #include "skin/controls/property_values.h"
+#include "skin/drawing/dib_win.h"
 #include "skin/drawing/single_frame_win.h"
 
 namespace skin {
 
 namespace {
 
-// The box the glyph sits in, at the text's side.
+// The box the glyph sits in, at the text's side, and the gap between it
+// and the text.
 constexpr int kBoxWidth = 15;
+constexpr int kTextGap = 1;
+
+// DrawText's alignment for the button's text styles.
+UINT TextFormat(LONG style) {
+  UINT format = (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+  switch (style & BS_CENTER) {
+    case BS_CENTER: format |= DT_CENTER; break;
+    case BS_RIGHT: format |= DT_RIGHT; break;
+    default: format |= (style & BS_LEFTTEXT) ? DT_RIGHT : DT_LEFT;
+  }
+  switch (style & BS_VCENTER) {
+    case BS_TOP: format |= DT_TOP; break;
+    case BS_BOTTOM: format |= DT_BOTTOM; break;
+    default: format |= DT_VCENTER;
+  }
+  return format;
+}
 
 }  // namespace
 
@@ -93,6 +113,29 @@ void TSkinCheckBox::Draw(HDC dc, const RECT& bounds) {
   FillParentColour(dc, box);
   const bool enabled = (Style() & WS_DISABLED) == 0;
   DrawFrameCentred(dc, box, Bitmap(image), true, count, BoxFrame(CheckState(), enabled, pressed_, hot_, count));
+  if (!enabled) DrawDisabledText(dc, bounds);
+}
+
+// The system etches a disabled button's text in its own highlight and
+// shadow, which cannot be read on a dark face: it is drawn again, flat, in
+// the skin's disabled text colour.
+void TSkinCheckBox::DrawDisabledText(HDC dc, const RECT& bounds) {
+  RECT text = bounds;
+  if (Style() & BS_LEFTTEXT)
+    text.right -= kBoxWidth + kTextGap;
+  else
+    text.left += kBoxWidth + kTextGap;
+  if (text.right <= text.left) return;
+  FillParentColour(dc, text);
+  const rt::WideString caption = Control() ? PropertyText("Caption") : WindowText();
+  if (caption.empty()) return;
+  HFONT font = Control() ? Control()->Font().Handle() : reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+  gui::TSelectObject selected(dc, font);
+  TBackgroundMode transparent(dc, TRANSPARENT);
+  SetTextColor(dc, SkinColour(Model().SkinColours.ButtonShadow));
+  const bool hidePrefix = (SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0;
+  DrawTextW(dc, reinterpret_cast<const wchar_t*>(caption.c_str()), static_cast<int>(caption.size()), &text,
+            TextFormat(Style()) | (hidePrefix ? DT_HIDEPREFIX : 0));
 }
 
 void TSkinObjImage::Draw(HDC dc, const RECT& bounds) {

@@ -1,5 +1,6 @@
 // Check boxes and radio buttons: the control draws its text, the painter
-// draws the box from the skin's check or radio image over it.
+// draws the box from the skin's check or radio image over it, and the
+// text of a disabled one in the skin's disabled text colour.
 #pragma once
 
 #include "skin/controls/skin_control_win.h"
@@ -23,6 +24,7 @@ class TSkinCheckBox : public TSkinControl {
   virtual int BoxFrameCount() const;
   // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
   virtual int CheckState() const;
+  void DrawDisabledText(HDC dc, const RECT& bounds);
   bool pressed_ = false;
   bool hot_ = false;
 };

@@ -112,6 +112,7 @@ class TItemCanvas {
       CheckMark(glyph);
     }
     Texts(Mirrored({boxLeft + box + 3, item_.top, item_.right - 1, item_.bottom}, item_, mirror), mirror);
+    if (look_.HasSubMenu) SubMenuArrow(mirror);
   }
 
  private:
@@ -147,6 +148,25 @@ class TItemCanvas {
     BitBlt(dc_, x, y, size.cx, size.cy, mark.get(), 0, 0, SRCPAINT);
     SetTextColor(dc_, oldText);
     SetBkColor(dc_, oldBack);
+  }
+
+  // A solid triangle pointing to where the sub-menu opens (the far end:
+  // right, or left in a right-to-left menu), in the text's colour, one
+  // column at a time from its base to its tip so that it has no blurred
+  // edge.
+  void SubMenuArrow(bool mirror) {
+    constexpr int kHalfHeight = 3;
+    constexpr int kTipFromEdge = 6;
+    gui::UniqueBrush brush(CreateSolidBrush(Colour(TextColour())));
+    const int middle = (item_.top + item_.bottom) / 2;
+    const int tip = mirror ? item_.left + kTipFromEdge : item_.right - kTipFromEdge - 1;
+    const int towardsTip = mirror ? -1 : 1;
+    for (int column = 0; column <= kHalfHeight; ++column) {
+      const int reach = kHalfHeight - column;
+      const int x = tip - towardsTip * reach;
+      const RECT line{x, middle - reach, x + 1, middle + reach + 1};
+      FillRect(dc_, &line, brush.get());
+    }
   }
 
   rt::TColor TextColour() const {
@@ -201,6 +221,10 @@ TMenuItemLook LookOf(gui::TMenuItem& item) {
     look.RightToLeft = menu->IsRightToLeft();
   }
   if (gui::TMenuItem* parent = item.Parent()) look.Parent = parent->Handle();
+  // The items of a menu bar open their menus below themselves: no arrow.
+  gui::TMenu* menu = item.Menu();
+  const bool onBar = menu && menu->IsBar() && item.Parent() == menu->Items();
+  look.HasSubMenu = item.Count() > 0 && !onBar;
   return look;
 }
 
@@ -211,7 +235,7 @@ TMenuItemLook LookOf(HMENU menu, UINT position) {
   std::vector<wchar_t> text(256);
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
-  info.fMask = MIIM_STRING | MIIM_STATE | MIIM_FTYPE;
+  info.fMask = MIIM_STRING | MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU;
   info.dwTypeData = text.data();
   info.cch = static_cast<UINT>(text.size() - 1);
   if (!GetMenuItemInfoW(menu, position, TRUE, &info)) return look;
@@ -221,6 +245,7 @@ TMenuItemLook LookOf(HMENU menu, UINT position) {
   look.Checked = (info.fState & MFS_CHECKED) != 0;
   look.Default = (info.fState & MFS_DEFAULT) != 0;
   look.RightToLeft = (info.fType & MFT_RIGHTORDER) != 0;
+  look.HasSubMenu = info.hSubMenu != nullptr;
   return look;
 }
 
@@ -284,6 +309,9 @@ void DrawItem(const TSkinData& data, HDC dc, const RECT& rect, bool selected, co
     }
   }
   Blit(dc, rect.left, rect.top, RectWidth(rect), RectHeight(rect), bitmap.get(), 0, 0);
+  // The system draws its own sub-menu arrow on the item after this, black
+  // on white: the item is taken out of the DC's clipping region first.
+  if (look.HasSubMenu) ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
 }
 
 }  // namespace skin

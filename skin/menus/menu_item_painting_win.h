@@ -29,6 +29,8 @@ struct TMenuItemLook {
   // The image list of the item's menu, none without one.
   HIMAGELIST Images = nullptr;
   bool RightToLeft = false;
+  // It opens a sub-menu: an arrow points to it.
+  bool HasSubMenu = false;
   // The menu that holds the item.
   HMENU Parent = nullptr;
 

@@ -174,6 +174,8 @@ bool Draw(TSkinFormFrame& frame, const DRAWITEMSTRUCT& draw) {
     UINT position = 0;
     if (!FindEntry(reinterpret_cast<HMENU>(draw.hwndItem), draw.itemID, draw.itemData, holder, position)) return false;
     look = LookOf(holder, position);
+    // An entry of the bar itself opens its menu below it: no arrow.
+    if (holder == frame.MenuHandle) look.HasSubMenu = false;
   }
   DrawItem(data, draw.hDC, draw.rcItem, selected, look);
   return true;

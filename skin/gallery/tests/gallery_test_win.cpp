@@ -156,6 +156,25 @@ TEST_F(Gallery, PaintersDrawTheirSkinObjects) {
   EXPECT_EQ(PixelOf(bar, r.right - 3, 2), ImagePixel(progress, 2, 1, progressFrame - 3, 2));
 }
 
+TEST_F(Gallery, ADisabledBoxShowsItsTextFlatInTheSkinsDisabledColour) {
+  const HWND box = form->DisabledCheckBox->Handle();
+  UpdateWindow(box);
+  RECT r;
+  GetClientRect(box, &r);
+  const COLORREF disabled = Rgb(Model().SkinColours.ButtonShadow);
+  const COLORREF etched = GetSysColor(COLOR_BTNHIGHLIGHT);
+  const gui::TWindowFrameDc dc(box);
+  int disabledPixels = 0, etchedPixels = 0;
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = 16; x < r.right; ++x) {
+      const COLORREF pixel = GetPixel(dc.get(), x, y);
+      disabledPixels += pixel == disabled;
+      etchedPixels += pixel == etched;
+    }
+  EXPECT_GT(disabledPixels, 5);
+  EXPECT_EQ(etchedPixels, 0);
+}
+
 TEST_F(Gallery, AToolBarButtonUnderTheMouseShowsTheToolbarsFrame) {
   const skin::TDataSkinObject* toolbars = Model().Toolbars.get();
   ASSERT_TRUE(toolbars);
@@ -302,6 +321,27 @@ TEST_F(Gallery, TheSystemControlsOfAForeignDialogArePaintedAsBareWindows) {
   Pump(100);
   EXPECT_FALSE(IsWindow(dialog));
   EXPECT_EQ(form->ForeignDialog(), nullptr);
+}
+
+// Our dark skin rounds all four corners of the frame with key pixels: the
+// window's region leaves each corner pixel out and keeps the middles of
+// the four edges.
+TEST(GalleryInTheDarkSkin, TheWindowRegionCutsAllFourCorners) {
+  TGalleryForm* dark = new TGalleryForm(nullptr, u"" QUIMORA_DARK_SKIN);
+  dark->Show();
+  SetForegroundWindow(dark->Handle());
+  ASSERT_TRUE(AwaitSkinned(dark->Handle()));
+  RECT window;
+  GetWindowRect(dark->Handle(), &window);
+  const int right = window.right - window.left - 1, bottom = window.bottom - window.top - 1;
+  gui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(dark->Handle(), region.get()), ERROR);
+  for (const POINT corner : {POINT{0, 0}, POINT{right, 0}, POINT{0, bottom}, POINT{right, bottom}})
+    EXPECT_FALSE(PtInRegion(region.get(), corner.x, corner.y)) << corner.x << ", " << corner.y;
+  for (const POINT edge : {POINT{right / 2, 0}, POINT{right / 2, bottom}, POINT{0, bottom / 2}, POINT{right, bottom / 2}})
+    EXPECT_TRUE(PtInRegion(region.get(), edge.x, edge.y)) << edge.x << ", " << edge.y;
+  delete dark;
+  Pump(20);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "runtime/gui/handles.h"
 #include "runtime/gui/menus.h"
@@ -155,6 +156,44 @@ TEST_F(MenuItems, CheckMarksAndImagesSitInTheGlyphBoxMirroredRightToLeft) {
   EXPECT_GT(TDrawnItem(*data, withImage, false).Count(RGB(0, 0, 0), boxLeft, boxLeft + 16), 8);
   withImage.ImageIndex = -1;
   EXPECT_EQ(TDrawnItem(*data, withImage, false).Count(RGB(0, 0, 0), boxLeft, boxLeft + 16), 0);
+}
+
+TEST_F(MenuItems, ASubMenuArrowTakesTheTextColourAtTheFarEndAndKeepsTheSystemsArrowOff) {
+  TMenuItemLook look = Look(u"Recientes");
+  const int plainInk = TDrawnItem(*data, look, false).Count(Colour(Colours().MenuText), kItemWidth - 12, kItemWidth);
+  look.HasSubMenu = true;
+  EXPECT_GE(TDrawnItem(*data, look, false).Count(Colour(Colours().MenuText), kItemWidth - 12, kItemWidth),
+            plainInk + 16);
+  EXPECT_GE(TDrawnItem(*data, look, true).Count(Colour(Colours().HilightText), kItemWidth - 12, kItemWidth), 16);
+  look.Enabled = false;
+  EXPECT_GE(TDrawnItem(*data, look, false).Count(Colour(Colours().ButtonShadow), kItemWidth - 12, kItemWidth), 16);
+  look.Enabled = true;
+  // It points outwards: its one-pixel tip is its outermost column.
+  const auto arrowColumns = [&](const TMenuItemLook& withArrow) {
+    TMenuItemLook without = withArrow;
+    without.HasSubMenu = false;
+    const TDrawnItem arrow(*data, withArrow, false), plain(*data, without, false);
+    std::vector<int> columns;
+    for (int x = 0; x < kItemWidth; ++x) {
+      const int ink = arrow.Count(Colour(Colours().MenuText), x, x + 1) - plain.Count(Colour(Colours().MenuText), x, x + 1);
+      if (ink > 0) columns.push_back(ink);
+    }
+    return columns;
+  };
+  EXPECT_EQ(arrowColumns(look), (std::vector<int>{7, 5, 3, 1}));
+  look.RightToLeft = true;
+  EXPECT_GE(TDrawnItem(*data, look, false).Count(Colour(Colours().MenuText), 0, 12), 16);
+  EXPECT_EQ(arrowColumns(look), (std::vector<int>{1, 3, 5, 7}));
+
+  // Whatever the system draws on the item afterwards is clipped away.
+  gui::UniqueBitmap bitmap = MakeFilledDib(kItemWidth, kItemHeight, RGB(1, 2, 3));
+  TBitmapDc dc(bitmap.get());
+  look.RightToLeft = false;
+  DrawItem(*data, dc.get(), {0, 0, kItemWidth, kItemHeight}, false, look);
+  const COLORREF before = GetPixel(dc.get(), kItemWidth - 3, kItemHeight / 2);
+  const RECT arrowBox{kItemWidth - 16, 0, kItemWidth, kItemHeight};
+  FillRect(dc.get(), &arrowBox, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  EXPECT_EQ(GetPixel(dc.get(), kItemWidth - 3, kItemHeight / 2), before);
 }
 
 TEST_F(MenuItems, TheSkinAddsRoomByWhereTheItemIsShown) {
