@@ -61,6 +61,11 @@ set(QUIMORA_SKIN_STREAM ${QUIMORA_SKIN_DIR}/quimora.skinstream)
 set(QUIMORA_DARK_SKIN_DIR ${CMAKE_BINARY_DIR}/content/skin-dark)
 set(QUIMORA_DARK_SKIN_FILE ${QUIMORA_DARK_SKIN_DIR}/nocturna.skin)
 set(QUIMORA_DARK_SKIN_STREAM ${QUIMORA_DARK_SKIN_DIR}/nocturna.skinstream)
+# A skin of extreme values made from the dark one at build time (target
+# quimora_extreme_skin): images missing or far smaller than their margins,
+# frame counts that divide nothing.
+set(QUIMORA_EXTREME_SKIN_DIR ${CMAKE_BINARY_DIR}/content/skin-extreme)
+set(QUIMORA_EXTREME_SKIN_FILE ${QUIMORA_EXTREME_SKIN_DIR}/extreme.skin)
 
 # The test certificate that signs installers, made once per build tree by
 # packaging/ (target quimora_signing_certificate).

@@ -69,6 +69,8 @@ gui::UniqueBitmap NineSlice(const RECT& dest, HBITMAP image, const TSliceMargins
   if (IsEmptyDestination(dest) || !image) return {};
   const int dw = RectWidth(dest), dh = RectHeight(dest);
   const TFrameRect f = SkinFrame(image, count, frame, stacked);
+  // An image too small to hold a frame has nothing to draw.
+  if (f.Width < 1 || f.Height < 1) return {};
 
   gui::UniqueBitmap result = MakeFilledDib(dw, dh, RGB(0, 0, 0));
   {

@@ -14,9 +14,12 @@ void ThreeSlice(HDC canvas, const RECT& dest, HBITMAP image, bool stacked, bool 
   if (IsEmptyDestination(dest) || !image) return;
   const int dw = RectWidth(dest), dh = RectHeight(dest);
   const TFrameRect f = SkinFrame(image, count, frame, stacked);
-  // A negative width would mirror the part.
-  const int left = std::max(leftWidth, 0);
-  const int right = std::max(rightWidth, 0);
+  // An image too small to hold a frame has nothing to draw.
+  if (f.Width < 1 || f.Height < 1) return;
+  // A negative width would mirror the part; one wider than the frame
+  // would read the next frame or past the image.
+  const int left = std::clamp(leftWidth, 0, f.Width);
+  const int right = std::clamp(rightWidth, 0, f.Width - left);
   const int middle = f.Width - left - right;
 
   gui::UniqueBitmap strip = MakeFilledDib(dw, dh, kSkinKeyColour);
@@ -24,6 +27,10 @@ void ThreeSlice(HDC canvas, const RECT& dest, HBITMAP image, bool stacked, bool 
     TBitmapDc out(strip.get());
     TStretchMode mode(out.get(), COLORONCOLOR);
     TBitmapDc imageDc(image);
+    // Drawn opaque, the strip must not show the key colour it starts with
+    // where the parts leave a gap (no middle to repeat): the whole frame,
+    // stretched, lies under them.
+    if (!transparent) StretchBlt(out.get(), 0, 0, dw, dh, imageDc.get(), f.X, f.Y, f.Width, f.Height, SRCCOPY);
     if (left > 0) StretchBlt(out.get(), 0, 0, left, dh, imageDc.get(), f.X, f.Y, left, f.Height, SRCCOPY);
     // Without a middle there is nothing to step by.
     if (middle > 0) {

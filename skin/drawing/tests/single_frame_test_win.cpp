@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "skin/drawing/tests/drawing_test_support_win.h"
 #include "skin/drawing/single_frame_win.h"
@@ -66,6 +67,31 @@ TEST(ThreeSlice, NoMiddleToRepeatStillEnds) {
     EXPECT_TRUE(AreaHasColour(canvas.Image(), RECT{0, 0, 3, 4}, kLeftPart)) << side;
     EXPECT_TRUE(AreaHasColour(canvas.Image(), RECT{side, 0, 20 - side, 4}, kCanvasGrey)) << side;
     EXPECT_TRUE(AreaHasColour(canvas.Image(), RECT{17, 0, 20, 4}, kRightPart)) << side;
+  }
+}
+
+// An image of one row split into two stacked frames has frames of no
+// height: nothing is drawn, neither the image nor the key colour.
+TEST(ThreeSlice, AnImageTooSmallForItsFramesDrawsNothing) {
+  TTestImage image(2, 1, RGB(110, 100, 90));
+  TTestCanvas canvas(20, 4, kCanvasGrey);
+  ThreeSlice(canvas.dc(), RECT{0, 0, 20, 4}, image.get(), true, false, 2, 1, 4, 4);
+  EXPECT_TRUE(AreaHasColour(canvas.Image(), RECT{0, 0, 20, 4}, kCanvasGrey));
+}
+
+// Drawn opaque, parts wider than the frame (an image smaller than its
+// margins) still cover the whole strip with the image: never with the
+// key colour the strip is made in.
+TEST(ThreeSlice, OpaqueWithMarginsWiderThanTheFrameShowsNoKeyColour) {
+  TTestImage image = StripImage();
+  for (const auto& [left, right] : {std::pair{6, 6}, std::pair{1000000, 3}, std::pair{0x7FFFFFFF, -5}}) {
+    TTestCanvas canvas(20, 4, kCanvasGrey);
+    ThreeSlice(canvas.dc(), RECT{0, 0, 20, 4}, image.get(), true, false, 2, 2, left, right);
+    for (int x = 0; x < 20; ++x)
+      for (int y = 0; y < 4; ++y) {
+        EXPECT_NE(canvas.Pixel(x, y), kMagenta) << left << " " << right << " at " << x << ", " << y;
+        EXPECT_NE(canvas.Pixel(x, y), kCanvasGrey) << left << " " << right << " at " << x << ", " << y;
+      }
   }
 }
 
