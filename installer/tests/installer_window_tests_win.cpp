@@ -29,6 +29,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 const std::wstring kInstaller = QUIMORA_INSTALLER;
+const std::wstring kDarkInstaller = QUIMORA_DARK_INSTALLER;
 const std::wstring kSignedInstaller = QUIMORA_SIGNED_INSTALLER;
 const std::wstring kStub = QUIMORA_STUB;
 const fs::path kPayload = QUIMORA_PAYLOAD;
@@ -252,52 +253,58 @@ class InstallerWindow : public ::testing::Test {
     return nullptr;
   }
 
+  // Title, place, frame, shape and controls of the main window, in
+  // whichever skin the installer carries.
+  void ExpectTheMainWindowAsDesigned() {
+    EXPECT_EQ(TextOf(window), L"El Quimora");
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, 208);
+    EXPECT_EQ(r.top, 135);
+    // The skinned frame replaces the system's around the same client area.
+    EXPECT_EQ(SendMessageW(window, 0x3504 /* the skin engine's query */, 0, 0), 1);
+    RECT systemFrame{0, 0, 0, 0};
+    AdjustWindowRectEx(&systemFrame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    RECT clientArea;
+    GetClientRect(window, &clientArea);
+    EXPECT_EQ(clientArea.right, 719 - (systemFrame.right - systemFrame.left));
+    EXPECT_EQ(clientArea.bottom, 454 - (systemFrame.bottom - systemFrame.top));
+    gui::UniqueRegion shape(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(window, shape.get()), ERROR);
+    EXPECT_FALSE(PtInRegion(shape.get(), 0, 0));  // a rounded corner
+    EXPECT_TRUE(PtInRegion(shape.get(), (r.right - r.left) / 2, 2));
+    struct Expected {
+      HWND control;
+      std::wstring text;
+      RECT bounds;
+    };
+    const Expected expected[] = {
+        {cancel, L"Cancelar", {312, 296, 387, 321}},
+        {install, L"Instalar", {440, 296, 515, 321}},
+        {edit, (DefaultFolder()).wstring(), {200, 216, 513, 239}},
+        {browse, L"Examinar...", {517, 216, 590, 243}},
+    };
+    const HWND panel = GetParent(install);
+    RECT client, panelRect = ChildRect(panel);
+    GetClientRect(window, &client);
+    EXPECT_TRUE(EqualRect(&panelRect, &client));
+    for (const auto& e : expected) {
+      SCOPED_TRACE(e.text);
+      EXPECT_EQ(GetParent(e.control), panel);
+      EXPECT_EQ(TextOf(e.control), e.text);
+      const RECT bounds = ChildRect(e.control);
+      EXPECT_TRUE(EqualRect(&bounds, &e.bounds))
+          << bounds.left << "," << bounds.top << "," << bounds.right << "," << bounds.bottom;
+    }
+  }
+
   std::unique_ptr<TProgram> program;
   HWND window = nullptr, install = nullptr, cancel = nullptr, browse = nullptr, edit = nullptr;
 };
 
 TEST_F(InstallerWindow, OpensAsDesignedAndOnlyTheButtonsAct) {
   Start();
-  EXPECT_EQ(TextOf(window), L"El Quimora");
-  RECT r;
-  GetWindowRect(window, &r);
-  EXPECT_EQ(r.left, 208);
-  EXPECT_EQ(r.top, 135);
-  // The skinned frame replaces the system's around the same client area.
-  EXPECT_EQ(SendMessageW(window, 0x3504 /* the skin engine's query */, 0, 0), 1);
-  RECT systemFrame{0, 0, 0, 0};
-  AdjustWindowRectEx(&systemFrame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  RECT clientArea;
-  GetClientRect(window, &clientArea);
-  EXPECT_EQ(clientArea.right, 719 - (systemFrame.right - systemFrame.left));
-  EXPECT_EQ(clientArea.bottom, 454 - (systemFrame.bottom - systemFrame.top));
-  gui::UniqueRegion shape(CreateRectRgn(0, 0, 0, 0));
-  ASSERT_NE(GetWindowRgn(window, shape.get()), ERROR);
-  EXPECT_FALSE(PtInRegion(shape.get(), 0, 0));  // a rounded corner
-  EXPECT_TRUE(PtInRegion(shape.get(), (r.right - r.left) / 2, 2));
-  struct Expected {
-    HWND control;
-    std::wstring text;
-    RECT bounds;
-  };
-  const Expected expected[] = {
-      {cancel, L"Cancelar", {312, 296, 387, 321}},
-      {install, L"Instalar", {440, 296, 515, 321}},
-      {edit, (DefaultFolder()).wstring(), {200, 216, 513, 239}},
-      {browse, L"Examinar...", {517, 216, 590, 243}},
-  };
-  const HWND panel = GetParent(install);
-  RECT client, panelRect = ChildRect(panel);
-  GetClientRect(window, &client);
-  EXPECT_TRUE(EqualRect(&panelRect, &client));
-  for (const auto& e : expected) {
-    SCOPED_TRACE(e.text);
-    EXPECT_EQ(GetParent(e.control), panel);
-    EXPECT_EQ(TextOf(e.control), e.text);
-    const RECT bounds = ChildRect(e.control);
-    EXPECT_TRUE(EqualRect(&bounds, &e.bounds))
-        << bounds.left << "," << bounds.top << "," << bounds.right << "," << bounds.bottom;
-  }
+  ExpectTheMainWindowAsDesigned();
   SaveScreenshot((kOutput / L"main-window.bmp").wstring());
 
   // Escape has no button to press; Enter in the edit box neither.
@@ -311,6 +318,15 @@ TEST_F(InstallerWindow, OpensAsDesignedAndOnlyTheButtonsAct) {
 
   CancelAndExpectExit();
   EXPECT_FALSE(fs::exists(DefaultFolder()));
+}
+
+// The same window from a copy of the installer whose form carries our
+// dark skin: borders of other widths, all four corners rounded.
+TEST_F(InstallerWindow, InAnotherSkinOpensAsDesignedToo) {
+  Start(kDarkInstaller);
+  ExpectTheMainWindowAsDesigned();
+  SaveScreenshot((kOutput / L"main-window-dark-skin.bmp").wstring());
+  CancelAndExpectExit();
 }
 
 TEST_F(InstallerWindow, EnterAtOnceInstallsThePayloadMakesBothLinksAndQuits) {
