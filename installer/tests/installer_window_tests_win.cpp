@@ -19,6 +19,9 @@
 #include "runtime/bmp.h"
 #include "runtime/gui/com_ptr.h"
 #include "runtime/gui/handles.h"
+#include "skin/definition/quick_ini.h"
+#include "skin/definition/skin_bitmap.h"
+#include "skin/definition/skin_model.h"
 #include "tools/windriver/window_driver_win.h"
 
 namespace installer::testing {
@@ -34,9 +37,8 @@ const std::wstring kSignedInstaller = QUIMORA_SIGNED_INSTALLER;
 const std::wstring kStub = QUIMORA_STUB;
 const fs::path kPayload = QUIMORA_PAYLOAD;
 const fs::path kOutput = QUIMORA_TEST_OUTPUT;
-const fs::path kButtonsImage = QUIMORA_BUTTONS_IMAGE;
-const fs::path kMenuBackgroundImage = QUIMORA_MENU_BACKGROUND_IMAGE;
-const fs::path kMenuItemImage = QUIMORA_MENU_ITEM_IMAGE;
+// The source folder of the skin the installer carries.
+const fs::path kSkinFolder = QUIMORA_SKIN_FOLDER;
 
 constexpr wchar_t kTitle[] = L"Instala el Quimora";
 constexpr wchar_t kLinkName[] = L"QuimoraWindows18_19.lnk";
@@ -153,15 +155,31 @@ std::pair<fs::path, std::string> DamagedInstaller() {
   return {};
 }
 
-rt::TBmpImage ReadImage(const fs::path& path) {
+COLORREF ColourAt(const skin::TSkinBitmap& image, int x, int y) { return image.Pixel(x, y); }
+
+std::vector<uint8_t> ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  return rt::DecodeBmp(bytes);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-COLORREF ColourAt(const rt::TBmpImage& image, int x, int y) {
-  const uint32_t rgb = image.Rgb(x, y);
-  return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
+// The skin the installer carries, read from its source folder the way the
+// engine reads it: frames, margins and places come from there, never from
+// numbers of the test's own.
+const skin::TSkinModel& SkinUnderTest() {
+  static const skin::TSkinModel model = [] {
+    skin::TSkinModel built;
+    for (const auto& file : fs::directory_iterator(kSkinFolder)) {
+      if (file.path().filename().wstring().find(L".ini") == std::wstring::npos) continue;
+      const std::vector<uint8_t> text = ReadBytes(file.path());
+      skin::TQuickIni ini;
+      ini.LoadFromText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+      skin::BuildSkinObjects(ini, built, [](const rt::WideString& name) {
+        return skin::DecodeSkinBitmap(ReadBytes(kSkinFolder / std::u16string(name)));
+      });
+    }
+    return built;
+  }();
+  return model;
 }
 
 // Read from the screen: another process's window DC holds nothing here.
@@ -468,10 +486,12 @@ class SkinnedButtons : public InstallerWindow {
  protected:
   void SetUp() override {
     InstallerWindow::SetUp();
-    image = ReadImage(kButtonsImage);
-    frameWidth = image.Width / 5;
-    for (int y = 0; y < 11 && probe.x < 0; ++y)
-      for (int x = 0; x < 6 && probe.x < 0; ++x) {
+    const skin::TDataSkinButton& buttons = SkinUnderTest().Buttons;
+    image = buttons.Image;
+    ASSERT_FALSE(image.Empty());
+    frameWidth = image.Width() / 5;
+    for (int y = 0; y < buttons.Margins.Top && probe.x < 0; ++y)
+      for (int x = 0; x < buttons.Margins.Left && probe.x < 0; ++x) {
         bool distinct = true;
         for (int a = 1; a <= 5; ++a)
           for (int b = a + 1; b <= 5; ++b) distinct = distinct && FramePixel(a, x, y) != FramePixel(b, x, y);
@@ -524,7 +544,7 @@ class SkinnedButtons : public InstallerWindow {
     return dialog;
   }
 
-  rt::TBmpImage image;
+  skin::TSkinBitmap image;
   int frameWidth = 0;
   POINT probe{-1, -1};
 };
@@ -647,17 +667,22 @@ class SkinnedSystemMenu : public InstallerWindow {
   enum TEntry { eRestore, eMaximize, eMinimize, eSeparator, eClose, kEntries };
   static constexpr int kRing = 3;
   static constexpr int kItemFrames = 5, kNormalFrame = 1, kSelectedFrame = 4;
-  static constexpr int kItemLeft = 8, kItemTop = 8, kItemRight = 8, kItemBottom = 9;
-  static constexpr int kBackgroundMargin = 8;
   static constexpr int kGlyphSize = 16;
-  // Left of the caption, right of the glyph box: only the face is there.
-  static constexpr int kFaceColumn = 1 + kItemLeft + kGlyphSize + 1;
   static constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
   void SetUp() override {
     InstallerWindow::SetUp();
-    background = ReadImage(kMenuBackgroundImage);
-    items = ReadImage(kMenuItemImage);
+    const skin::TSkinModel& model = SkinUnderTest();
+    ASSERT_TRUE(model.MenuBackground && model.MenuItem);
+    background = model.MenuBackground->Image;
+    backgroundMargins = model.MenuBackground->Margins;
+    items = model.MenuItem->Image;
+    itemMargins = model.MenuItem->Margins;
+    ASSERT_FALSE(background.Empty() || items.Empty());
+    // Left of the caption, right of the glyph box: only the face is there.
+    faceColumn = 1 + itemMargins.Left + kGlyphSize + 1;
+    for (const skin::TDataSkinSysButton& button : model.CaptionButtons)
+      if (button.Action == 3) systemButton = {button.Xcoord, button.Ycoord};
   }
   void TearDown() override {
     CloseMenus();
@@ -698,13 +723,13 @@ class SkinnedSystemMenu : public InstallerWindow {
     PostMessageW(window, WM_NCRBUTTONUP, HTCAPTION, at);
     return AwaitMenu();
   }
-  // The skin's system button stands at (10, 6) of the window; the window's
-  // icon is its picture.
+  // The skin's system button stands where the skin places it in the
+  // window; the window's icon is its picture.
   HWND OpenFromIcon() const {
     AwaitDoubleClickTime();
     RECT frame;
     GetWindowRect(window, &frame);
-    const POINT icon{frame.left + 10 + kGlyphSize / 2, frame.top + 6 + kGlyphSize / 2};
+    const POINT icon{frame.left + systemButton.x + kGlyphSize / 2, frame.top + systemButton.y + kGlyphSize / 2};
     // Under the mouse, or the frame's timer takes the button's hot state away.
     SetCursorPos(icon.x, icon.y);
     PostMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(icon.x, icon.y));
@@ -726,30 +751,31 @@ class SkinnedSystemMenu : public InstallerWindow {
   RECT EntryRect(HWND menu, int entry) const {
     RECT popup;
     GetWindowRect(menu, &popup);
-    const int separator = popup.bottom - popup.top - 2 * kRing - (kEntries - 1) * items.Height;
+    const int separator = popup.bottom - popup.top - 2 * kRing - (kEntries - 1) * items.Height();
     int top = popup.top + kRing;
-    for (int e = 0; e < entry; ++e) top += e == eSeparator ? separator : items.Height;
-    return {popup.left + kRing, top, popup.right - kRing, top + (entry == eSeparator ? separator : items.Height)};
+    for (int e = 0; e < entry; ++e) top += e == eSeparator ? separator : items.Height();
+    return {popup.left + kRing, top, popup.right - kRing, top + (entry == eSeparator ? separator : items.Height())};
   }
   // What the popup shows at a point of its window: the MenuBackground
   // image, nine-sliced and tiled at the popup's size.
   COLORREF BackgroundPixel(HWND menu, POINT screen) const {
     RECT popup;
     GetWindowRect(menu, &popup);
-    const int x = SliceSource(screen.x - popup.left, popup.right - popup.left, background.Width, kBackgroundMargin,
-                              kBackgroundMargin);
-    const int y = SliceSource(screen.y - popup.top, popup.bottom - popup.top, background.Height, kBackgroundMargin,
-                              kBackgroundMargin);
+    const int x = SliceSource(screen.x - popup.left, popup.right - popup.left, background.Width(),
+                              backgroundMargins.Left, backgroundMargins.Right);
+    const int y = SliceSource(screen.y - popup.top, popup.bottom - popup.top, background.Height(),
+                              backgroundMargins.Top, backgroundMargins.Bottom);
     return ColourAt(background, x, y);
   }
   // What an entry's face shows at (x, y) of the entry: the frame, or the
   // popup's background where the frame is transparent.
   COLORREF FacePixel(HWND menu, int entry, int frame, int x, int y) const {
     const RECT r = EntryRect(menu, entry);
-    const int frameWidth = items.Width / kItemFrames;
+    const int frameWidth = items.Width() / kItemFrames;
     const COLORREF face =
-        ColourAt(items, (frame - 1) * frameWidth + SliceSource(x, r.right - r.left, frameWidth, kItemLeft, kItemRight),
-                 SliceSource(y, r.bottom - r.top, items.Height, kItemTop, kItemBottom));
+        ColourAt(items,
+                 (frame - 1) * frameWidth + SliceSource(x, r.right - r.left, frameWidth, itemMargins.Left, itemMargins.Right),
+                 SliceSource(y, r.bottom - r.top, items.Height(), itemMargins.Top, itemMargins.Bottom));
     return face == kTransparent ? BackgroundPixel(menu, {r.left + x, r.top + y}) : face;
   }
   // The face's column between glyph box and caption is the frame's, top
@@ -757,7 +783,7 @@ class SkinnedSystemMenu : public InstallerWindow {
   bool ShowsFrame(HWND menu, int entry, int frame) const {
     const RECT r = EntryRect(menu, entry);
     for (int y = 0; y < r.bottom - r.top; ++y)
-      if (ScreenPixel({r.left + kFaceColumn, r.top + y}) != FacePixel(menu, entry, frame, kFaceColumn, y))
+      if (ScreenPixel({r.left + faceColumn, r.top + y}) != FacePixel(menu, entry, frame, faceColumn, y))
         return false;
     return true;
   }
@@ -786,7 +812,7 @@ class SkinnedSystemMenu : public InstallerWindow {
     int wrong = 0;
     for (int y = 0; y < kGlyphSize; ++y)
       for (int x = 0; x < kGlyphSize; ++x) {
-        const bool drawn = ScreenPixel({r.left + 1 + kItemLeft + x, r.top + 1 + y}) == RGB(0, 0, 0);
+        const bool drawn = ScreenPixel({r.left + 1 + itemMargins.Left + x, r.top + 1 + y}) == RGB(0, 0, 0);
         wrong += drawn != (glyphs.Rgb(index * kGlyphSize + x, y) == 0);
       }
     return wrong;
@@ -797,7 +823,10 @@ class SkinnedSystemMenu : public InstallerWindow {
     ASSERT_TRUE(BecomesSkinned(window));
   }
 
-  rt::TBmpImage background, items;
+  skin::TSkinBitmap background, items;
+  skin::TSkinMargins backgroundMargins, itemMargins;
+  int faceColumn = 0;
+  POINT systemButton{0, 0};
 };
 
 TEST_F(SkinnedSystemMenu, OpensFromTheCaptionDrawnFromTheSkin) {
@@ -818,7 +847,7 @@ TEST_F(SkinnedSystemMenu, OpensFromTheCaptionDrawnFromTheSkin) {
       SCOPED_TRACE(::testing::Message() << "ring pixel " << x << "," << y);
       EXPECT_EQ(ScreenPixel({popup.left + x, popup.top + y}), ColourAt(background, x, y));
       EXPECT_EQ(ScreenPixel({popup.right - 1 - x, popup.bottom - 1 - y}),
-                ColourAt(background, background.Width - 1 - x, background.Height - 1 - y));
+                ColourAt(background, background.Width() - 1 - x, background.Height() - 1 - y));
     }
   for (const POINT edge : {POINT{popup.left + 1, popup.top + height / 2}, POINT{popup.right - 2, popup.top + height / 2}})
     EXPECT_EQ(ScreenPixel(edge), BackgroundPixel(menu, edge));
@@ -834,19 +863,19 @@ TEST_F(SkinnedSystemMenu, OpensFromTheCaptionDrawnFromTheSkin) {
   EXPECT_EQ(GlyphMismatches(menu, eClose, glyphs, 3), 0);
   const RECT close = EntryRect(menu, eClose);
   const int closeWidth = close.right - close.left;
-  EXPECT_GT(InkBetween(close, kFaceColumn, closeWidth / 2), 0) << "the caption";
+  EXPECT_GT(InkBetween(close, faceColumn, closeWidth / 2), 0) << "the caption";
   EXPECT_GT(InkBetween(close, closeWidth * 2 / 3, closeWidth - 10), 0) << "the shortcut";
   EXPECT_EQ(InkBetween(close, closeWidth - 9, closeWidth), 0) << "the shortcut ends 10 pixels from the right";
   // Restore is disabled in a normal window: a grey caption, no black ink.
-  EXPECT_EQ(InkBetween(EntryRect(menu, eRestore), kFaceColumn, width / 2), 0);
-  EXPECT_GT(InkBetween(EntryRect(menu, eMaximize), kFaceColumn, width / 2), 0);
+  EXPECT_EQ(InkBetween(EntryRect(menu, eRestore), faceColumn, width / 2), 0);
+  EXPECT_GT(InkBetween(EntryRect(menu, eMaximize), faceColumn, width / 2), 0);
 
   // The keyboard moves the selection, disabled entries included.
   ASSERT_TRUE(Select(menu, eRestore, VK_DOWN));
   ASSERT_TRUE(Select(menu, eMaximize, VK_DOWN));
   EXPECT_TRUE(Shows(menu, eRestore, kNormalFrame));
   const RECT maximize = EntryRect(menu, eMaximize);
-  const POINT middle{(maximize.right - maximize.left) - kItemRight - 1, (maximize.bottom - maximize.top) / 2};
+  const POINT middle{(maximize.right - maximize.left) - itemMargins.Right - 1, (maximize.bottom - maximize.top) / 2};
   EXPECT_EQ(ScreenPixel({maximize.left + middle.x, maximize.top + middle.y}),
             FacePixel(menu, eMaximize, kSelectedFrame, middle.x, middle.y));
   SaveScreenshot((kOutput / L"system-menu.bmp").wstring());
@@ -875,8 +904,8 @@ TEST_F(SkinnedSystemMenu, MinimizeMinimizesAndCloseEndsTheInstaller) {
   menu = OpenFromCaption();
   ASSERT_NE(menu, nullptr);
   ASSERT_TRUE(Shows(menu, eMinimize, kNormalFrame));
-  EXPECT_GT(InkBetween(EntryRect(menu, eMinimize), kFaceColumn, kFaceColumn + 40), 0);
-  EXPECT_EQ(InkBetween(EntryRect(menu, eRestore), kFaceColumn, kFaceColumn + 40), 0);
+  EXPECT_GT(InkBetween(EntryRect(menu, eMinimize), faceColumn, faceColumn + 40), 0);
+  EXPECT_EQ(InkBetween(EntryRect(menu, eRestore), faceColumn, faceColumn + 40), 0);
   ASSERT_TRUE(Select(menu, eClose, VK_UP));
   PressMenuKey(menu, VK_RETURN);
   // The window closes as Cancel closes it: without asking.
