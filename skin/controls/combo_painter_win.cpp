@@ -1,6 +1,7 @@
 #include "skin/controls/combo_painter_win.h"
 
 #include "runtime/gui/handles.h"
+#include "skin/controls/scroll_painters_win.h"
 #include "skin/drawing/nine_slice_win.h"
 #include "skin/drawing/single_frame_win.h"
 
@@ -15,6 +16,28 @@ enum TComboFrame { cfNormal = 1, cfPressed = 2, cfDisabled = 3, cfHot = 4 };
 constexpr int kComposedStyle = 2;
 
 }  // namespace
+
+void TSkinComBox::AttachControl(TSkinFormFrame* skinForm, TSkinData* data, bool recolour) {
+  TSkinControl::AttachControl(skinForm, data, recolour);
+  SkinListScrollBar();
+}
+
+void TSkinComBox::AttachWindow(HWND window, TSkinData* data, TSkinFormFrame* skinForm) {
+  TSkinControl::AttachWindow(window, data, skinForm);
+  SkinListScrollBar();
+}
+
+// The drop-down list is a window of its own that the box makes once and
+// keeps: its scroll bar gets a painter for a bare window, owned like this
+// painter, which follows the list as it drops down and closes up.
+void TSkinComBox::SkinListScrollBar() {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (!Handle() || !GetComboBoxInfo(Handle(), &info) || !info.hwndList) return;
+  if (SkinForm() && SkinForm()->FindControl(info.hwndList)) return;
+  auto* painter = new TSkinScrollbarH(Owner());
+  painter->AttachWindow(info.hwndList, SkinData(), SkinForm());
+}
 
 bool TSkinComBox::Dropped() const { return SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0; }
 

@@ -11,6 +11,9 @@ class TSkinComBox : public TSkinControl {
   using TSkinControl::TSkinControl;
   rt::WideString ClassName() const override { return u"TSkinComBox"; }
 
+  // Both also give the box's drop-down list a skinned scroll bar.
+  void AttachControl(TSkinFormFrame* skinForm, TSkinData* data, bool recolour) override;
+  void AttachWindow(HWND window, TSkinData* data, TSkinFormFrame* skinForm) override;
   bool BeforeMessage(gui::TMessage& message) override;
   void AfterMessage(gui::TMessage& message) override;
   void Draw(HDC dc, const RECT& bounds) override;
@@ -20,6 +23,7 @@ class TSkinComBox : public TSkinControl {
 
  private:
   bool Dropped() const;
+  void SkinListScrollBar();
   bool pressed_ = false;
 };
 

@@ -185,7 +185,11 @@ void TWScrollbar::Place() {
   if (inOrder && IsWindowVisible(window) && EqualRect(&now, &r)) return;
   UINT flags = SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW;
   if (inOrder) flags |= SWP_NOZORDER;
-  SetWindowPos(window, above ? above : HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
+  // A topmost target (a combo box's drop-down list, a child of the
+  // desktop) can only be covered from the topmost band, at its top.
+  const bool topmost = (GetWindowLongPtrW(target_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  const HWND insertAfter = topmost ? HWND_TOPMOST : above ? above : HWND_TOP;
+  SetWindowPos(window, insertAfter, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
 }
 
 SCROLLINFO TWScrollbar::Info() const {

@@ -222,6 +222,42 @@ TEST_F(Gallery, AButtonCaptionWithTwoBarsShowsTwoLines) {
   EXPECT_EQ(bands, 2);
 }
 
+// The drop-down list is a window of its own, with its scroll bar in its
+// frame: a skinned bar lies over it while the list is down.
+TEST_F(Gallery, ADroppedListShowsASkinnedScrollBarOverItsOwn) {
+  const HWND combo = form->ListCombo->Handle();
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+  auto* listPainter = dynamic_cast<skin::TSkinScrollbar*>(PainterOf(info.hwndList));
+  ASSERT_NE(listPainter, nullptr);
+  EXPECT_EQ(listPainter->ClassName(), u"TSkinScrollbarH");
+
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  Pump(100);
+  ASSERT_NE(listPainter->VerticalBar(), nullptr);
+  const HWND bar = listPainter->VerticalBar()->WindowHandle();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(IsWindowVisible(bar));
+  SCROLLBARINFO system{};
+  system.cbSize = sizeof system;
+  ASSERT_TRUE(GetScrollBarInfo(info.hwndList, OBJID_VSCROLL, &system));
+  RECT shown;
+  GetWindowRect(bar, &shown);
+  EXPECT_TRUE(EqualRect(&shown, &system.rcScrollBar))
+      << shown.left << "," << shown.top << " " << system.rcScrollBar.left << "," << system.rcScrollBar.top;
+  // Above the list, which stays down.
+  bool above = false;
+  for (HWND w = GetWindow(info.hwndList, GW_HWNDPREV); w && !above; w = GetWindow(w, GW_HWNDPREV)) above = w == bar;
+  EXPECT_TRUE(above) << std::hex << GetWindowLongPtrW(info.hwndList, GWL_STYLE) << " "
+                     << GetWindowLongPtrW(info.hwndList, GWL_EXSTYLE) << " " << GetWindowLongPtrW(bar, GWL_STYLE);
+  EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+
+  SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  Pump(100);
+  EXPECT_FALSE(IsWindowVisible(bar));
+}
+
 TEST_F(Gallery, ControlsKeepTheirOwnInputUnderThePainters) {
   // Typing.
   const HWND edit = form->BorderEdit->Handle();
