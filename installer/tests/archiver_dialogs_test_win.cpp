@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "installer/archiver_dialogs_win.h"
 #include "runtime/gui/application.h"
 #include "runtime/gui/edit.h"
 #include "runtime/gui/form.h"
-#include "runtime/gui/timer.h"
+#include "runtime/gui/tests/modal_watcher.h"
 
 namespace installer {
 namespace {
@@ -22,25 +21,8 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-// Runs check from a timer while a modal dialog pumps messages, until it
-// reports that it has done its work.
-class TWatcher {
- public:
-  explicit TWatcher(std::function<bool()> check) : timer_(nullptr) {
-    timer_.SetInterval(50);
-    timer_.SetOnTimer([this, check](rt::TObject*) {
-      if (check()) timer_.SetEnabled(false);
-    });
-  }
-
- private:
-  gui::TTimer timer_;
-};
-
-gui::TForm* VisibleForm(const wchar_t* windowClass) {
-  const HWND window = FindWindowW(windowClass, nullptr);
-  return window && IsWindowVisible(window) ? gui::Screen().FindForm(window) : nullptr;
-}
+using gui::testing::TWatcher;
+using gui::testing::VisibleForm;
 
 HWND ChildWithText(HWND dialog, const wchar_t* text) {
   for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))

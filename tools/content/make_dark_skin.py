@@ -27,7 +27,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from dark_skin_images import (BOTTOM_HEIGHT, BOTTOM_LEFT, BOTTOM_RIGHT, CAPTION_FRAMES,  # noqa: E402
                               CAPTION_HEIGHT, LEFT_BOTTOM_ROWS, RIGHT_BOTTOM_ROWS, TOP_LEFT_PART, TOP_RIGHT_PART,
                               images)
-from make_pictures import bmp24  # noqa: E402
+from skin_canvas import write_skin_folder  # noqa: E402
 
 LIGHT_TEXT = (232, 234, 244)
 HOT_TEXT = (255, 255, 255)
@@ -170,15 +170,7 @@ def definition():
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit('usage: make_dark_skin.py OUT_DIR')
-    out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
-    with open(os.path.join(out, 'nocturna.ini'), 'wb') as f:
-        f.write(definition().encode('ascii'))
-    for name, image in sorted(images().items()):
-        with open(os.path.join(out, name), 'wb') as f:
-            f.write(bmp24(image))
+    write_skin_folder('make_dark_skin.py', 'nocturna.ini', definition(), images())
 
 
 if __name__ == '__main__':

@@ -23,14 +23,14 @@ import sys
 # copies in the source tree.
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_pictures import AMBER, BROWN, CREAM, PANEL, TEAL, WHITE, bmp24, mix  # noqa: E402
+from make_pictures import AMBER, BROWN, CREAM, PANEL, TEAL, WHITE, mix  # noqa: E402
 from skin_frames import (BORDER_STATES, CAPTION_BUTTON_STATES, FOUR_STATES, GROUP_BOX_EDGE_STATES,  # noqa: E402
                          HEADER_STATES, MDI_BUTTON_STATES, MENU_ITEM_STATES, PROGRESS_FRAMES, PUSH_BUTTON_STATES,
                          SCROLL_ARROWS, SCROLL_THUMB_STATES, SCROLL_TRACK_STATES, STATUS_PANEL_FRAMES, TAB_STATES,
                          TICK_STATES, TOOLBAR_STATES, TRACKBAR_THUMB_STATES)
 from skin_canvas import (KEY, Image, arrow, box, convex, coverage, disc, glyph_close, glyph_maximize,  # noqa: E402
                          glyph_minimize, glyph_restore, horizontal, minus, outlined, rounded, side_by_side,
-                         solid, stacked, stroke, union, vertical)
+                         solid, stacked, stroke, union, vertical, write_skin_folder)
 
 FACE = (241, 217, 192)
 OUTLINE = (70, 38, 14)
@@ -725,15 +725,7 @@ def images():
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit('usage: make_skin.py OUT_DIR')
-    out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
-    with open(os.path.join(out, 'quimora.ini'), 'wb') as f:
-        f.write(definition().encode('ascii'))
-    for name, image in sorted(images().items()):
-        with open(os.path.join(out, name), 'wb') as f:
-            f.write(bmp24(image))
+    write_skin_folder('make_skin.py', 'quimora.ini', definition(), images())
 
 
 if __name__ == '__main__':

@@ -1,11 +1,14 @@
-"""Drawing helpers for make_skin.py: an opaque picture of float colours,
+"""Drawing helpers for the skin generators: an opaque picture of float colours,
 shapes given as inside tests on pixel coordinates, and the glyphs of the
 window buttons.
 
 Only +, -, *, / and comparisons are used on floats, so what is drawn is
 the same on every IEEE machine.
 """
-from make_pictures import mix, polygon, stroke, to_byte
+import os
+import sys
+
+from make_pictures import bmp24, mix, polygon, stroke, to_byte
 
 KEY = (255, 0, 255)
 SUPERSAMPLE = 4
@@ -191,3 +194,17 @@ def arrow(direction, cx, cy, half):
               'left': [(cx - h, cy), (cx + h, cy - half), (cx + h, cy + half)],
               'right': [(cx - h, cy - half), (cx + h, cy), (cx - h, cy + half)]}[direction]
     return convex(points)
+
+
+def write_skin_folder(program, ini_name, definition, images):
+    """The main of a skin generator: writes the definition and the images
+    into the folder named on the command line."""
+    if len(sys.argv) != 2:
+        sys.exit('usage: %s OUT_DIR' % program)
+    out = sys.argv[1]
+    os.makedirs(out, exist_ok=True)
+    with open(os.path.join(out, ini_name), 'wb') as f:
+        f.write(definition.encode('ascii'))
+    for name, image in sorted(images.items()):
+        with open(os.path.join(out, name), 'wb') as f:
+            f.write(bmp24(image))

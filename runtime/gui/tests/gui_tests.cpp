@@ -21,6 +21,7 @@
 #include "runtime/gui/label.h"
 #include "runtime/gui/panel.h"
 #include "runtime/gui/timer.h"
+#include "runtime/gui/tests/modal_watcher.h"
 #include "runtime/tests/test_bmp_builder.h"
 
 namespace gui {
@@ -369,26 +370,8 @@ TEST_F(StoredForm, PublishedPropertiesReachTheLiveControls) {
   EXPECT_FALSE(rt::HasProperty(*form->Label1, "Checked"));
 }
 
-// Runs check every 50 ms inside whatever modal loop is running, until it
-// answers true.
-class TWatcher {
- public:
-  explicit TWatcher(std::function<bool()> check) : timer_(nullptr) {
-    timer_.SetInterval(50);
-    timer_.SetOnTimer([this, check](rt::TObject*) {
-      if (check()) timer_.SetEnabled(false);
-    });
-  }
-
- private:
-  TTimer timer_;
-};
-
-// The visible form of that window class, or nullptr.
-TForm* VisibleForm(const wchar_t* windowClass) {
-  const HWND window = FindWindowW(windowClass, nullptr);
-  return window && IsWindowVisible(window) ? Screen().FindForm(window) : nullptr;
-}
+using testing::TWatcher;
+using testing::VisibleForm;
 
 std::vector<std::wstring> ButtonTexts(HWND dialog) {
   std::vector<std::pair<LONG, std::wstring>> found;
