@@ -18,6 +18,8 @@ int64_t HandleRead(FileHandle handle, void* buffer, int64_t count);
 int64_t HandleWrite(FileHandle handle, const void* buffer, int64_t count);
 // The new position, or -1.
 int64_t HandleSeek(FileHandle handle, int64_t offset, SeekOrigin origin);
+// The size of the file, or -1.
+int64_t HandleSize(FileHandle handle);
 // Truncates or extends the file to the current position.
 bool HandleSetEnd(FileHandle handle);
 bool HandleFlush(FileHandle handle);

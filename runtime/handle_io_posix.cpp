@@ -1,4 +1,5 @@
 #include <errno.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "runtime/handle_io.h"
@@ -40,6 +41,11 @@ int64_t HandleWrite(FileHandle handle, const void* buffer, int64_t count) {
 int64_t HandleSeek(FileHandle handle, int64_t offset, SeekOrigin origin) {
   static constexpr int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
   return ::lseek(Fd(handle), offset, kWhence[static_cast<int>(origin)]);
+}
+
+int64_t HandleSize(FileHandle handle) {
+  struct stat status;
+  return ::fstat(Fd(handle), &status) == 0 ? static_cast<int64_t>(status.st_size) : -1;
 }
 
 bool HandleSetEnd(FileHandle handle) {

@@ -50,6 +50,11 @@ int64_t HandleSeek(FileHandle handle, int64_t offset, SeekOrigin origin) {
   return result.QuadPart;
 }
 
+int64_t HandleSize(FileHandle handle) {
+  LARGE_INTEGER size;
+  return GetFileSizeEx(Native(handle), &size) ? size.QuadPart : -1;
+}
+
 bool HandleSetEnd(FileHandle handle) { return SetEndOfFile(Native(handle)) != 0; }
 bool HandleFlush(FileHandle handle) { return FlushFileBuffers(Native(handle)) != 0; }
 void HandleClose(FileHandle handle) { CloseHandle(Native(handle)); }

@@ -41,20 +41,34 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
   return done;
 }
 
+// A failed transfer leaves the file pointer where the system left it: it is
+// asked again next time.
 int64_t THandleStream::Read(void* buffer, int64_t count) {
   const int64_t n = HandleRead(handle_, buffer, count);
+  if (position_ != kUnknown) Advance(n);
   return n < 0 ? 0 : n;
 }
 
 int64_t THandleStream::Write(const void* buffer, int64_t count) {
   const int64_t n = HandleWrite(handle_, buffer, count);
+  if (position_ != kUnknown) Advance(n);
   return n < 0 ? 0 : n;
 }
 
 int64_t THandleStream::Seek(int64_t offset, SeekOrigin origin) {
+  if (origin == SeekOrigin::soCurrent && offset == 0 && position_ != kUnknown) return position_;
   const int64_t position = HandleSeek(handle_, offset, origin);
-  if (position < 0) throw EStreamError(kSReadError);
+  if (position < 0) {
+    position_ = kUnknown;
+    throw EStreamError(kSReadError);
+  }
+  position_ = position;
   return position;
+}
+
+int64_t THandleStream::Size() {
+  const int64_t size = HandleSize(handle_);
+  return size >= 0 ? size : TStream::Size();
 }
 
 void THandleStream::SetSize(int64_t size) {

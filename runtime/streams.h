@@ -35,6 +35,9 @@ class TStream : public TObject {
   int64_t CopyFrom(TStream& source, int64_t count);
 };
 
+// Keeps track of the handle's file pointer so that asking for the position
+// (which readers of records do all the time) costs no system call: the
+// pointer must be moved through the stream only.
 class THandleStream : public TStream {
  public:
   explicit THandleStream(FileHandle handle) : handle_(handle) {}
@@ -45,10 +48,17 @@ class THandleStream : public TStream {
   int64_t Read(void* buffer, int64_t count) override;
   int64_t Write(const void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, SeekOrigin origin) override;
+  int64_t Size() override;
   void SetSize(int64_t size) override;
 
  protected:
   FileHandle handle_;
+
+ private:
+  void Advance(int64_t moved) { position_ = moved < 0 ? kUnknown : position_ + moved; }
+
+  static constexpr int64_t kUnknown = -1;
+  int64_t position_ = kUnknown;  // the file pointer, once known
 };
 
 class TMemoryStream : public TStream {

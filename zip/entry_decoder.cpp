@@ -55,12 +55,6 @@ WideString WithBackslashes(WideString name) {
   return name;
 }
 
-// Makes the buffer hold at least size bytes, keeping what it holds.
-uint8_t* Reserve(std::vector<uint8_t>& buffer, int64_t size) {
-  if (buffer.size() < static_cast<size_t>(size)) buffer.resize(static_cast<size_t>(size));
-  return buffer.data();
-}
-
 // The volume that holds the entry's local header, in the numbering of
 // the end records.
 TZipVolumeNumberInfo VolumeOf(const TDirItem& item, const TZipDirManager& manager) {
@@ -163,8 +157,8 @@ class TZipEntryDecoder {
   int64_t size_ = 0;
   uint64_t memoryCeiling_ = 0;
 
-  std::vector<uint8_t> input_;
-  std::vector<uint8_t> outputStorage_;
+  TDecodeBuffer input_;
+  TDecodeBuffer outputStorage_;
   uint8_t* outputBuffer_ = nullptr;
   int64_t outputCapacity_ = 0;
   int64_t pending_ = 0;  // decoded bytes in the output buffer, not yet written
@@ -236,7 +230,7 @@ bool TZipEntryDecoder::CopyEntryData() {
   }
   memoryCeiling_ = AvailableMemory() / 20;
   if (size_ <= 0) return true;
-  Reserve(input_, std::min(size_, kDecodeChunkSize));
+  input_.Reserve(static_cast<size_t>(std::min(size_, kDecodeChunkSize)));
   if (item_.CompressionMethod == kMethodDeflate) StartInflater();
 
   const auto operation = static_cast<TZipProcessOperation>(item_.PendingOperation);
@@ -254,7 +248,7 @@ bool TZipEntryDecoder::CopyEntryData() {
     const int64_t n =
         HalvedChunkLength(std::min(kDecodeChunkSize, size_ - consumed_), expectedSize_,
                           item_.TrueCompressedSize(), memoryCeiling_);
-    if (!ReadChunk(input_.data(), n) || !DecodeChunk(n)) return false;
+    if (!ReadChunk(input_.Data(), n) || !DecodeChunk(n)) return false;
     consumed_ += n;
   }
   // Also when a cancel ended the loop: the size check then fails, and the
@@ -310,7 +304,7 @@ bool TZipEntryDecoder::ReadChunk(uint8_t* to, int64_t n) {
 
 bool TZipEntryDecoder::DecodeChunk(int64_t n) {
   if (n == 0) return false;
-  uint8_t* data = input_.data();
+  uint8_t* data = input_.Data();
   if (cipher_) cipher_->Decrypt(data, static_cast<size_t>(n));
   if (item_.CompressionMethod == kMethodStored) return Emit(data, n);
   return Inflate(data, n);
@@ -326,7 +320,7 @@ void TZipEntryDecoder::StartInflater() {
 }
 
 void TZipEntryDecoder::GrowOutput(int64_t capacity) {
-  outputBuffer_ = Reserve(outputStorage_, capacity);
+  outputBuffer_ = outputStorage_.Reserve(static_cast<size_t>(capacity), static_cast<size_t>(pending_));
   outputCapacity_ = capacity;
 }
 

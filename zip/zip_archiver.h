@@ -17,6 +17,7 @@
 #include "runtime/classes.h"
 #include "runtime/streams.h"
 #include "runtime/strings.h"
+#include "zip/decode_buffer.h"
 #include "zip/read_spans.h"
 #include "zip/selection.h"
 #include "zip/wide_strings.h"
@@ -297,8 +298,8 @@ class TZipBaseArchiver : public rt::TComponent {
   WideString RequestVolume(const TZipVolumeNumberInfo& info);
 
   // Decoding buffers kept from one entry to the next (TZipEntryDecoder).
-  std::vector<uint8_t> decodeInput_;
-  std::vector<uint8_t> decodeOutput_;
+  TDecodeBuffer decodeInput_;
+  TDecodeBuffer decodeOutput_;
 
   bool extractCorruptedFiles_ = false;
   TZipCompressionLevel compressionLevel_ = clFastest;

@@ -240,6 +240,39 @@ TEST_F(FileLayerTest, StreamCreatesTruncatesAndOpens) {
   EXPECT_EQ(recreated.Size(), 0);
 }
 
+// The stream keeps the file pointer itself; after every kind of move it
+// must agree with the system's, and the size with the file's.
+TEST_F(FileLayerTest, StreamPositionAndSizeFollowTheFile) {
+  const WideString file = temp_ / u"moves";
+  TWideFileStream stream(file, kFmCreate);
+  const auto expectAt = [&](int64_t position, int64_t size) {
+    EXPECT_EQ(stream.Position(), position);
+    EXPECT_EQ(rt::HandleSeek(stream.Handle(), 0, rt::SeekOrigin::soCurrent), position);
+    EXPECT_EQ(stream.Size(), size);
+  };
+  stream.WriteBuffer("hello", 5);
+  expectAt(5, 5);
+  stream.Seek(2, rt::SeekOrigin::soBeginning);
+  stream.WriteBuffer("XY", 2);
+  expectAt(4, 5);
+  char buffer[8];
+  EXPECT_EQ(stream.Read(buffer, 8), 1);  // short at the end
+  expectAt(5, 5);
+  EXPECT_EQ(stream.Seek(-3, rt::SeekOrigin::soEnd), 2);
+  expectAt(2, 5);
+  EXPECT_EQ(stream.Seek(8, rt::SeekOrigin::soCurrent), 10);
+  EXPECT_EQ(stream.Read(buffer, 1), 0);  // beyond the end
+  stream.WriteBuffer("!", 1);
+  expectAt(11, 11);
+  stream.SetSize(3);
+  expectAt(3, 3);
+  EXPECT_THROW(stream.Seek(-4, rt::SeekOrigin::soCurrent), rt::EStreamError);
+  stream.SetPosition(0);
+  stream.ReadBuffer(buffer, 3);
+  EXPECT_EQ(std::string(buffer, 3), "heX");
+  expectAt(3, 3);
+}
+
 TEST_F(FileLayerTest, OpenRefusesBadModesAndFolders) {
   WriteFile(temp_ / u"f", "");
   for (uint16_t mode : {uint16_t{0x0003}, uint16_t{0x0050}, kFmCreate})
