@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 // most entries; entries past either are skipped, so that overlapping
 // entries cannot fill the disk and a huge directory cannot take minutes.
 constexpr int64_t kOutputBudget = 256 << 10;
-constexpr int kEntryBudget = 32;
+constexpr int kEntryBudget = 4;
 
 // Nobody answers the engine's own questions (volume requests): every
 // dialog is cancelled at once instead of waiting for a terminal.
@@ -44,6 +44,9 @@ class TCancellingDialogs : public zip::TZipDialogProvider {
 // One folder for the whole run: the input file and the extraction folder.
 const fs::path& WorkFolder() {
   static const fs::path folder = [] {
+    // With TZ unset the C library looks at the zone file again for every
+    // file time it converts.
+    setenv("TZ", "UTC", 0);
     std::string pattern = (fs::temp_directory_path() / "quimora-payload-fuzz-XXXXXX").string();
     if (!mkdtemp(pattern.data())) std::abort();
     return fs::path(pattern);
