@@ -25,32 +25,6 @@ bool ReadAt(rt::TStream& stream, int64_t position, void* buffer, int64_t count) 
   return stream.Read(buffer, count) == count;
 }
 
-// The security directory of a PE image: its file offset and size, when the
-// stream starts with a well-formed PE header that has one.
-std::optional<std::pair<int64_t, int64_t>> CertificateTable(rt::TStream& stream) {
-  uint8_t dos[64];
-  if (!ReadAt(stream, 0, dos, sizeof dos) || dos[0] != 'M' || dos[1] != 'Z') return std::nullopt;
-  const uint32_t peOffset = GetU32(dos + 0x3C);
-  // Signature, COFF header and the optional header up to the directories.
-  uint8_t pe[24 + 112 + 5 * 8];
-  if (!ReadAt(stream, peOffset, pe, sizeof pe) || GetU32(pe) != 0x00004550) return std::nullopt;
-  const uint8_t* optional = pe + 24;
-  size_t directories;
-  size_t countField;
-  switch (GetU16(optional)) {
-    case 0x10B: countField = 92, directories = 96; break;    // PE32
-    case 0x20B: countField = 108, directories = 112; break;  // PE32+
-    default: return std::nullopt;
-  }
-  const uint16_t optionalSize = GetU16(pe + 20);
-  if (GetU32(optional + countField) <= 4 || optionalSize < directories + 5 * 8) return std::nullopt;
-  const uint8_t* security = optional + directories + 4 * 8;
-  const uint32_t offset = GetU32(security);
-  const uint32_t size = GetU32(security + 4);
-  if (offset == 0 || size == 0) return std::nullopt;
-  return std::make_pair<int64_t, int64_t>(offset, size);
-}
-
 }  // namespace
 
 TEndRecord TEndRecord::Parse(const uint8_t* b) {
@@ -64,6 +38,11 @@ TEndRecord TEndRecord::Parse(const uint8_t* b) {
   r.DirectoryOffset = GetU32(b + 16);
   r.CommentLength = GetU16(b + 20);
   return r;
+}
+
+bool NeedsZip64(const TEndRecord& r) {
+  return r.DiskNumber == 0xFFFF || r.StartDisk == 0xFFFF || r.EntriesOnDisk == 0xFFFF ||
+         r.TotalEntries == 0xFFFF || r.DirectorySize == 0xFFFFFFFF || r.DirectoryOffset == 0xFFFFFFFF;
 }
 
 TZip64Locator TZip64Locator::Parse(const uint8_t* b) {
@@ -124,6 +103,30 @@ void ReadCentralHeaderFields(const uint8_t* b, TDirItem& item) {
   item.InternalAttributes = GetU16(b + 36);
   item.ExternalAttributes = GetU32(b + 38);
   item.LocalHeaderOffset = GetU32(b + 42);
+}
+
+std::optional<std::pair<int64_t, int64_t>> CertificateTable(rt::TStream& stream) {
+  uint8_t dos[64];
+  if (!ReadAt(stream, 0, dos, sizeof dos) || dos[0] != 'M' || dos[1] != 'Z') return std::nullopt;
+  const uint32_t peOffset = GetU32(dos + 0x3C);
+  // Signature, COFF header and the optional header up to the directories.
+  uint8_t pe[24 + 112 + 5 * 8];
+  if (!ReadAt(stream, peOffset, pe, sizeof pe) || GetU32(pe) != 0x00004550) return std::nullopt;
+  const uint8_t* optional = pe + 24;
+  size_t directories;
+  size_t countField;
+  switch (GetU16(optional)) {
+    case 0x10B: countField = 92, directories = 96; break;    // PE32
+    case 0x20B: countField = 108, directories = 112; break;  // PE32+
+    default: return std::nullopt;
+  }
+  const uint16_t optionalSize = GetU16(pe + 20);
+  if (GetU32(optional + countField) <= 4 || optionalSize < directories + 5 * 8) return std::nullopt;
+  const uint8_t* security = optional + directories + 4 * 8;
+  const uint32_t offset = GetU32(security);
+  const uint32_t size = GetU32(security + 4);
+  if (offset == 0 || size == 0) return std::nullopt;
+  return std::make_pair<int64_t, int64_t>(offset, size);
 }
 
 int64_t ArchiveDataEnd(rt::TStream& stream) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "runtime/classes.h"
@@ -43,6 +44,9 @@ struct TEndRecord {
 
   static TEndRecord Parse(const uint8_t* bytes);
 };
+
+// Whether an end record defers any of its values to the Zip64 record.
+bool NeedsZip64(const TEndRecord& record);
 
 struct TZip64Locator {
   uint32_t Signature = 0;
@@ -96,6 +100,11 @@ struct TEndRecordLocation {
 // the certificate table that ends the file is not part of the archive, so
 // the search ends where that table begins.
 std::optional<TEndRecordLocation> FindEndRecord(rt::TStream& stream);
+
+// The security directory of a PE image, where a signing tool puts the
+// certificate table: its file offset and size, when the stream starts with
+// a well-formed PE header that names one.
+std::optional<std::pair<int64_t, int64_t>> CertificateTable(rt::TStream& stream);
 
 // Where the stream's archive data ends: the stream size, or the start of a
 // PE image's trailing certificate table.

@@ -7,73 +7,12 @@
 #include "runtime/exceptions.h"
 #include "runtime/stock_texts.h"
 #include "zip/byte_order.h"
+#include "zip/directory_reader.h"
 #include "zip/file_layer.h"
 #include "zip/zip_archiver.h"
 #include "zip/zip_exception.h"
 
 namespace zip {
-
-namespace {
-
-// Whether an end record defers any of its values to the Zip64 record.
-bool NeedsZip64(const TEndRecord& r) {
-  return r.DiskNumber == 0xFFFF || r.StartDisk == 0xFFFF || r.EntriesOnDisk == 0xFFFF ||
-         r.TotalEntries == 0xFFFF || r.DirectorySize == 0xFFFFFFFF ||
-         r.DirectoryOffset == 0xFFFFFFFF;
-}
-
-}  // namespace
-
-// Sequential reads of the central directory through a window, so that a
-// directory of many small records costs few reads of the stream.
-class TDirectoryReader {
- public:
-  explicit TDirectoryReader(rt::TStream* stream) { Reset(stream, 0); }
-
-  void Reset(rt::TStream* stream, int64_t position) {
-    stream_ = stream;
-    size_ = stream->Size();
-    position_ = position;
-    bufferStart_ = position;
-    buffer_.clear();
-  }
-
-  int64_t Position() const { return position_; }
-  int64_t Remaining() const { return std::max<int64_t>(size_ - position_, 0); }
-
-  // The whole count, or the stream's read error.
-  void Read(uint8_t* out, size_t count) {
-    if (static_cast<int64_t>(count) > Remaining()) throw rt::EReadError(rt::kSReadError);
-    while (count > 0) {
-      const int64_t offset = position_ - bufferStart_;
-      if (offset < 0 || offset >= static_cast<int64_t>(buffer_.size())) {
-        Fill();
-        continue;
-      }
-      const size_t n = std::min(count, buffer_.size() - static_cast<size_t>(offset));
-      std::memcpy(out, buffer_.data() + offset, n);
-      out += n;
-      count -= n;
-      position_ += static_cast<int64_t>(n);
-    }
-  }
-
- private:
-  static constexpr int64_t kWindow = 1 << 16;
-
-  void Fill() {
-    bufferStart_ = position_;
-    buffer_.resize(static_cast<size_t>(std::min(kWindow, Remaining())));
-    stream_->SetPosition(position_);
-    stream_->ReadBuffer(buffer_.data(), static_cast<int64_t>(buffer_.size()));
-  }
-
-  rt::TStream* stream_ = nullptr;
-  int64_t size_ = 0;
-  int64_t position_ = 0;
-  int64_t bufferStart_ = 0;
-  std::vector<uint8_t> buffer_;
-};
 
 TZipDirManager::TZipDirManager(rt::TStream* stream, TZipBaseArchiver* archiver, bool createNew)
     : stream_(stream),

@@ -12,6 +12,7 @@
 
 namespace zip {
 
+class TDirectoryReader;
 class TZipBaseArchiver;
 
 class TZipDirManager {
@@ -50,7 +51,7 @@ class TZipDirManager {
  private:
   void Recover();
   void ReadDirectory(int64_t start, uint64_t count, uint32_t startDisk, uint32_t lastDisk);
-  void ReadEntry(int index, class TDirectoryReader& reader);
+  void ReadEntry(int index, TDirectoryReader& reader);
   bool MultiVolume() const;
   bool OemNames() const;
 

@@ -70,6 +70,11 @@ bool FsForceDirectories(const WideString& path);
 // created; anything else already there is a failure.
 bool FsCreateDirectory(const WideString& path);
 WideString FsCurrentDir();
+// The name as the system's file calls take it: on Windows, a name whose
+// full path is too long for the plain calls in its "\\?\" form (which every
+// Windows takes up to 32,767 characters), any other name unchanged; on
+// POSIX with "/" between folders.
+WideString FsSystemName(const WideString& name);
 WideString FsFullPath(const WideString& name);
 // The system's text for an error code (errno on POSIX).
 WideString FsSysErrorMessage(int code);

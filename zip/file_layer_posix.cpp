@@ -291,6 +291,8 @@ WideString FsSysErrorMessage(int code) {
 
 int FsLastError() { return errno; }
 
+WideString FsSystemName(const WideString& name) { return rt::Utf8ToWide(NativeName(name)); }
+
 WideString FsDisplayName(const WideString& name) {
   WideString shown(name);
   std::replace(shown.begin(), shown.end(), u'\\', u'/');

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cwchar>
 #include <iterator>
 #include <vector>
 
@@ -24,11 +25,57 @@ FileHandle ToFileHandle(HANDLE handle) { return reinterpret_cast<FileHandle>(han
 // The buffer size the file layer hands to the system for a path.
 constexpr DWORD kPathBuffer = MAX_PATH;
 
+// The plain calls take names of at most MAX_PATH - 1 characters, and
+// CreateDirectory leaves room for an 8.3 name below that. Longer names go
+// to the system in the \\?\ form, which every version takes up to 32,767
+// characters whatever the long-path policy of Windows 10 says. That form
+// is passed on unparsed, so it is made from the normalized full path.
+constexpr size_t kLongestPlainName = MAX_PATH - 13;
+
+WideString CurrentDirectory();
+
+// The full path of a name that is not one, joined to the current folder
+// the way the system joins it.
+WideString JoinedToCurrentDirectory(const WideString& name) {
+  const WideString current = CurrentDirectory();
+  if (!name.empty() && (name[0] == u'\\' || name[0] == u'/')) return DriveOf(current) + name;
+  if (name.size() >= 2 && name[1] == u':') {
+    // "X:name" is relative to drive X's own current folder, which the
+    // system keeps only for the current drive.
+    const WideString rest = name.substr(2);
+    if (rt::UpperText(DriveOf(current)) == rt::UpperText(name.substr(0, 2))) return WithTrailingBackslash(current) + rest;
+    return name.substr(0, 2) + u"\\" + rest;
+  }
+  return WithTrailingBackslash(current) + name;
+}
+
+// A name as the system's file calls take it: unchanged while it is short
+// enough for them, else in the long form.
+class SystemName {
+ public:
+  explicit SystemName(const WideString& name) : name_(name) {
+    if (name.substr(0, 4) == u"\\\\?\\" || name.substr(0, 4) == u"\\\\.\\") return;
+    if (IsFullyQualified(name)) {
+      if (name.size() > kLongestPlainName) long_ = ExtendedLengthPath(NormalizedFullPath(name));
+      return;
+    }
+    // The current folder's length, with its terminating zero.
+    const DWORD current = GetCurrentDirectoryW(0, nullptr);
+    if (name.size() + current <= kLongestPlainName) return;
+    long_ = ExtendedLengthPath(NormalizedFullPath(JoinedToCurrentDirectory(name)));
+  }
+  const wchar_t* c_str() const { return Wide(long_.empty() ? name_ : long_); }
+
+ private:
+  const WideString& name_;
+  WideString long_;
+};
+
 // A directory search that ends itself.
 class FileSearch {
  public:
   explicit FileSearch(const WideString& pattern)
-      : handle_(FindFirstFileW(Wide(pattern), &first_)) {}
+      : handle_(FindFirstFileW(SystemName(pattern).c_str(), &first_)) {}
   ~FileSearch() {
     if (Found()) FindClose(handle_);
   }
@@ -47,7 +94,7 @@ class FileSearch {
 }  // namespace
 
 FileHandle FsCreateFile(const WideString& name) {
-  return ToFileHandle(CreateFileW(Wide(name), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+  return ToFileHandle(CreateFileW(SystemName(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -61,7 +108,7 @@ FileHandle FsOpenFile(const WideString& name, uint16_t mode) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return rt::kInvalidFileHandle;
   }
-  return ToFileHandle(CreateFileW(Wide(name), kAccess[access], kShare[share], nullptr,
+  return ToFileHandle(CreateFileW(SystemName(name).c_str(), kAccess[access], kShare[share], nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -75,13 +122,13 @@ bool FsDirectoryExists(const WideString& name) {
   return attributes != kInvalidAttributes && (attributes & kFaDirectory) != 0;
 }
 
-uint32_t FsGetAttributes(const WideString& name) { return GetFileAttributesW(Wide(name)); }
+uint32_t FsGetAttributes(const WideString& name) { return GetFileAttributesW(SystemName(name).c_str()); }
 
 bool FsSetAttributes(const WideString& name, uint32_t attributes) {
-  return SetFileAttributesW(Wide(name), attributes) != 0;
+  return SetFileAttributesW(SystemName(name).c_str(), attributes) != 0;
 }
 
-bool FsDeleteFile(const WideString& name) { return DeleteFileW(Wide(name)) != 0; }
+bool FsDeleteFile(const WideString& name) { return DeleteFileW(SystemName(name).c_str()) != 0; }
 
 int32_t FsFileAge(const WideString& name) {
   const FileSearch search(name);
@@ -95,16 +142,19 @@ int32_t FsFileAge(const WideString& name) {
 }
 
 bool FsCreateDirectory(const WideString& path) {
-  if (CreateDirectoryW(Wide(path), nullptr)) return true;
+  const SystemName name(path);
+  if (CreateDirectoryW(name.c_str(), nullptr)) return true;
   if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
   // Someone else made it since the caller looked: the folder is there,
   // which is all that was asked. A file of that name is still a failure.
-  const DWORD attributes = GetFileAttributesW(Wide(path));
+  const DWORD attributes = GetFileAttributesW(name.c_str());
   SetLastError(ERROR_ALREADY_EXISTS);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-WideString FsCurrentDir() {
+namespace {
+
+WideString CurrentDirectory() {
   wchar_t buffer[kPathBuffer];
   const DWORD length = GetCurrentDirectoryW(kPathBuffer, buffer);
   if (length == 0) return {};
@@ -114,6 +164,15 @@ WideString FsCurrentDir() {
   std::vector<wchar_t> larger(length);
   const DWORD got = GetCurrentDirectoryW(length, larger.data());
   return got != 0 && got < length ? FromWide(larger.data(), got) : WideString();
+}
+
+}  // namespace
+
+WideString FsCurrentDir() { return CurrentDirectory(); }
+
+WideString FsSystemName(const WideString& name) {
+  const SystemName systemName(name);
+  return FromWide(systemName.c_str(), wcslen(systemName.c_str()));
 }
 
 WideString FsFullPath(const WideString& name) {

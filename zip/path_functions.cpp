@@ -1,5 +1,8 @@
 #include "zip/path_functions.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "runtime/text.h"
 
 namespace zip {
@@ -13,6 +16,8 @@ size_t AfterLastDelimiter(WideStringView name) {
   const size_t at = name.find_last_of(kDelimiters);
   return at == WideStringView::npos ? 0 : at + 1;
 }
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 }  // namespace
 
@@ -47,6 +52,50 @@ WideString WithTrailingBackslash(WideStringView name) {
 WideString WithoutTrailingBackslash(WideStringView name) {
   if (!name.empty() && name.back() == u'\\') name.remove_suffix(1);
   return WideString(name);
+}
+
+bool IsFullyQualified(WideStringView name) {
+  if (name.size() >= 3 && name[1] == u':' && IsSeparator(name[2])) return true;
+  return name.size() >= 2 && IsSeparator(name[0]) && IsSeparator(name[1]);
+}
+
+WideString NormalizedFullPath(WideStringView fullPath) {
+  WideString path(fullPath);
+  std::replace(path.begin(), path.end(), u'/', u'\\');
+  // The root that ".." never climbs above: "X:" or "\\server\share".
+  const WideString root = DriveOf(path);
+  std::vector<WideStringView> names;
+  const WideStringView rest = WideStringView(path).substr(root.size());
+  for (size_t start = 0; start <= rest.size();) {
+    size_t end = rest.find(u'\\', start);
+    if (end == WideStringView::npos) end = rest.size();
+    const WideStringView name = rest.substr(start, end - start);
+    if (name == u"..") {
+      if (!names.empty()) names.pop_back();
+    } else if (!name.empty() && name != u".") {
+      names.push_back(name);
+    }
+    start = end + 1;
+  }
+  const bool trailingSeparator = !rest.empty() && rest.back() == u'\\';
+  if (!trailingSeparator && !names.empty()) {
+    WideStringView& last = names.back();
+    while (!last.empty() && (last.back() == u'.' || last.back() == u' ')) last.remove_suffix(1);
+    if (last.empty()) names.pop_back();
+  }
+  WideString out = root;
+  for (const WideStringView name : names) {
+    out += u'\\';
+    out += name;
+  }
+  if (names.empty() || trailingSeparator) out += u'\\';
+  return out;
+}
+
+WideString ExtendedLengthPath(WideStringView normalizedFullPath) {
+  if (normalizedFullPath.substr(0, 2) == u"\\\\")
+    return WideString(u"\\\\?\\UNC") + WideString(normalizedFullPath.substr(1));
+  return WideString(u"\\\\?\\") + WideString(normalizedFullPath);
 }
 
 WideString ReplaceText(WideStringView text, WideStringView oldPattern, WideStringView newPattern,

@@ -19,6 +19,19 @@ WideString DriveOf(WideStringView name);
 WideString WithTrailingBackslash(WideStringView name);
 WideString WithoutTrailingBackslash(WideStringView name);
 
+// Whether the name is a full path: "X:\" or "\\" first ("/" counts as "\").
+bool IsFullyQualified(WideStringView name);
+// The text that the system's own normalization makes of a full path
+// ("C:\...", "\\server\share\..."): "/" read as "\", runs of separators
+// as one, "." dropped, ".." taking away the name before it but never the
+// drive or share, and dots and blanks dropped from the end of the last
+// name. A trailing "\" stays.
+WideString NormalizedFullPath(WideStringView fullPath);
+// The "\\?\" form of a normalized full path, which the system passes on
+// without parsing and takes up to 32,767 characters long: "\\?\C:\..." or
+// "\\?\UNC\server\share\...".
+WideString ExtendedLengthPath(WideStringView normalizedFullPath);
+
 enum ReplaceFlags : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
 WideString ReplaceText(WideStringView text, WideStringView oldPattern, WideStringView newPattern,
                        unsigned flags);

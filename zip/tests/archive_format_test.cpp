@@ -12,6 +12,8 @@ namespace zip {
 namespace {
 
 using testing::Bytes;
+using testing::HostBytes;
+using testing::SignedImage;
 using testing::TestArchive;
 using testing::TestEntry;
 
@@ -36,14 +38,6 @@ TestArchive ThreeEntries() {
                {.name = "docs/readme.txt", .data = "hello"},
                {.name = "data.bin", .data = std::string(3000, 'x'), .deflate = true}};
   return a;
-}
-
-Bytes HostBytes(size_t n) {
-  Bytes host(n);
-  for (size_t i = 0; i < n; ++i) host[i] = static_cast<uint8_t>(i * 7);
-  host[0] = 'M';
-  host[1] = 'Z';
-  return host;
 }
 
 TEST(Crc32, KnownValuesAndPieces) {
@@ -112,24 +106,6 @@ TEST(EmbeddedArchive, ArchiveWithoutEntriesTakesTheEndRecordPosition) {
   LoadedDirectory d(BuildZip(empty));
   EXPECT_EQ(d.Count(), 0);
   EXPECT_EQ(d.manager.StubSize(), 100);
-}
-
-// A PE image whose certificate table, appended by a signing tool, ends the
-// file after the archive.
-Bytes SignedImage(const Bytes& archiveAtEnd, size_t padding) {
-  Bytes image = archiveAtEnd;
-  image.insert(image.end(), padding, 0);
-  const size_t table = image.size();
-  image.insert(image.end(), 40, 0xCC);
-  // PE32+ headers at 0x80: signature, COFF header, optional header.
-  testing::PutLE32(image, 0x3C, 0x80);
-  testing::PutLE32(image, 0x80, 0x00004550);
-  testing::PutLE16(image, 0x80 + 20, 240);      // size of the optional header
-  testing::PutLE16(image, 0x98, 0x20B);         // magic
-  testing::PutLE32(image, 0x98 + 108, 16);      // number of directories
-  testing::PutLE32(image, 0x98 + 112 + 32, static_cast<uint32_t>(table));
-  testing::PutLE32(image, 0x98 + 112 + 36, 40);
-  return image;
 }
 
 TEST(EmbeddedArchive, SignedHostIsReadThroughItsCertificateTable) {

@@ -4,12 +4,12 @@
 
 #include <chrono>
 #include <filesystem>
-#include <random>
 
 #include "runtime/exceptions.h"
 #include "runtime/format.h"
 #include "runtime/stock_texts.h"
 #include "zip/path_functions.h"
+#include "zip/tests/test_files.h"
 
 namespace zip {
 namespace {
@@ -31,34 +31,8 @@ WideString LayerName(const stdfs::path& path) {
   return WithoutTrailingBackslash(name);
 }
 
-// A new folder under the system's temporary folder, removed with all it
-// holds.
-class TempFolder {
- public:
-  TempFolder() {
-    std::random_device random;
-    path_ = stdfs::temp_directory_path() / ("quimora-fs-" + std::to_string(random()));
-    stdfs::create_directories(path_);
-    name_ = LayerName(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    for (const auto& entry : stdfs::recursive_directory_iterator(path_, ignored))
-      stdfs::permissions(entry.path(), stdfs::perms::owner_write, stdfs::perm_options::add, ignored);
-    stdfs::remove_all(path_, ignored);
-  }
-  WideString operator/(WideStringView child) const { return name_ + u"\\" + WideString(child); }
-  const WideString& Name() const { return name_; }
-
- private:
-  stdfs::path path_;
-  WideString name_;
-};
-
-void WriteFile(const WideString& name, std::string_view bytes) {
-  TWideFileStream stream(name, kFmCreate);
-  stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-}
+using testing::TempFolder;
+using testing::WriteFile;
 
 int32_t PackedAge(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
                   unsigned second) {
@@ -67,7 +41,7 @@ int32_t PackedAge(unsigned year, unsigned month, unsigned day, unsigned hour, un
   return static_cast<int32_t>(date << 16 | time);
 }
 
-class FileLayerTest : public testing::Test {
+class FileLayerTest : public ::testing::Test {
  protected:
   TempFolder temp_;
 };
@@ -107,6 +81,30 @@ TEST_F(FileLayerTest, ForceDirectoriesTakesSlashesAsSeparators) {
   EXPECT_TRUE(stdfs::is_directory(OnDisk(temp_ / u"s1\\s2\\s3")));
   EXPECT_TRUE(FsForceDirectories(temp_ / u"m1/m2\\m3"));
   EXPECT_TRUE(stdfs::is_directory(OnDisk(temp_ / u"m1\\m2\\m3")));
+}
+
+// Names longer than the plain Windows calls take, through every operation.
+TEST_F(FileLayerTest, NamesLongerThanThreeHundredCharactersWorkThroughEveryOperation) {
+  WideString folder = temp_.Name();
+  for (int i = 0; folder.size() < 320; ++i) folder += u"\\" + WideString(40, static_cast<char16_t>(u'a' + i)) + u"\u540d";
+  const WideString file = folder + u"\\programa.exe";
+  ASSERT_TRUE(FsForceDirectories(folder + u"\\"));
+  EXPECT_TRUE(FsDirectoryExists(folder));
+  EXPECT_TRUE(FsCreateDirectory(folder));
+  WriteFile(file, "datos");
+  EXPECT_TRUE(FsFileExists(file));
+  const int32_t age = PackedAge(2019, 9, 1, 8, 30, 0);
+  {
+    TWideFileStream stream(file, kFmOpenReadWrite | kFmShareExclusive);
+    EXPECT_EQ(stream.Size(), 5);
+    EXPECT_EQ(FsSetFileTime(stream.Handle(), age), 0);
+  }
+  EXPECT_EQ(FsFileAge(file), age);
+  EXPECT_TRUE(FsSetAttributes(file, kFaReadOnly));
+  EXPECT_EQ(FsGetAttributes(file) & kFaReadOnly, kFaReadOnly);
+  EXPECT_TRUE(FsSetAttributes(file, kFaArchive));
+  EXPECT_TRUE(FsDeleteFile(file));
+  EXPECT_FALSE(FsFileExists(file));
 }
 
 TEST(FsDisplayNameTest, SpellsNamesAsTheSystemDoes) {

@@ -103,5 +103,33 @@ INSTANTIATE_TEST_SUITE_P(
         ReplaceCase{u"abc", u"abcd", u"x", rfReplaceAll, u"abc"},
         ReplaceCase{u"a/b/c", u"/", u"\\", rfReplaceAll, u"a\\b\\c"}));
 
+// What the system makes of a full path before it reaches the disk, and the
+// long form that skips that step.
+TEST(LongPaths, FullPathsAreNormalizedAsTheSystemDoes) {
+  const std::pair<const char16_t*, const char16_t*> cases[] = {
+      {u"C:\\a\\b", u"C:\\a\\b"},
+      {u"C:/a//b/", u"C:\\a\\b\\"},
+      {u"C:\\a\\.\\b\\..\\c", u"C:\\a\\c"},
+      {u"C:\\..\\..\\a", u"C:\\a"},
+      {u"C:\\a\\b\\..\\..\\..", u"C:\\"},
+      {u"C:\\a\\name. . ", u"C:\\a\\name"},
+      {u"C:\\a\\dots.\\", u"C:\\a\\dots.\\"},
+      {u"C:", u"C:\\"},
+      {u"\\\\server\\share\\a\\..\\..\\b", u"\\\\server\\share\\b"},
+      {u"\\\\server\\share", u"\\\\server\\share\\"},
+      {u"C:\\\u0141ukasz \u65e5\u672c\\x", u"C:\\\u0141ukasz \u65e5\u672c\\x"},
+  };
+  for (const auto& [path, normalized] : cases) EXPECT_EQ(NormalizedFullPath(path), normalized);
+  EXPECT_EQ(ExtendedLengthPath(u"C:\\a"), u"\\\\?\\C:\\a");
+  EXPECT_EQ(ExtendedLengthPath(u"\\\\server\\share\\a"), u"\\\\?\\UNC\\server\\share\\a");
+
+  EXPECT_TRUE(IsFullyQualified(u"C:\\"));
+  EXPECT_TRUE(IsFullyQualified(u"c:/x"));
+  EXPECT_TRUE(IsFullyQualified(u"\\\\server\\share"));
+  EXPECT_FALSE(IsFullyQualified(u"C:x"));
+  EXPECT_FALSE(IsFullyQualified(u"\\x"));
+  EXPECT_FALSE(IsFullyQualified(u"x\\y"));
+}
+
 }  // namespace
 }  // namespace zip

@@ -19,12 +19,7 @@ TempFolder::TempFolder(std::string_view purpose) {
   std::replace(name_.begin(), name_.end(), u'/', u'\\');
 }
 
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  for (const auto& entry : stdfs::recursive_directory_iterator(path_, ignored))
-    stdfs::permissions(entry.path(), stdfs::perms::owner_write, stdfs::perm_options::add, ignored);
-  stdfs::remove_all(path_, ignored);
-}
+TempFolder::~TempFolder() { RemoveTree(name_); }
 
 rt::WideString TempFolder::operator/(rt::WideStringView child) const {
   return name_ + u"\\" + rt::WideString(child);

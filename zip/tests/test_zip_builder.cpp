@@ -220,4 +220,28 @@ Bytes BuildZip(const TestArchive& archive) {
   return out;
 }
 
+Bytes HostBytes(size_t n) {
+  Bytes host(n);
+  for (size_t i = 0; i < n; ++i) host[i] = static_cast<uint8_t>(i * 7);
+  host[0] = 'M';
+  host[1] = 'Z';
+  return host;
+}
+
+Bytes SignedImage(const Bytes& archiveAtEnd, size_t padding) {
+  Bytes image = archiveAtEnd;
+  image.insert(image.end(), padding, 0);
+  const size_t table = image.size();
+  image.insert(image.end(), 40, 0xCC);
+  // PE32+ headers at 0x80: signature, COFF header, optional header.
+  PutLE32(image, 0x3C, 0x80);
+  PutLE32(image, 0x80, 0x00004550);
+  PutLE16(image, 0x80 + 20, 240);  // size of the optional header
+  PutLE16(image, 0x98, 0x20B);     // magic
+  PutLE32(image, 0x98 + 108, 16);  // number of directories
+  PutLE32(image, 0x98 + 112 + 32, static_cast<uint32_t>(table));
+  PutLE32(image, 0x98 + 112 + 36, 40);
+  return image;
+}
+
 }  // namespace zip::testing

@@ -49,6 +49,13 @@ std::string StoredBlocksDeflate(const std::string& data, size_t blockSize = 6553
 Bytes UnicodeNameBlock(const std::u16string& name);  // "NU"/"NUCX"
 Bytes UnicodePathBlock(const std::string& utf8Name, const std::string& headerName, bool goodCrc = true);
 
+// n bytes of a host program that begins "MZ" and holds no signature.
+Bytes HostBytes(size_t n);
+// A PE image whose certificate table, appended by a signing tool after
+// padding zero bytes, ends the file after the archive: the archive's first
+// bytes get just enough of a PE header to name the table.
+Bytes SignedImage(const Bytes& archiveAtEnd, size_t padding);
+
 // Helpers for raw edits.
 void PutLE16(Bytes& b, size_t at, uint16_t v);
 void PutLE32(Bytes& b, size_t at, uint32_t v);
