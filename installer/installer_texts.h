@@ -1,5 +1,4 @@
-// The installer's own texts, Spanish, in the system's ANSI code page once
-// they reach the window (they are held as UTF-16 here).
+// The installer's own texts, Spanish, in UTF-16 as they reach the window.
 #pragma once
 
 namespace installer {
@@ -26,5 +25,14 @@ inline constexpr char16_t kProgramLine[] = u"Y a la aplicación: ";
 // extracted: the missing count, then the selected count.
 inline constexpr char16_t kIncomplete[] =
     u"La instalación no se ha completado: %d de %d elementos no se han podido instalar.";
+
+// Shown at start, instead of the window, when the payload is not whole (a
+// download cut short): nothing is written.
+inline constexpr char16_t kPayloadDamaged[] = u"El instalador está dañado o incompleto. Vuelva a descargarlo.";
+
+// Shown instead of installing when the payload does not fit on the volume:
+// the megabytes needed, then the megabytes free.
+inline constexpr char16_t kNoRoom[] =
+    u"No hay espacio suficiente en el disco.\rSe necesitan %u MB y hay %u MB libres.";
 
 }  // namespace installer

@@ -2,8 +2,6 @@
 // from the stored form TFMMAIN; its handlers are the installation.
 #pragma once
 
-#include <string>
-
 #include "runtime/gui/button.h"
 #include "runtime/gui/edit.h"
 #include "runtime/gui/form.h"
@@ -11,6 +9,7 @@
 #include "runtime/gui/label.h"
 #include "runtime/gui/panel.h"
 #include "skin/data/skin_data.h"
+#include "zip/archive_integrity.h"
 #include "zip/zip_archiver.h"
 
 namespace installer {
@@ -39,16 +38,23 @@ class TfmMain : public gui::TForm {
   void BotSiguienteClick(rt::TObject* sender);
   void BotCancelarClick(rt::TObject* sender);
 
+  // What the payload holds, from the check at start: the room it needs.
+  void SetPayload(const zip::TArchiveIntegrity& payload) { payload_ = payload; }
+
  private:
+  // False, after saying so, when the payload does not fit on the volume
+  // of installFolder_.
+  bool PayloadFits();
   // Extracts the whole payload into installFolder_; false when entries
   // could not be extracted, after saying how many.
   bool ExtractPayload();
   void CreateShortcutsAndReport();
 
-  // The folders of this run, in the system's ANSI code page.
-  std::string defaultFolder_;
-  std::string installFolder_;
-  std::string shortcutFolder_;
+  // The folders of this run.
+  rt::WideString defaultFolder_;
+  rt::WideString installFolder_;
+  rt::WideString shortcutFolder_;
+  zip::TArchiveIntegrity payload_;
 };
 
 // Publishes TfmMain's components and handlers for the stored form, with the

@@ -4,32 +4,23 @@
 #include <shlobj.h>
 
 #include "installer/archiver_properties.h"
+#include "installer/disk_space.h"
 #include "installer/installer_texts.h"
+#include "installer/program_file.h"
 #include "installer/shell_services.h"
 #include "runtime/format.h"
 #include "runtime/gui/application.h"
 #include "runtime/published.h"
-#include "runtime/text.h"
 #include "skin/engine/skin_engine_win.h"
+#include "zip/file_layer.h"
 
 namespace installer {
 namespace {
 
 // Open for reading, sharing denied to nobody.
-constexpr uint16_t kOpenForReading = 0x40;
+constexpr uint16_t kOpenForReading = zip::kFmOpenRead | zip::kFmShareDenyNone;
 // Every entry, folders and hidden, system and read-only files included.
 constexpr uint32_t kEverything = 0x28BF;
-
-std::string Ansi(const char16_t* text) { return rt::WideToAnsi(text); }
-
-rt::WideString ModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) return rt::WideString(reinterpret_cast<const char16_t*>(path.data()), length);
-    path.resize(path.size() * 2);
-  }
-}
 
 void Say(const rt::WideString& text) { gui::Application().ShowMessageBox(text, {}, MB_OK); }
 
@@ -39,20 +30,21 @@ void TfmMain::FormCreate(rt::TObject*) {
   Label1->SetCaption(kSchoolYear);
   Panel1->SetColor(rt::RGBColor(243, 215, 156));
   Label3->SetCaption(kExplanation);
-  const std::string documents = GetPersonalFolder();
-  defaultFolder_ = documents.empty() ? Ansi(kDefaultFolderName) : documents + "\\" + Ansi(kDefaultFolderName);
-  EditFiche->SetText(rt::AnsiToWide(defaultFolder_));
+  const rt::WideString documents = GetPersonalFolder();
+  defaultFolder_ = documents.empty() ? rt::WideString(kDefaultFolderName) : documents + u"\\" + kDefaultFolderName;
+  EditFiche->SetText(defaultFolder_);
 }
 
 void TfmMain::button2Click(rt::TObject*) {
   // The dialog never starts at the folder the edit box holds.
-  std::string folder;
-  if (BrowseForFolder(Ansi(kFolderDialogTitle), {}, folder)) EditFiche->SetText(rt::AnsiToWide(folder));
+  rt::WideString folder;
+  if (BrowseForFolder(kFolderDialogTitle, {}, folder)) EditFiche->SetText(folder);
 }
 
 void TfmMain::BotSiguienteClick(rt::TObject*) {
-  installFolder_ = rt::WideToAnsi(EditFiche->Text());
-  if (!FolderExists(installFolder_) && !CreateDirectoryA(installFolder_.c_str(), nullptr)) {
+  installFolder_ = EditFiche->Text();
+  if (!PayloadFits()) return;
+  if (!FolderExists(installFolder_) && !zip::FsCreateDirectory(installFolder_)) {
     Say(kFolderCreationFailed);
     return;
   }
@@ -62,11 +54,21 @@ void TfmMain::BotSiguienteClick(rt::TObject*) {
   gui::Application().Terminate();
 }
 
+bool TfmMain::PayloadFits() {
+  const auto space = DiskSpaceAt(installFolder_);
+  // A volume that cannot be asked is found out by the folder's creation.
+  if (!space) return true;
+  const uint64_t needed = SpaceNeeded(payload_.UncompressedSize, payload_.FileCount, space->ClusterSize);
+  if (needed <= space->FreeBytes) return true;
+  Say(rt::Format(kNoRoom, {MegabytesUp(needed), MegabytesDown(space->FreeBytes)}));
+  return false;
+}
+
 bool TfmMain::ExtractPayload() {
   Archiver->Options().SetOverwriteMode(zip::omAlways);
-  Archiver->SetFileName(ModulePath());
+  Archiver->SetFileName(ProgramPath());
   Archiver->OpenArchive(kOpenForReading);
-  Archiver->SetBaseDir(rt::AnsiToWide(installFolder_));
+  Archiver->SetBaseDir(installFolder_);
   Archiver->ExtractMatching(u"*.*", kEverything, u"");
   const int32_t selected = Archiver->SelectedCount();
   const int32_t missing = selected - Archiver->ProcessedCount();
@@ -79,11 +81,10 @@ bool TfmMain::ExtractPayload() {
 }
 
 void TfmMain::CreateShortcutsAndReport() {
-  const std::string program = shortcutFolder_ + "\\" + Ansi(kProgramFile);
-  const std::string linkName = Ansi(kShortcutFile);
+  const rt::WideString program = shortcutFolder_ + u"\\" + kProgramFile;
   const bool onDesktop =
-      CreateShortcut(program, {}, shortcutFolder_, GetSpecialFolder(CSIDL_DESKTOP, false), linkName);
-  CreateShortcut(program, {}, shortcutFolder_, GetSpecialFolder(CSIDL_PROGRAMS, false), linkName);
+      CreateShortcut(program, {}, shortcutFolder_, GetSpecialFolder(CSIDL_DESKTOP, false), kShortcutFile);
+  CreateShortcut(program, {}, shortcutFolder_, GetSpecialFolder(CSIDL_PROGRAMS, false), kShortcutFile);
 
   rt::WideString text = kFinished;
   text += u'\r';
@@ -92,7 +93,7 @@ void TfmMain::CreateShortcutsAndReport() {
   text += kShortcutNameLine;
   text += u"\r\r";
   text += kFolderLine;
-  text += rt::AnsiToWide(shortcutFolder_);
+  text += shortcutFolder_;
   text += u'\r';
   text += kProgramLine;
   text += kProgramFile;

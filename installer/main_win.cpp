@@ -4,6 +4,7 @@
 #include "installer/archiver_dialogs_win.h"
 #include "installer/installer_texts.h"
 #include "installer/main_form.h"
+#include "installer/program_file.h"
 #include "runtime/gui/application.h"
 #include "runtime/gui/form_resources.h"
 #include "runtime/gui/system_libraries.h"
@@ -22,6 +23,11 @@ __attribute__((constructor(101))) void RestrictDllSearch() {
   if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+// The program's exit codes.
+constexpr int kExitInstalled = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitPayloadDamaged = 2;
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -33,11 +39,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // plain message box, before anything would call it.
     gui::LoadSystemLibraries();
     installer::RegisterMainForm();
-    application.CreateForm<installer::TfmMain>(gui::LoadFormResource(L"TFMMAIN"));
+    auto* form = application.CreateForm<installer::TfmMain>(gui::LoadFormResource(L"TFMMAIN"));
+    // A copy that a download cut short must not install part of the
+    // product: the payload is checked whole before the window shows, and
+    // the box is already in the skin the form carries.
+    const zip::TArchiveIntegrity payload = installer::CheckPayload(installer::ProgramPath());
+    if (!payload.Whole()) {
+      application.ShowMessageBox(installer::kPayloadDamaged, {}, MB_OK | MB_ICONERROR);
+      return kExitPayloadDamaged;
+    }
+    form->SetPayload(payload);
   } catch (const std::exception& error) {
     application.HandleException(error);
-    return 1;
+    return kExitFailed;
   }
   application.Run();
-  return 0;
+  return kExitInstalled;
 }

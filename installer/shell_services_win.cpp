@@ -6,16 +6,19 @@
 #include "runtime/gui/application.h"
 #include "runtime/gui/com_ptr.h"
 #include "runtime/gui/ole_errors.h"
-#include "runtime/strings.h"
-#include "runtime/text.h"
+#include "zip/file_layer.h"
 
 namespace installer {
 namespace {
 
 // The shell link object and the interfaces the installer asks of it.
 constexpr CLSID kShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID kShellLinkA = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kShellLinkW = {0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr IID kPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+
+WideString FromWide(const wchar_t* s) { return WideString(reinterpret_cast<const char16_t*>(s)); }
 
 template <class Interface>
 gui::TComPtr<Interface> Query(IUnknown* object, const IID& iid) {
@@ -44,7 +47,7 @@ class TShellMemory {
 // Preselects the folder given as lParam of the browse-info record once the
 // dialog is up.
 int CALLBACK SelectInitialFolder(HWND dialog, UINT message, LPARAM, LPARAM folder) {
-  if (message == BFFM_INITIALIZED) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, folder);
+  if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, folder);
   return 0;
 }
 
@@ -62,75 +65,72 @@ class TErrorModeScope {
 
 }  // namespace
 
-std::string GetSpecialFolder(int csidl, bool create) {
-  char path[MAX_PATH + 1] = {};
-  if (!SHGetSpecialFolderPathA(nullptr, path, csidl, create ? TRUE : FALSE)) return {};
-  return path;
+WideString GetSpecialFolder(int csidl, bool create) {
+  wchar_t path[MAX_PATH + 1] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, path, csidl, create ? TRUE : FALSE)) return {};
+  return FromWide(path);
 }
 
-std::string GetPersonalFolder() { return GetSpecialFolder(CSIDL_PERSONAL, false); }
+WideString GetPersonalFolder() { return GetSpecialFolder(CSIDL_PERSONAL, false); }
 
-bool FolderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool FolderExists(const WideString& path) { return zip::FsDirectoryExists(path); }
 
-bool CreateShortcut(const std::string& target, const std::string& arguments, const std::string& workingFolder,
-                    const std::string& linkFolder, const std::string& linkName) {
+bool CreateShortcut(const WideString& target, const WideString& arguments, const WideString& workingFolder,
+                    const WideString& linkFolder, const WideString& linkName) {
   gui::TComPtr<IUnknown> object;
   gui::OleCheck(CoCreateInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
                                  object.PutVoid()));
-  const auto link = Query<IShellLinkA>(object.Get(), kShellLinkA);
+  const auto link = Query<IShellLinkW>(object.Get(), kShellLinkW);
   const auto file = Query<IPersistFile>(object.Get(), kPersistFile);
-  // A link whose path or folder cannot be set is still written, as far as
-  // the shell lets it be; only the saving decides whether it exists.
-  link->SetArguments(arguments.c_str());
-  link->SetPath(target.c_str());
-  link->SetWorkingDirectory(workingFolder.c_str());
-  const std::u16string path = rt::AnsiToWide(linkFolder + "\\" + linkName);
-  return SUCCEEDED(file->Save(reinterpret_cast<LPCOLESTR>(path.c_str()), FALSE));
+  link->SetArguments(W(arguments));
+  // A link without its target would start nothing: it is not written. The
+  // shell stores targets of at most MAX_PATH characters.
+  if (FAILED(link->SetPath(W(target)))) return false;
+  link->SetWorkingDirectory(W(workingFolder));
+  const WideString path = linkFolder + u"\\" + linkName;
+  return SUCCEEDED(file->Save(W(path), FALSE));
 }
 
-bool BrowseForFolder(const std::string& caption, const std::string& root, std::string& directory) {
+bool BrowseForFolder(const WideString& caption, const WideString& root, WideString& directory) {
   if (!FolderExists(directory)) directory.clear();
   gui::TComPtr<IMalloc> allocator;
   gui::OleCheck(SHGetMalloc(allocator.Put()));
-  const TShellMemory displayName(allocator.Get(), allocator->Alloc(MAX_PATH));
+  const TShellMemory displayName(allocator.Get(), allocator->Alloc(MAX_PATH * sizeof(wchar_t)));
   if (!displayName.Get()) throw gui::EOleSysError(E_OUTOFMEMORY);
 
   LPITEMIDLIST rootList = nullptr;
   if (!root.empty()) {
     gui::TComPtr<IShellFolder> desktop;
     gui::OleCheck(SHGetDesktopFolder(desktop.Put()));
-    std::u16string wideRoot = rt::AnsiToWide(root);
-    desktop->ParseDisplayName(nullptr, nullptr, reinterpret_cast<LPWSTR>(wideRoot.data()), nullptr, &rootList,
+    WideString parsed = root;
+    desktop->ParseDisplayName(nullptr, nullptr, reinterpret_cast<LPWSTR>(parsed.data()), nullptr, &rootList,
                               nullptr);
   }
   const TShellMemory rootMemory(allocator.Get(), rootList);
 
-  BROWSEINFOA info{};
+  BROWSEINFOW info{};
   info.hwndOwner = gui::Application().Handle();
   info.pidlRoot = rootList;
-  info.pszDisplayName = static_cast<char*>(displayName.Get());
-  info.lpszTitle = caption.c_str();
+  info.pszDisplayName = static_cast<wchar_t*>(displayName.Get());
+  info.lpszTitle = W(caption);
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   if (!directory.empty()) {
     info.lpfn = SelectInitialFolder;
-    info.lParam = reinterpret_cast<LPARAM>(directory.c_str());
+    info.lParam = reinterpret_cast<LPARAM>(W(directory));
   }
 
   LPITEMIDLIST chosen = nullptr;
   {
     gui::TTaskWindowsDisabler disabler;
     const TErrorModeScope errorMode(SEM_FAILCRITICALERRORS);
-    chosen = SHBrowseForFolderA(&info);
+    chosen = SHBrowseForFolderW(&info);
   }
   if (!chosen) return false;
   const TShellMemory chosenMemory(allocator.Get(), chosen);
-  char path[MAX_PATH + 1] = {};
+  wchar_t path[MAX_PATH + 1] = {};
   // A chosen item that has no file-system path gives an empty one.
-  SHGetPathFromIDListA(chosen, path);
-  directory = path;
+  SHGetPathFromIDListW(chosen, path);
+  directory = FromWide(path);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "runtime/gui/dialogs.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "runtime/gui/application.h"
@@ -14,10 +15,42 @@ namespace gui {
 
 namespace {
 
+// Like the system's message box, the dialog copies its caption and text to
+// the clipboard when asked with WM_COPY: what a user pastes into a report.
 class TMessageForm : public TForm {
  public:
   using TForm::TForm;
   WideString ClassName() const override { return u"TMessageForm"; }
+  void SetMessageText(const WideString& text) { text_ = text; }
+
+  void WndProc(TMessage& message) override {
+    if (message.Msg == WM_COPY && HandleAllocated()) {
+      CopyToClipboard(WindowHandle(), Caption() + u"\r\n\r\n" + text_);
+      message.Result = 0;
+      return;
+    }
+    TForm::WndProc(message);
+  }
+
+ private:
+  static void CopyToClipboard(HWND owner, const WideString& text) {
+    if (!OpenClipboard(owner)) return;
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(char16_t);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+      if (void* target = GlobalLock(memory)) {
+        std::memcpy(target, text.c_str(), bytes);
+        GlobalUnlock(memory);
+        // The clipboard owns the memory once it has taken it.
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+      } else {
+        GlobalFree(memory);
+      }
+    }
+    CloseClipboard();
+  }
+
+  WideString text_;
 };
 
 class TInputQueryForm : public TForm {
@@ -157,6 +190,7 @@ std::unique_ptr<TForm> CreateMessageDialog(const WideString& text, TMsgDlgType t
                                            TMsgDlgButtons buttons, const WideString& caption) {
   auto form = std::make_unique<TMessageForm>(nullptr);
   MakeDialogForm(*form, DialogCaption(caption, type));
+  form->SetMessageText(text);
   const DialogUnits u = MeasureUnits(form->Font());
   const int margin = u.X(8);
   const int vmargin = u.Y(8);

@@ -383,6 +383,19 @@ std::vector<std::wstring> ButtonTexts(HWND dialog) {
   return texts;
 }
 
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
 HWND ButtonWithText(HWND dialog, const wchar_t* text) {
   for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
     if (WindowText(c) == text) return c;
@@ -393,6 +406,7 @@ TEST_F(StoredForm, TheMessageDialogShowsItsButtonsTaskModally) {
   std::wstring caption;
   std::vector<std::wstring> buttons;
   WideString text;
+  std::wstring copied;
   bool ownerDisabled = false;
   TWatcher watcher([&] {
     TForm* dialog = VisibleForm(L"TMessageForm");
@@ -401,6 +415,8 @@ TEST_F(StoredForm, TheMessageDialogShowsItsButtonsTaskModally) {
     buttons = ButtonTexts(dialog->WindowHandle());
     text = dynamic_cast<TControl*>(dialog->FindComponent(u"Message"))->Caption();
     ownerDisabled = !IsWindowEnabled(form->WindowHandle());
+    SendMessageW(dialog->WindowHandle(), WM_COPY, 0, 0);
+    copied = ClipboardText();
     SendMessageW(ButtonWithText(dialog->WindowHandle(), L"&Réessayer"), BM_CLICK, 0, 0);
     return true;
   });
@@ -410,6 +426,7 @@ TEST_F(StoredForm, TheMessageDialogShowsItsButtonsTaskModally) {
   EXPECT_EQ(caption, L"Prueba GUI");
   EXPECT_EQ(buttons, (std::vector<std::wstring>{L"&Abandonner", L"&Réessayer", L"&Ignorer"}));
   EXPECT_EQ(text, u"Fichero dañado");
+  EXPECT_EQ(copied, L"Prueba GUI\r\n\r\nFichero dañado") << "what WM_COPY puts on the clipboard";
   EXPECT_TRUE(ownerDisabled);
   EXPECT_TRUE(IsWindowEnabled(form->WindowHandle()));
 }
