@@ -24,6 +24,8 @@ namespace {
 
 // Opens the archive read-only, the way the installer opens its own payload.
 // Any failure to open, from the engine or the file layer, is an open error.
+// An archive without a usable directory is read from the local headers
+// that remain, which may be fewer than it had: that is said.
 void OpenReadOnly(zip::TZipArchiver& archiver, const std::string& path) {
   archiver.SetFileName(rt::Utf8ToWide(path));
   try {
@@ -33,6 +35,9 @@ void OpenReadOnly(zip::TZipArchiver& archiver, const std::string& path) {
   } catch (const rt::Exception& e) {
     throw ArchiveOpenError(e.what());
   }
+  if (archiver.DirManager()->Rebuilt())
+    cli::WriteErr("qzip: warning: " + path +
+                  ": no usable central directory; entries rebuilt from the local headers, some may be missing\n");
 }
 
 uint32_t ParseAttributes(const std::string& text) {
