@@ -48,6 +48,7 @@ zip::TZipModalResult EngineResult(TModalResult result) {
 zip::TZipModalResult TArchiverDialogs::MessageDialog(const zip::WideString& text,
                                                      zip::TZipMsgDlgType type,
                                                      zip::TZipMsgDlgButtons buttons) {
+  if (silent_) return zip::mrCancel;
   TMsgDlgButtons shown = 0;
   for (const auto& b : kButtons)
     if (zip::HasButton(buttons, b.engine)) shown |= 1u << b.dialog;
@@ -56,7 +57,7 @@ zip::TZipModalResult TArchiverDialogs::MessageDialog(const zip::WideString& text
 
 bool TArchiverDialogs::InputQuery(const zip::WideString& caption, const zip::WideString& prompt,
                                   zip::WideString& value) {
-  return gui::InputQuery(caption, prompt, value);
+  return !silent_ && gui::InputQuery(caption, prompt, value);
 }
 
 }  // namespace installer

@@ -1,7 +1,8 @@
 // The archive engine's dialogs (confirmations, failure boxes, the password
 // input box) shown with the framework's message dialog and input box, so
 // that they look like the rest of the installer and are skinned with it.
-// Installed as the engine's dialog provider for the object's lifetime.
+// Installed as the engine's dialog provider for the object's lifetime. A
+// silent run shows nothing: every question is answered Cancel at once.
 #pragma once
 
 #include "zip/zip_dialogs.h"
@@ -10,7 +11,7 @@ namespace installer {
 
 class TArchiverDialogs : public zip::TZipDialogProvider {
  public:
-  TArchiverDialogs() : previous_(zip::SetDialogProvider(this)) {}
+  explicit TArchiverDialogs(bool silent = false) : silent_(silent), previous_(zip::SetDialogProvider(this)) {}
   ~TArchiverDialogs() override { zip::SetDialogProvider(previous_); }
   TArchiverDialogs(const TArchiverDialogs&) = delete;
   TArchiverDialogs& operator=(const TArchiverDialogs&) = delete;
@@ -21,6 +22,7 @@ class TArchiverDialogs : public zip::TZipDialogProvider {
                   zip::WideString& value) override;
 
  private:
+  bool silent_;
   zip::TZipDialogProvider* previous_;
 };
 

@@ -35,4 +35,11 @@ inline constexpr char16_t kPayloadDamaged[] = u"El instalador está dañado o in
 inline constexpr char16_t kNoRoom[] =
     u"No hay espacio suficiente en el disco.\rSe necesitan %u MB y hay %u MB libres.";
 
+// The uninstaller's texts: its title, the question, the report.
+inline constexpr char16_t kUninstallerTitle[] = u"Desinstala el Quimora";
+inline constexpr char16_t kUninstallQuestion[] = u"¿Desea desinstalar Quimora 18/19 de la carpeta %s?";
+inline constexpr char16_t kUninstalled[] = u"Quimora 18/19 se ha desinstalado.";
+inline constexpr char16_t kUninstallIncomplete[] =
+    u"No se han podido eliminar %d archivos de Quimora 18/19.\rCierre el programa y vuelva a desinstalarlo.";
+
 }  // namespace installer

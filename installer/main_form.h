@@ -2,6 +2,9 @@
 // from the stored form TFMMAIN; its handlers are the installation.
 #pragma once
 
+#include "installer/exit_codes.h"
+#include "installer/install_log.h"
+#include "installer/installation_win.h"
 #include "runtime/gui/button.h"
 #include "runtime/gui/edit.h"
 #include "runtime/gui/form.h"
@@ -38,23 +41,23 @@ class TfmMain : public gui::TForm {
   void BotSiguienteClick(rt::TObject* sender);
   void BotCancelarClick(rt::TObject* sender);
 
-  // What the payload holds, from the check at start: the room it needs.
-  void SetPayload(const zip::TArchiveIntegrity& payload) { payload_ = payload; }
+  // What the payload holds, from the check at start, and where the steps
+  // of the installation are logged.
+  void Prepare(const zip::TArchiveIntegrity& payload, TInstallLog& log);
+  // The folder proposed at start: the one an earlier installation was
+  // made into, else the documents folder's.
+  const rt::WideString& DefaultFolder() const { return defaultFolder_; }
+  // Installs into folder without showing anything: what /S does.
+  TOutcome InstallSilently(const rt::WideString& folder);
+  // The outcome of the last installation tried; cancelled before any.
+  TExitCode ExitCode() const { return exitCode_; }
 
  private:
-  // False, after saying so, when the payload does not fit on the volume
-  // of installFolder_.
-  bool PayloadFits();
-  // Extracts the whole payload into installFolder_; false when entries
-  // could not be extracted, after saying how many.
-  bool ExtractPayload();
-  void CreateShortcutsAndReport();
-
-  // The folders of this run.
   rt::WideString defaultFolder_;
   rt::WideString installFolder_;
-  rt::WideString shortcutFolder_;
   zip::TArchiveIntegrity payload_;
+  TInstallLog* log_ = nullptr;
+  TExitCode exitCode_ = ecCancelled;
 };
 
 // Publishes TfmMain's components and handlers for the stored form, with the

@@ -4,23 +4,15 @@
 #include <shlobj.h>
 
 #include "installer/archiver_properties.h"
-#include "installer/disk_space.h"
 #include "installer/installer_texts.h"
-#include "installer/program_file.h"
 #include "installer/shell_services.h"
-#include "runtime/format.h"
+#include "installer/uninstall_entry_win.h"
 #include "runtime/gui/application.h"
 #include "runtime/published.h"
 #include "skin/engine/skin_engine_win.h"
-#include "zip/file_layer.h"
 
 namespace installer {
 namespace {
-
-// Open for reading, sharing denied to nobody.
-constexpr uint16_t kOpenForReading = zip::kFmOpenRead | zip::kFmShareDenyNone;
-// Every entry, folders and hidden, system and read-only files included.
-constexpr uint32_t kEverything = 0x28BF;
 
 void Say(const rt::WideString& text) { gui::Application().ShowMessageBox(text, {}, MB_OK); }
 
@@ -30,9 +22,19 @@ void TfmMain::FormCreate(rt::TObject*) {
   Label1->SetCaption(kSchoolYear);
   Panel1->SetColor(rt::RGBColor(243, 215, 156));
   Label3->SetCaption(kExplanation);
-  const rt::WideString documents = GetPersonalFolder();
-  defaultFolder_ = documents.empty() ? rt::WideString(kDefaultFolderName) : documents + u"\\" + kDefaultFolderName;
+  if (const auto recorded = RecordedInstallFolder()) {
+    // Installed before: the same folder again, for an upgrade in place.
+    defaultFolder_ = *recorded;
+  } else {
+    const rt::WideString documents = GetPersonalFolder();
+    defaultFolder_ = documents.empty() ? rt::WideString(kDefaultFolderName) : documents + u"\\" + kDefaultFolderName;
+  }
   EditFiche->SetText(defaultFolder_);
+}
+
+void TfmMain::Prepare(const zip::TArchiveIntegrity& payload, TInstallLog& log) {
+  payload_ = payload;
+  log_ = &log;
 }
 
 void TfmMain::button2Click(rt::TObject*) {
@@ -43,62 +45,20 @@ void TfmMain::button2Click(rt::TObject*) {
 
 void TfmMain::BotSiguienteClick(rt::TObject*) {
   installFolder_ = EditFiche->Text();
-  if (!PayloadFits()) return;
-  if (!FolderExists(installFolder_) && !zip::FsCreateDirectory(installFolder_)) {
-    Say(kFolderCreationFailed);
-    return;
-  }
-  if (!ExtractPayload()) return;
-  shortcutFolder_ = installFolder_;
-  CreateShortcutsAndReport();
-  gui::Application().Terminate();
+  TInstallation installation(*Archiver, payload_, *log_, false);
+  const TOutcome outcome = installation.Run(installFolder_);
+  exitCode_ = outcome.Code;
+  Say(outcome.Message);
+  // Otherwise the window stays for another attempt.
+  if (outcome.Code == ecDone) gui::Application().Terminate();
 }
 
-bool TfmMain::PayloadFits() {
-  const auto space = DiskSpaceAt(installFolder_);
-  // A volume that cannot be asked is found out by the folder's creation.
-  if (!space) return true;
-  const uint64_t needed = SpaceNeeded(payload_.UncompressedSize, payload_.FileCount, space->ClusterSize);
-  if (needed <= space->FreeBytes) return true;
-  Say(rt::Format(kNoRoom, {MegabytesUp(needed), MegabytesDown(space->FreeBytes)}));
-  return false;
-}
-
-bool TfmMain::ExtractPayload() {
-  Archiver->Options().SetOverwriteMode(zip::omAlways);
-  Archiver->SetFileName(ProgramPath());
-  Archiver->OpenArchive(kOpenForReading);
-  Archiver->SetBaseDir(installFolder_);
-  Archiver->ExtractMatching(u"*.*", kEverything, u"");
-  const int32_t selected = Archiver->SelectedCount();
-  const int32_t missing = selected - Archiver->ProcessedCount();
-  Archiver->CloseArchive();
-  if (missing <= 0) return true;
-  // Entries answered Ignore or Abort, or a full disk: no shortcut to a
-  // program that may be missing, and the window stays for another try.
-  Say(rt::Format(kIncomplete, {missing, selected}));
-  return false;
-}
-
-void TfmMain::CreateShortcutsAndReport() {
-  const rt::WideString program = shortcutFolder_ + u"\\" + kProgramFile;
-  const bool onDesktop =
-      CreateShortcut(program, {}, shortcutFolder_, GetSpecialFolder(CSIDL_DESKTOP, false), kShortcutFile);
-  CreateShortcut(program, {}, shortcutFolder_, GetSpecialFolder(CSIDL_PROGRAMS, false), kShortcutFile);
-
-  rt::WideString text = kFinished;
-  text += u'\r';
-  text += onDesktop ? kShortcutMade : kShortcutFailed;
-  text += u'\r';
-  text += kShortcutNameLine;
-  text += u"\r\r";
-  text += kFolderLine;
-  text += shortcutFolder_;
-  text += u'\r';
-  text += kProgramLine;
-  text += kProgramFile;
-  text += u'\r';
-  Say(text);
+TOutcome TfmMain::InstallSilently(const rt::WideString& folder) {
+  installFolder_ = folder;
+  TInstallation installation(*Archiver, payload_, *log_, true);
+  const TOutcome outcome = installation.Run(installFolder_);
+  exitCode_ = outcome.Code;
+  return outcome;
 }
 
 void TfmMain::BotCancelarClick(rt::TObject*) { Close(); }

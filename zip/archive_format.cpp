@@ -105,7 +105,7 @@ void ReadCentralHeaderFields(const uint8_t* b, TDirItem& item) {
   item.LocalHeaderOffset = GetU32(b + 42);
 }
 
-std::optional<std::pair<int64_t, int64_t>> CertificateTable(rt::TStream& stream) {
+std::optional<TCertificateTable> CertificateTable(rt::TStream& stream) {
   uint8_t dos[64];
   if (!ReadAt(stream, 0, dos, sizeof dos) || dos[0] != 'M' || dos[1] != 'Z') return std::nullopt;
   const uint32_t peOffset = GetU32(dos + 0x3C);
@@ -122,17 +122,16 @@ std::optional<std::pair<int64_t, int64_t>> CertificateTable(rt::TStream& stream)
   }
   const uint16_t optionalSize = GetU16(pe + 20);
   if (GetU32(optional + countField) <= 4 || optionalSize < directories + 5 * 8) return std::nullopt;
-  const uint8_t* security = optional + directories + 4 * 8;
-  const uint32_t offset = GetU32(security);
-  const uint32_t size = GetU32(security + 4);
+  const size_t security = 24 + directories + 4 * 8;
+  const uint32_t offset = GetU32(pe + security);
+  const uint32_t size = GetU32(pe + security + 4);
   if (offset == 0 || size == 0) return std::nullopt;
-  return std::make_pair<int64_t, int64_t>(offset, size);
+  return TCertificateTable{offset, size, int64_t{peOffset} + static_cast<int64_t>(security)};
 }
 
 int64_t ArchiveDataEnd(rt::TStream& stream) {
   const int64_t size = stream.Size();
-  if (auto table = CertificateTable(stream); table && table->first + table->second == size)
-    return table->first;
+  if (auto table = CertificateTable(stream); table && table->Offset + table->Size == size) return table->Offset;
   return size;
 }
 

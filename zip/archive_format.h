@@ -101,10 +101,18 @@ struct TEndRecordLocation {
 // the search ends where that table begins.
 std::optional<TEndRecordLocation> FindEndRecord(rt::TStream& stream);
 
-// The security directory of a PE image, where a signing tool puts the
-// certificate table: its file offset and size, when the stream starts with
-// a well-formed PE header that names one.
-std::optional<std::pair<int64_t, int64_t>> CertificateTable(rt::TStream& stream);
+// The certificate table that a signing tool appends to a PE image, as the
+// image's security directory names it.
+struct TCertificateTable {
+  int64_t Offset = 0;
+  int64_t Size = 0;
+  // Where the security directory's 8 bytes lie in the file.
+  int64_t DirectoryEntry = 0;
+};
+
+// The certificate table, when the stream starts with a well-formed PE
+// header that names one.
+std::optional<TCertificateTable> CertificateTable(rt::TStream& stream);
 
 // Where the stream's archive data ends: the stream size, or the start of a
 // PE image's trailing certificate table.

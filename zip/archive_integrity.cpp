@@ -59,9 +59,9 @@ class TIntegrityCheck {
   std::optional<TDirectoryFigures> ReadEndRecords() {
     // A signed program that lost its signature, or part of it, has lost
     // bytes too.
-    if (const auto table = CertificateTable(stream_); table && table->first + table->second != stream_.Size()) {
-      Fail(adCertificateCut, "the certificate table of " + Number(static_cast<uint64_t>(table->second)) +
-                                 " bytes at " + Number(static_cast<uint64_t>(table->first)) + " does not end the file");
+    if (const auto table = CertificateTable(stream_); table && table->Offset + table->Size != stream_.Size()) {
+      Fail(adCertificateCut, "the certificate table of " + Number(static_cast<uint64_t>(table->Size)) +
+                                 " bytes at " + Number(static_cast<uint64_t>(table->Offset)) + " does not end the file");
       return std::nullopt;
     }
     const auto found = FindEndRecord(stream_);
@@ -165,12 +165,14 @@ class TIntegrityCheck {
       return Fail(adCountMismatch, Number(count_) + " records fill " + Number(filled) + " of the directory's " +
                                        Number(directoryEnd_ - directoryStart_) + " bytes");
     result_.EntryCount = count_;
+    result_.ArchiveStart = directoryStart_;
     return true;
   }
 
   bool CheckEntries() {
     std::sort(entries_.begin(), entries_.end(),
               [](const TEntryBytes& a, const TEntryBytes& b) { return a.Header < b.Header; });
+    if (!entries_.empty()) result_.ArchiveStart = entries_.front().Header;
     uint64_t previousEnd = 0;
     const TEntryBytes* previous = nullptr;
     for (const TEntryBytes& entry : entries_) {

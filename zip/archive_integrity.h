@@ -37,6 +37,9 @@ struct TArchiveIntegrity {
   uint64_t EntryCount = 0;
   uint64_t FileCount = 0;
   uint64_t UncompressedSize = 0;
+  // Where the archive's first record begins: the end of what the archive
+  // was appended to.
+  uint64_t ArchiveStart = 0;
 
   bool Whole() const { return Defect == adNone; }
 };

@@ -69,6 +69,8 @@ bool FsForceDirectories(const WideString& path);
 // Creates one folder whose parent exists. A folder already there counts as
 // created; anything else already there is a failure.
 bool FsCreateDirectory(const WideString& path);
+// Removes an empty folder; false when it is not empty or cannot go.
+bool FsRemoveDirectory(const WideString& path);
 WideString FsCurrentDir();
 // The name as the system's file calls take it: on Windows, a name whose
 // full path is too long for the plain calls in its "\\?\" form (which every

@@ -239,6 +239,8 @@ bool FsCreateDirectory(const WideString& path) {
   return isFolder;
 }
 
+bool FsRemoveDirectory(const WideString& path) { return rmdir(NativeName(path).c_str()) == 0; }
+
 WideString FsCurrentDir() {
   std::vector<char> buffer(256);
   while (!getcwd(buffer.data(), buffer.size())) {

@@ -152,6 +152,8 @@ bool FsCreateDirectory(const WideString& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool FsRemoveDirectory(const WideString& path) { return RemoveDirectoryW(SystemName(path).c_str()) != 0; }
+
 namespace {
 
 WideString CurrentDirectory() {

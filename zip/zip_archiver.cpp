@@ -382,6 +382,10 @@ void TZipBaseArchiver::DoProcessFileFailure(const WideString& fileName,
     OnProcessFileFailure(this, fileName, operation, nativeError, errorCode, errorMessage, action);
     return;
   }
+  action = AskAboutFileFailure(nativeError, errorMessage);
+}
+
+TZipAction TZipBaseArchiver::AskAboutFileFailure(int32_t nativeError, const WideString& errorMessage) {
   constexpr int32_t kVolumeRequestCancelled = 45;
   constexpr int32_t kFileNameTooLong = 61;
   TZipModalResult answer;
@@ -395,9 +399,9 @@ void TZipBaseArchiver::DoProcessFileFailure(const WideString& fileName,
                  ButtonSet({mbAbort, mbRetry, mbIgnore}));
   }
   switch (answer) {
-    case mrRetry: action = fxaRetry; break;
-    case mrIgnore: action = fxaIgnore; break;
-    default: action = fxaAbort; break;
+    case mrRetry: return fxaRetry;
+    case mrIgnore: return fxaIgnore;
+    default: return fxaAbort;
   }
 }
 

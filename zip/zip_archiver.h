@@ -141,6 +141,11 @@ class TZipBaseArchiver : public rt::TComponent {
   // is set; raises error 4 otherwise. The output keeps what was written.
   void DecodeEntry(int index, rt::TStream& output);
 
+  // What the failure event does without a handler: asks through the
+  // dialog provider (Abort, Retry, Ignore) and answers as the user did. A
+  // handler that only wants to note the failure passes it on here.
+  TZipAction AskAboutFileFailure(int32_t nativeError, const WideString& errorMessage);
+
   // State of the current (or last) processing run.
   bool Cancelled() const { return cancelled_; }
   int32_t ProcessedCount() const { return processedCount_; }

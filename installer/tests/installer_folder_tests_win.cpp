@@ -36,7 +36,7 @@ TEST_F(InstallerWindow, AFolderOutsideTheAnsiCodePageGetsEveryFileAndBothLinks) 
   Click(install);
   EXPECT_EQ(AwaitAndCloseMessageBox().second, CompletionText(folder.wstring()));
   ASSERT_TRUE(program->WaitForExit(kPatience));
-  EXPECT_EQ(program->ExitCode(), 0u);
+  EXPECT_EQ(program->ExitCode(), kExitDone);
   ExpectPayloadInstalledIn(folder);
   ExpectLinksTo(folder);
   RemoveTree(parent);
@@ -60,7 +60,7 @@ TEST_F(InstallerWindow, AFolderDeeperThanThePlainCallsReachGetsEveryFile) {
   const bool desktopLink = fs::exists(DesktopLink());
   EXPECT_EQ(text, CompletionText(folder.wstring(), desktopLink));
   ASSERT_TRUE(program->WaitForExit(kPatience));
-  EXPECT_EQ(program->ExitCode(), 0u);
+  EXPECT_EQ(program->ExitCode(), kExitDone);
   ExpectPayloadInstalledIn(folder);
   RemoveTree(top);
 }
@@ -102,7 +102,7 @@ TEST_F(InstallerWindow, AProgramFileHeldOpenIsNamedAndInstalledWhenFree) {
   Click(FindDescendant(failure, L"TButton", L"&Réessayer"));
   EXPECT_EQ(AwaitAndCloseMessageBox().second, CompletionText(folder.wstring()));
   ASSERT_TRUE(program->WaitForExit(kPatience));
-  EXPECT_EQ(program->ExitCode(), 0u);
+  EXPECT_EQ(program->ExitCode(), kExitDone);
   EXPECT_TRUE(ReadAll(programFile) == installed);
   ExpectPayloadInstalledIn(folder);
   RemoveTree(folder);
@@ -121,7 +121,7 @@ TEST_F(UnicodeUser, InstallsIntoTheProposedFolderOfTheUsersDocuments) {
   PressKey(install, VK_RETURN);
   EXPECT_EQ(AwaitAndCloseMessageBox().second, CompletionText(DefaultFolder().wstring()));
   ASSERT_TRUE(program->WaitForExit(kPatience));
-  EXPECT_EQ(program->ExitCode(), 0u);
+  EXPECT_EQ(program->ExitCode(), kExitDone);
   ExpectPayloadInstalledIn(DefaultFolder());
   ExpectLinksTo(DefaultFolder());
 }
@@ -156,7 +156,7 @@ TEST_F(SmallVolume, APayloadThatDoesNotFitIsRefusedWithBothFigures) {
   ExpectNothingHappens();
   EXPECT_FALSE(fs::exists(folder));
   EXPECT_FALSE(fs::exists(DesktopLink()));
-  CancelAndExpectExit();
+  CancelAndExpectExit(kExitNoRoom);
 }
 
 }  // namespace

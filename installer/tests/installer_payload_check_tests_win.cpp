@@ -11,7 +11,6 @@ namespace installer::testing {
 namespace {
 
 constexpr wchar_t kDamagedText[] = L"El instalador está dañado o incompleto. Vuelva a descargarlo.";
-constexpr DWORD kExitPayloadDamaged = 2;
 
 class DamagedCopy : public InstallerWindow {
  protected:

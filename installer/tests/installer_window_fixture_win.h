@@ -39,6 +39,18 @@ inline constexpr wchar_t kLinkName[] = L"QuimoraWindows18_19.lnk";
 inline constexpr wchar_t kProgramName[] = L"QuimoraWindows18_19.exe";
 inline constexpr auto kPatience = 30s;
 
+// The installer's exit codes.
+inline constexpr DWORD kExitDone = 0;
+inline constexpr DWORD kExitCancelled = 1;
+inline constexpr DWORD kExitPayloadDamaged = 2;
+inline constexpr DWORD kExitFolderNotCreated = 3;
+inline constexpr DWORD kExitIncomplete = 4;
+inline constexpr DWORD kExitNoRoom = 5;
+inline constexpr DWORD kExitBadCommandLine = 64;
+
+// The product's Apps & features entry, under HKEY_CURRENT_USER.
+inline constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quimora18_19";
+
 std::wstring SpecialFolder(int csidl);
 fs::path DefaultFolder();
 fs::path DesktopLink();
@@ -115,6 +127,9 @@ class InstallerWindow : public ::testing::Test {
     Clean();
   }
   static void Clean() {
+    // An entry left by another test would make the installer propose its
+    // folder instead of the default one.
+    RegDeleteKeyW(HKEY_CURRENT_USER, kUninstallKey);
     std::error_code ignored;
     fs::remove_all(DefaultFolder(), ignored);
     fs::remove(DesktopLink(), ignored);
@@ -175,10 +190,12 @@ class InstallerWindow : public ::testing::Test {
     EXPECT_TRUE(program->TopWindows(L"TMessageForm").empty());
     EXPECT_TRUE(program->Running());
   }
-  void CancelAndExpectExit() {
+  // Cancel ends the program with the outcome of the last attempt to
+  // install, or as cancelled when there was none.
+  void CancelAndExpectExit(DWORD expected = kExitCancelled) {
     Click(cancel);
     ASSERT_TRUE(program->WaitForExit(kPatience));
-    EXPECT_EQ(program->ExitCode(), 0u);
+    EXPECT_EQ(program->ExitCode(), expected);
   }
 
   static HWND FindFirstOf(HWND parent, const std::wstring& windowClass) {

@@ -100,7 +100,7 @@ TEST_F(InstallerWindow, AFolderTwoLevelsBelowAnyExistingOneIsRefused) {
   ExpectNothingHappens();
   EXPECT_FALSE(fs::exists(kOutput / L"missing"));
   EXPECT_FALSE(fs::exists(DesktopLink()));
-  CancelAndExpectExit();
+  CancelAndExpectExit(kExitFolderNotCreated);
 }
 
 TEST_F(InstallerWindow, BrowsingAndCancellingLeavesTheFolderAsItWas) {
@@ -155,7 +155,7 @@ TEST_F(InstallerWindow, AnIgnoredDamagedEntryLeavesTheInstallationIncompleteAndT
   EXPECT_FALSE(fs::exists(DesktopLink()));
   EXPECT_FALSE(fs::exists(ProgramsLink()));
   EXPECT_TRUE(fs::exists(folder / L"QuimoraWindows18_19.exe") || entry == "QuimoraWindows18_19.exe");
-  CancelAndExpectExit();
+  CancelAndExpectExit(kExitIncomplete);
 }
 
 // The push buttons are painted from the skin's Buttons image, five frames
@@ -589,7 +589,7 @@ TEST_F(SkinnedSystemMenu, MinimizeMinimizesAndCloseEndsTheInstaller) {
   PressMenuKey(menu, VK_RETURN);
   // The window closes as Cancel closes it: without asking.
   ASSERT_TRUE(program->WaitForExit(kPatience));
-  EXPECT_EQ(program->ExitCode(), 0u);
+  EXPECT_EQ(program->ExitCode(), kExitCancelled);
   EXPECT_FALSE(fs::exists(DefaultFolder()));
 }
 

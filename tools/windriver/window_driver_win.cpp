@@ -9,8 +9,10 @@
 
 namespace windriver {
 
-TProgram::TProgram(const std::wstring& path, const std::wstring& currentFolder) {
+TProgram::TProgram(const std::wstring& path, const std::wstring& currentFolder, const std::wstring& arguments,
+                   TStart start) {
   std::wstring commandLine = L"\"" + path + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -21,7 +23,7 @@ TProgram::TProgram(const std::wstring& path, const std::wstring& currentFolder) 
   process_.reset(info.hProcess);
   processId_ = info.dwProcessId;
   threadId_ = info.dwThreadId;
-  WaitForInputIdle(process_.get(), 10000);
+  if (start == TStart::WaitForInput) WaitForInputIdle(process_.get(), 10000);
 }
 
 TProgram::~TProgram() {
@@ -55,7 +57,8 @@ BOOL CALLBACK CollectTopWindow(HWND window, LPARAM context) {
   auto& search = *reinterpret_cast<TWindowSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == search.processId && IsWindowVisible(window) && ClassOf(window) == *search.windowClass)
+  if (owner == search.processId && IsWindowVisible(window) &&
+      (!search.windowClass || ClassOf(window) == *search.windowClass))
     search.found.push_back(window);
   return TRUE;
 }
@@ -69,6 +72,12 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM context) {
 
 std::vector<HWND> TProgram::TopWindows(const std::wstring& windowClass) const {
   TWindowSearch search{processId_, &windowClass, {}};
+  EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> TProgram::VisibleWindows() const {
+  TWindowSearch search{processId_, nullptr, {}};
   EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

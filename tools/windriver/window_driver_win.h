@@ -19,7 +19,12 @@ namespace windriver {
 // fail before the program quits by itself.
 class TProgram {
  public:
-  TProgram(const std::wstring& path, const std::wstring& currentFolder);
+  // Whether the start waits for the program to wait for input: a program
+  // that shows no window (a silent run) never does.
+  enum class TStart { WaitForInput, Return };
+  // arguments follow the program's quoted path on its command line.
+  TProgram(const std::wstring& path, const std::wstring& currentFolder, const std::wstring& arguments = {},
+           TStart start = TStart::WaitForInput);
   ~TProgram();
   TProgram(const TProgram&) = delete;
   TProgram& operator=(const TProgram&) = delete;
@@ -33,6 +38,8 @@ class TProgram {
   // The program's visible top-level windows of a class ("#32770" for
   // dialogs and message boxes).
   std::vector<HWND> TopWindows(const std::wstring& windowClass) const;
+  // Every visible top-level window of the program, of any class.
+  std::vector<HWND> VisibleWindows() const;
   // Waits for such a window; nullptr on time-out.
   HWND WaitForWindow(const std::wstring& windowClass, std::chrono::milliseconds timeout) const;
   // The window with the keyboard focus in the program's GUI thread.

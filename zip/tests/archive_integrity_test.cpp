@@ -59,6 +59,7 @@ TEST(ArchiveIntegrity, WholeArchivesPassAndCountTheirFiles) {
     EXPECT_EQ(result.EntryCount, 4u);
     EXPECT_EQ(result.FileCount, 3u);
     EXPECT_EQ(result.UncompressedSize, 3004u);
+    EXPECT_EQ(result.ArchiveStart, std::string(what) == "no host" ? 0u : 700u);
   }
   EXPECT_TRUE(Check(BuildZip(TestArchive{})).Whole()) << "an empty archive is whole";
 }

@@ -132,6 +132,17 @@ TEST_F(FileLayerTest, CreateDirectoryAcceptsAFolderAlreadyThereButNotAFile) {
   EXPECT_FALSE(FsCreateDirectory(temp_ / u"f"));
 }
 
+TEST_F(FileLayerTest, RemoveDirectoryTakesEmptyFoldersOnly) {
+  ASSERT_TRUE(FsForceDirectories(temp_ / u"llena\\vacía\\"));
+  WriteFile(temp_ / u"archivo", "x");
+  EXPECT_FALSE(FsRemoveDirectory(temp_ / u"llena"));
+  EXPECT_FALSE(FsRemoveDirectory(temp_ / u"archivo"));
+  EXPECT_TRUE(FsRemoveDirectory(temp_ / u"llena\\vacía"));
+  EXPECT_TRUE(FsRemoveDirectory(temp_ / u"llena"));
+  EXPECT_FALSE(FsDirectoryExists(temp_ / u"llena"));
+  EXPECT_TRUE(FsFileExists(temp_ / u"archivo"));
+}
+
 TEST_F(FileLayerTest, QueriesTellFilesFromFolders) {
   const WideString file = temp_ / u"Ünïcødé-名前.txt";
   const WideString folder = temp_ / u"sub.d";

@@ -26,8 +26,9 @@ class TempFolder {
   rt::WideString name_;
 };
 
-// Removes a folder and everything in it, read-only files and trees deeper
-// than the plain Windows calls reach included; quietly does what it can.
+// Removes a folder and everything in it (or a file), read-only files and
+// trees deeper than the plain Windows calls reach included; quietly does
+// what it can.
 void RemoveTree(const rt::WideString& folder);
 
 void WriteFile(const rt::WideString& name, std::string_view bytes);

@@ -31,7 +31,15 @@ void RemoveLongTree(const std::wstring& folder) {
 
 void RemoveTree(const rt::WideString& folder) {
   const rt::WideString root = ExtendedLengthPath(NormalizedFullPath(folder));
-  RemoveLongTree(std::wstring(root.begin(), root.end()));
+  const std::wstring path(root.begin(), root.end());
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    RemoveLongTree(path);
+  } else {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+  }
 }
 
 }  // namespace zip::testing
