@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,7 @@
 #include "installer/uninstaller_image.h"
 #include "runtime/format.h"
 #include "zip/dir_manager.h"
-#include "zip/extraction.h"
 #include "zip/file_layer.h"
-#include "zip/path_functions.h"
 
 namespace installer {
 
@@ -187,29 +186,27 @@ void TInstallation::Extract() {
   }
 }
 
-void TInstallation::PlaceUninstaller() {
-  const WideString path = Under(folder_, kUninstallerName);
+void TInstallation::WriteFile(const WideString& path, const std::function<std::string()>& bytes) {
   try {
-    zip::TWideFileStream program(ProgramPath(), kOpenForReading);
-    const std::vector<uint8_t> image = UninstallerImage(program, payload_);
-    zip::TWideFileStream uninstaller(path, zip::kFmCreate);
-    uninstaller.WriteBuffer(image.data(), static_cast<int64_t>(image.size()));
+    const std::string content = bytes();
+    zip::TWideFileStream file(path, zip::kFmCreate);
+    file.WriteBuffer(content.data(), static_cast<int64_t>(content.size()));
     log_.Write("file", path);
   } catch (const std::exception& error) {
     log_.Write("failed", path, rt::Utf8ToWide(error.what()));
   }
 }
 
+void TInstallation::PlaceUninstaller() {
+  WriteFile(Under(folder_, kUninstallerName), [&] {
+    zip::TWideFileStream program(ProgramPath(), kOpenForReading);
+    const std::vector<uint8_t> image = UninstallerImage(program, payload_);
+    return std::string(image.begin(), image.end());
+  });
+}
+
 void TInstallation::WriteRecord() {
-  const WideString path = Under(folder_, kRecordName);
-  try {
-    const std::string text = record_.Text();
-    zip::TWideFileStream file(path, zip::kFmCreate);
-    file.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
-    log_.Write("file", path);
-  } catch (const std::exception& error) {
-    log_.Write("failed", path, rt::Utf8ToWide(error.what()));
-  }
+  WriteFile(Under(folder_, kRecordName), [&] { return record_.Text(); });
 }
 
 bool TInstallation::MakeShortcuts() {

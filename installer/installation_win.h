@@ -5,7 +5,9 @@
 // tells the user, and the log gets every step.
 #pragma once
 
+#include <functional>
 #include <set>
+#include <string>
 
 #include "installer/exit_codes.h"
 #include "installer/install_log.h"
@@ -42,6 +44,8 @@ class TInstallation {
   // Whether the desktop's shortcut was written.
   bool MakeShortcuts();
   void WriteRecord();
+  // Writes a file of the installation's own, logging it or why it failed.
+  void WriteFile(const WideString& path, const std::function<std::string()>& bytes);
 
   zip::TZipArchiver& archiver_;
   const zip::TArchiveIntegrity& payload_;

@@ -189,19 +189,6 @@ void CreateLongFolders(const fs::path& folder) {
 
 void RemoveTree(const fs::path& folder) { zip::testing::RemoveTree(folder.u16string()); }
 
-std::wstring ClipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
 COLORREF ColourAt(const skin::TSkinBitmap& image, int x, int y) { return image.Pixel(x, y); }
 
 std::vector<uint8_t> ReadBytes(const fs::path& path) {

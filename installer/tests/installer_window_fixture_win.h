@@ -105,8 +105,6 @@ COLORREF ColourAt(const skin::TSkinBitmap& image, int x, int y);
 const skin::TSkinModel& SkinUnderTest();
 // Read from the screen: another process's window DC holds nothing here.
 COLORREF ScreenPixel(POINT at);
-// The text on the clipboard, as a message dialog puts it there.
-std::wstring ClipboardText();
 // The user's documents, desktop and programs folders, which a user seen for
 // the first time does not have yet.
 void CreateProfileFolders();

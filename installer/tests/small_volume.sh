@@ -14,13 +14,19 @@ sudo=
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 case "$action" in
   mount)
-    mkdir -p "$mountpoint" "$prefix/dosdevices"
+    # The drive goes into a prefix that Wine has made; a folder made here
+    # first would pass for a prefix that is not there.
+    if [ ! -d "$prefix/drive_c" ]; then
+      echo "small_volume.sh: no Wine prefix at $prefix" >&2
+      exit 1
+    fi
+    mkdir -p "$mountpoint"
     if mountpoint -q "$mountpoint"; then $sudo umount "$mountpoint"; fi
     $sudo mount -t tmpfs -o size=1m,mode=0777 quimora-small-volume "$mountpoint"
     ln -sfn "$mountpoint" "$prefix/dosdevices/s:"
     ;;
   unmount)
-    rm -f "$prefix/dosdevices/s:"
+    [ -L "$prefix/dosdevices/s:" ] && rm -f "$prefix/dosdevices/s:"
     if mountpoint -q "$mountpoint"; then $sudo umount "$mountpoint"; fi
     ;;
   *) echo "usage: small_volume.sh mount|unmount win64|win32 MOUNTPOINT" >&2; exit 64 ;;

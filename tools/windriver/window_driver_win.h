@@ -70,6 +70,9 @@ void PressKey(HWND window, WPARAM key);
 // Clicks a button without waiting for what the click starts.
 void Click(HWND button);
 
+// The text on the clipboard, empty when it holds none.
+std::wstring ClipboardText();
+
 // Writes the desktop as a 24-bit BMP file.
 void SaveScreenshot(const std::wstring& path);
 

@@ -23,6 +23,7 @@
 #include "runtime/gui/timer.h"
 #include "runtime/gui/tests/modal_watcher.h"
 #include "runtime/tests/test_bmp_builder.h"
+#include "tools/windriver/window_driver_win.h"
 
 namespace gui {
 namespace {
@@ -383,19 +384,6 @@ std::vector<std::wstring> ButtonTexts(HWND dialog) {
   return texts;
 }
 
-std::wstring ClipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
 HWND ButtonWithText(HWND dialog, const wchar_t* text) {
   for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
     if (WindowText(c) == text) return c;
@@ -416,7 +404,7 @@ TEST_F(StoredForm, TheMessageDialogShowsItsButtonsTaskModally) {
     text = dynamic_cast<TControl*>(dialog->FindComponent(u"Message"))->Caption();
     ownerDisabled = !IsWindowEnabled(form->WindowHandle());
     SendMessageW(dialog->WindowHandle(), WM_COPY, 0, 0);
-    copied = ClipboardText();
+    copied = windriver::ClipboardText();
     SendMessageW(ButtonWithText(dialog->WindowHandle(), L"&Réessayer"), BM_CLICK, 0, 0);
     return true;
   });
