@@ -7,6 +7,7 @@
 //   shortcut	PATH           a shell link written
 //   registry	KEY            the Apps & features entry written
 //   removed	PATH           (uninstalling) a file, folder, link or entry removed
+//   kept	KEY	WHY          (uninstalling) the entry of another installation
 //   failed	PATH	WHY        something that could not be done
 //   result	CODE	MEANING    the exit code and what it means
 #pragma once

@@ -12,7 +12,9 @@
 #include "installer/uninstall_entry_win.h"
 #include "runtime/format.h"
 #include "runtime/gui/handles.h"
+#include "runtime/text.h"
 #include "zip/file_layer.h"
+#include "zip/path_functions.h"
 
 namespace installer {
 
@@ -47,6 +49,10 @@ std::vector<uint8_t> ProgramBytes() {
   return bytes;
 }
 
+bool SameFolder(const WideString& a, const WideString& b) {
+  return rt::CompareWide(zip::WithoutTrailingBackslash(a), zip::WithoutTrailingBackslash(b), true) == 0;
+}
+
 WideString TemporaryFolder() {
   wchar_t path[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, path);
@@ -70,8 +76,12 @@ TOutcome Uninstall(const WideString& folder, TInstallLog& log) {
     WriteRecord(folder, left);
     return {ecIncomplete, rt::Format(kUninstallIncomplete, {remaining})};
   }
+  // The entry is the last installation's: another folder's stays.
   const WideString key = WideString(u"HKEY_CURRENT_USER\\") + kUninstallKey;
-  if (DeleteUninstallEntry())
+  const auto recorded = RecordedInstallFolder();
+  if (recorded && !SameFolder(*recorded, folder))
+    log.Write("kept", key, u"it is the entry of the installation in " + *recorded);
+  else if (DeleteUninstallEntry())
     log.Write("removed", key);
   else
     log.Write("failed", key, u"the entry cannot be removed");

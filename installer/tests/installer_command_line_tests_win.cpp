@@ -236,7 +236,18 @@ TEST_F(CommandLine, WithoutAFolderTheProposedOneIsTakenAndARerunProposesTheLastO
   CancelAndExpectExit();
 }
 
-TEST_F(CommandLine, AFolderThatCannotBeMadeOrAFullVolumeEndWithTheirCodes) {
+TEST_F(CommandLine, UninstallingAnEarlierFolderKeepsTheEntryOfTheLaterOne) {
+  const fs::path earlier = Folder(L"primera");
+  const fs::path later = Folder(L"segunda");
+  ASSERT_EQ(RunSilently(kInstaller, L"/S /D=" + earlier.wstring()), kExitDone);
+  ASSERT_EQ(RunSilently(kInstaller, L"/S /D=" + later.wstring()), kExitDone);
+  ASSERT_EQ(RunSilently((earlier / kUninstallerName).wstring(), L"/S"), kExitDone);
+  ASSERT_TRUE(WaitUntil([&] { return !fs::exists(earlier); }, kPatience));
+  EXPECT_EQ(EntryText(L"InstallLocation"), later.wstring());
+  ExpectPayloadInstalledIn(later);
+}
+
+TEST_F(CommandLine, AFolderThatCannotBeMadeEndsWithThree) {
   const fs::path deep = Folder(L"falta") / L"más abajo";
   EXPECT_EQ(RunSilently(kInstaller, L"/S /D=" + deep.wstring()), kExitFolderNotCreated);
   EXPECT_FALSE(fs::exists(deep.parent_path()));

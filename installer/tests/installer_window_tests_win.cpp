@@ -198,7 +198,11 @@ class SkinnedButtons : public InstallerWindow {
     GetWindowRect(control, &r);
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   }
+  // Arrives as a hand does, in more than one move: under Xvfb a single
+  // warp of the pointer now and then reaches the window as no move at all.
   void MoveTo(POINT screen) const {
+    SetCursorPos(screen.x - 2, screen.y);
+    Sleep(30);
     SetCursorPos(screen.x, screen.y);
     Sleep(100);
   }
