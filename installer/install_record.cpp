@@ -74,6 +74,27 @@ void TInstallRecord::Merge(const TInstallRecord& earlier) {
   for (const WideString& shortcut : earlier.Shortcuts) AddNew(Shortcuts, shortcut);
 }
 
+TInstallRecord ReadInstallRecord(const WideString& folder) {
+  const WideString path = Under(folder, kRecordName);
+  if (!zip::FsFileExists(path)) return {};
+  try {
+    zip::TWideFileStream file(path, zip::kFmOpenRead | zip::kFmShareDenyWrite);
+    // A record is a few kilobytes; a larger file is not one.
+    constexpr int64_t kLargestRecord = 1 << 24;
+    std::string text(static_cast<size_t>(std::min(file.Size(), kLargestRecord)), '\0');
+    file.ReadBuffer(text.data(), static_cast<int64_t>(text.size()));
+    return TInstallRecord::Parse(text);
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+void WriteInstallRecord(const WideString& folder, const TInstallRecord& record) {
+  const std::string text = record.Text();
+  zip::TWideFileStream file(Under(folder, kRecordName), zip::kFmCreate);
+  file.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
+}
+
 TInstallRecord RemoveInstalled(const WideString& folder, const TInstallRecord& record, const TRemovalReport& report) {
   TInstallRecord left;
   // A file already gone is not reported: nothing was removed.

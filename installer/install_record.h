@@ -40,6 +40,12 @@ struct TInstallRecord {
   void Merge(const TInstallRecord& earlier);
 };
 
+// The record kept in folder; empty when there is none or it cannot be
+// read.
+TInstallRecord ReadInstallRecord(const WideString& folder);
+// Writes the record into folder; raises the file layer's errors.
+void WriteInstallRecord(const WideString& folder, const TInstallRecord& record);
+
 // Told of every path removed, or that could not be.
 using TRemovalReport = std::function<void(const WideString& path, bool removed)>;
 

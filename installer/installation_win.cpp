@@ -89,17 +89,7 @@ TOutcome TInstallation::Run(const WideString& folder) {
 
   // What an earlier installation into this folder wrote is removed with
   // what this one wrote.
-  const WideString recordPath = Under(folder_, kRecordName);
-  if (zip::FsFileExists(recordPath)) {
-    try {
-      zip::TWideFileStream earlier(recordPath, zip::kFmOpenRead | zip::kFmShareDenyWrite);
-      std::string text(static_cast<size_t>(std::min<int64_t>(earlier.Size(), 1 << 24)), '\0');
-      earlier.ReadBuffer(text.data(), static_cast<int64_t>(text.size()));
-      record_.Merge(TInstallRecord::Parse(text));
-    } catch (const std::exception&) {
-      // An unreadable record is replaced by this one.
-    }
-  }
+  record_.Merge(ReadInstallRecord(folder_));
 
   if (missing > 0) {
     // Entries answered Ignore or Abort, or a full disk: no uninstaller,
@@ -186,11 +176,9 @@ void TInstallation::Extract() {
   }
 }
 
-void TInstallation::WriteFile(const WideString& path, const std::function<std::string()>& bytes) {
+void TInstallation::WriteLogged(const WideString& path, const std::function<void()>& write) {
   try {
-    const std::string content = bytes();
-    zip::TWideFileStream file(path, zip::kFmCreate);
-    file.WriteBuffer(content.data(), static_cast<int64_t>(content.size()));
+    write();
     log_.Write("file", path);
   } catch (const std::exception& error) {
     log_.Write("failed", path, rt::Utf8ToWide(error.what()));
@@ -198,15 +186,17 @@ void TInstallation::WriteFile(const WideString& path, const std::function<std::s
 }
 
 void TInstallation::PlaceUninstaller() {
-  WriteFile(Under(folder_, kUninstallerName), [&] {
+  const WideString path = Under(folder_, kUninstallerName);
+  WriteLogged(path, [&] {
     zip::TWideFileStream program(ProgramPath(), kOpenForReading);
     const std::vector<uint8_t> image = UninstallerImage(program, payload_);
-    return std::string(image.begin(), image.end());
+    zip::TWideFileStream file(path, zip::kFmCreate);
+    file.WriteBuffer(image.data(), static_cast<int64_t>(image.size()));
   });
 }
 
 void TInstallation::WriteRecord() {
-  WriteFile(Under(folder_, kRecordName), [&] { return record_.Text(); });
+  WriteLogged(Under(folder_, kRecordName), [&] { WriteInstallRecord(folder_, record_); });
 }
 
 bool TInstallation::MakeShortcuts() {

@@ -45,7 +45,7 @@ class TInstallation {
   bool MakeShortcuts();
   void WriteRecord();
   // Writes a file of the installation's own, logging it or why it failed.
-  void WriteFile(const WideString& path, const std::function<std::string()>& bytes);
+  void WriteLogged(const WideString& path, const std::function<void()>& write);
 
   zip::TZipArchiver& archiver_;
   const zip::TArchiveIntegrity& payload_;

@@ -24,24 +24,6 @@ const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(
 
 WideString Under(const WideString& folder, const WideString& path) { return folder + u"\\" + path; }
 
-// The record written at installation; empty when there is none.
-TInstallRecord ReadRecord(const WideString& folder) {
-  try {
-    zip::TWideFileStream file(Under(folder, kRecordName), zip::kFmOpenRead | zip::kFmShareDenyWrite);
-    std::string text(static_cast<size_t>(std::min<int64_t>(file.Size(), 1 << 24)), '\0');
-    file.ReadBuffer(text.data(), static_cast<int64_t>(text.size()));
-    return TInstallRecord::Parse(text);
-  } catch (const std::exception&) {
-    return {};
-  }
-}
-
-void WriteRecord(const WideString& folder, const TInstallRecord& record) {
-  const std::string text = record.Text();
-  zip::TWideFileStream file(Under(folder, kRecordName), zip::kFmCreate);
-  file.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
-}
-
 std::vector<uint8_t> ProgramBytes() {
   zip::TWideFileStream program(ProgramPath(), zip::kFmOpenRead | zip::kFmShareDenyNone);
   std::vector<uint8_t> bytes(static_cast<size_t>(program.Size()));
@@ -62,7 +44,7 @@ WideString TemporaryFolder() {
 }  // namespace
 
 TOutcome Uninstall(const WideString& folder, TInstallLog& log) {
-  const TInstallRecord record = ReadRecord(folder);
+  const TInstallRecord record = ReadInstallRecord(folder);
   TInstallRecord left = RemoveInstalled(folder, record, [&](const WideString& path, bool removed) {
     if (removed)
       log.Write("removed", path);
@@ -73,7 +55,7 @@ TOutcome Uninstall(const WideString& folder, TInstallLog& log) {
   if (remaining > 0) {
     // What is left can be removed by running the uninstaller again.
     left.Folders = record.Folders;
-    WriteRecord(folder, left);
+    WriteInstallRecord(folder, left);
     return {ecIncomplete, rt::Format(kUninstallIncomplete, {remaining})};
   }
   // The entry is the last installation's: another folder's stays.
@@ -132,7 +114,7 @@ TExitCode RemoveUninstaller(const WideString& folder, uint64_t process) {
   WaitForSingleObject(uninstaller, kPatience);
   CloseHandle(uninstaller);
   const bool createdFolder = [&] {
-    const TInstallRecord record = ReadRecord(folder);
+    const TInstallRecord record = ReadInstallRecord(folder);
     return std::find(record.Folders.begin(), record.Folders.end(), u".") != record.Folders.end();
   }();
   // The system may hold the ended program's file a moment longer.

@@ -90,6 +90,14 @@ TEST(InstallRecord, RemovesWhatItListsAndLeavesWhatTheUserAdded) {
   };
   EXPECT_EQ(reported, expected);
 
+  // The record itself, kept beside the files.
+  WriteInstallRecord(folder, record);
+  const TInstallRecord kept = ReadInstallRecord(folder);
+  EXPECT_EQ(kept.Files, record.Files);
+  EXPECT_EQ(kept.Folders, record.Folders);
+  EXPECT_TRUE(ReadInstallRecord(temp / u"ninguna").Empty());
+  zip::FsDeleteFile(folder + u"\\" + kRecordName);
+
   // Without the user's file, everything goes, the install folder last.
   zip::FsDeleteFile(folder + u"\\datos\\mío.txt");
   RemoveInstalled(folder, record, [](const WideString&, bool) {});
