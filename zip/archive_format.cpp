@@ -362,8 +362,6 @@ void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, b
     item.UncompressedSize = local.UncompressedSize;
     item.NameLength = local.NameLength;
     item.ExtraLength = local.ExtraLength;
-    const bool folder = local.UncompressedSize == 0 && !(local.Flags & kFlagDataDescriptor);
-    item.ExternalAttributes = folder ? 0x10 : 0x20;
     item.LocalHeaderOffset = static_cast<uint32_t>(q);
 
     name.resize(local.NameLength);
@@ -373,6 +371,10 @@ void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, b
                       ? rt::Utf8ToWide(std::string_view(text, std::find(text, text + name.size(), '\0') - text))
                       : DecodeEntryName(name.data(), name.size(), oemNames);
     }
+    // A local header has no attributes: only the name tells a folder. An
+    // empty file is a file; taking it for a folder would lose it.
+    const bool folder = !item.Name.empty() && (item.Name.back() == u'/' || item.Name.back() == u'\\');
+    item.ExternalAttributes = folder ? 0x10 : 0x20;
     if (local.Flags & kFlagDataDescriptor) {
       const int64_t d = descriptors.Next(q);
       uint8_t descriptor[kDataDescriptorSize];

@@ -239,6 +239,23 @@ TEST(Recovery, MissingCentralDirectoryIsRebuiltFromLocalHeaders) {
   EXPECT_EQ(d.manager.CentralDirOffset(), static_cast<int64_t>(bytes.size()));
 }
 
+TEST(Recovery, OnlyANameEndingInASeparatorIsAFolder) {
+  TestArchive a;
+  a.entries = {{.name = "empty.txt", .data = ""},
+               {.name = "dir/", .attributes = 0x10},
+               {.name = "win\\", .attributes = 0x10},
+               {.name = "dir/full.txt", .data = "x"}};
+  Bytes bytes = BuildZip(a);
+  bytes.resize(testing::FindFirst(bytes, kCentralHeaderSignature));
+  LoadedDirectory d(bytes);
+  ASSERT_TRUE(d.manager.Rebuilt());
+  ASSERT_EQ(d.Count(), 4);
+  EXPECT_EQ(d.Item(0).ExternalAttributes, 0x20u) << "a zero-length file stays a file";
+  EXPECT_EQ(d.Item(1).ExternalAttributes, 0x10u);
+  EXPECT_EQ(d.Item(2).ExternalAttributes, 0x10u);
+  EXPECT_EQ(d.Item(3).ExternalAttributes, 0x20u);
+}
+
 TEST(Recovery, DirectoryThatCannotBeReadIsRebuilt) {
   TestArchive a = ThreeEntries();
   Bytes bytes = BuildZip(a);
