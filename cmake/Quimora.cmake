@@ -34,6 +34,10 @@ endif()
 option(QUIMORA_FUZZ "Build the libFuzzer targets (clang); implies the sanitizers" OFF)
 if(QUIMORA_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
+  # Entries of a few hundred bytes decode whole, larger ones stream: a
+  # fuzzer's inputs of a few kilobytes reach both ways of decoding, and so
+  # do the unit tests that this tree runs again under the sanitizers.
+  add_compile_definitions(QUIMORA_WHOLE_ENTRY_LIMIT=1024)
 endif()
 
 # Test names say where they run: natively, natively under the sanitizers,
@@ -55,6 +59,30 @@ endif()
 
 # GoogleTest: Debian's prebuilt library natively; for Windows, built here
 # from the sources that Debian's googletest package installs.
+# libdeflate, the whole-entry deflate decoder, as the imported target
+# libdeflate::libdeflate, linked statically. Natively Debian's
+# libdeflate-dev; the Windows builds take the MinGW build of Debian's source
+# that scripts/libdeflate.sh makes, named by QUIMORA_LIBDEFLATE_ROOT.
+function(quimora_find_libdeflate)
+  if(WIN32)
+    set(QUIMORA_LIBDEFLATE_ROOT "" CACHE PATH "The MinGW build of libdeflate (scripts/libdeflate.sh)")
+    if(NOT EXISTS "${QUIMORA_LIBDEFLATE_ROOT}/lib/libdeflate.a")
+      message(FATAL_ERROR "No MinGW libdeflate at '${QUIMORA_LIBDEFLATE_ROOT}': build the Windows "
+                          "trees through ./test or ./run, which make it with scripts/libdeflate.sh")
+    endif()
+    set(library "${QUIMORA_LIBDEFLATE_ROOT}/lib/libdeflate.a")
+    set(include "${QUIMORA_LIBDEFLATE_ROOT}/include")
+  else()
+    find_library(LIBDEFLATE_STATIC_LIBRARY NAMES libdeflate.a REQUIRED)
+    find_path(LIBDEFLATE_INCLUDE_DIR libdeflate.h REQUIRED)
+    set(library "${LIBDEFLATE_STATIC_LIBRARY}")
+    set(include "${LIBDEFLATE_INCLUDE_DIR}")
+  endif()
+  add_library(libdeflate::libdeflate STATIC IMPORTED GLOBAL)
+  set_target_properties(libdeflate::libdeflate PROPERTIES IMPORTED_LOCATION "${library}"
+                                                          INTERFACE_INCLUDE_DIRECTORIES "${include}")
+endfunction()
+
 macro(quimora_find_gtest)
   if(WIN32)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

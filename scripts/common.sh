@@ -4,7 +4,7 @@
 
 quimora_packages=(
   cmake ninja-build ccache g++ clang libclang-rt-14-dev
-  zlib1g-dev libgtest-dev googletest
+  zlib1g-dev libdeflate-dev dpkg-dev libgtest-dev googletest
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils
   osslsigncode zip unzip file
@@ -70,17 +70,27 @@ toolchain_of() {
   esac
 }
 
+# configure_windows_build win64|win32 [-- TARGET...]: the MinGW tree of
+# that architecture, with the libdeflate it links.
+configure_windows_build() {
+  local arch=$1
+  shift
+  build_libdeflate_for_windows "$arch"
+  configure_and_build "$arch" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of "$arch")" \
+    -DQUIMORA_LIBDEFLATE_ROOT="$(libdeflate_windows_root "$arch")" "$@"
+}
+
 # The two Windows builds, whole: dist/win32 (shipped) and dist/win64 (tested).
 build_product() {
-  configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of win64)"
-  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of win32)"
+  configure_windows_build win64
+  configure_windows_build win32
 }
 
 # build_installer win64|win32: only the installer, its signed copy and the
 # screenshot program ./run uses; the build-time tools that make them come
 # with them.
 build_installer() {
-  configure_and_build "$1" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of "$1")" -- InstalaQuimora_installer screenshot
+  configure_windows_build "$1" -- InstalaQuimora_installer screenshot
 }
 
 # timed WHAT COMMAND...: runs COMMAND and says how long WHAT took.
@@ -240,4 +250,6 @@ stop_started() {
 }
 
 # The 32-bit Wine, under emulation, for the shipped 32-bit programs.
+source "$root/scripts/private_apt.sh"
 source "$root/scripts/wine32.sh"
+source "$root/scripts/libdeflate.sh"

@@ -33,56 +33,6 @@ wine32_recommended=(
   libxrender1 libxxf86vm1 libgnutls30 libdbus-1-3
 )
 
-# The Debian mirror the machine already uses (first non-security URI).
-wine32_mirror() {
-  local uri
-  uri=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
-    sed -n -e 's/^URIs:[[:space:]]*//p' -e 's/^deb[[:space:]]\+\(\[[^]]*\][[:space:]]*\)\?\([^[:space:]]\+\).*/\2/p' |
-    tr ' ' '\n' | grep -v -e security -e '^$' | grep /debian | head -n1)
-  echo "${uri:-http://deb.debian.org/debian}"
-}
-
-# wine32_apt_root DIR ARCH SUITES...: a private apt configuration under DIR
-# for ARCH and the given suites, and prints the path of its config file.
-# It reads none of the machine's apt settings, sources or package state.
-wine32_apt_root() {
-  local dir=$1 arch=$2
-  shift 2
-  local mirror keyring=/usr/share/keyrings/debian-archive-keyring.gpg suite
-  mirror=$(wine32_mirror)
-  mkdir -p "$dir"/etc/apt.conf.d "$dir"/etc/sources.list.d "$dir"/etc/preferences.d \
-    "$dir"/state/lists/partial "$dir"/cache/archives/partial "$dir"/log
-  : >"$dir/state/status"
-  {
-    for suite in "$@"; do
-      case "$suite" in
-        *-security) echo "deb [arch=$arch signed-by=$keyring] ${mirror%/debian}/debian-security $suite main" ;;
-        *) echo "deb [arch=$arch signed-by=$keyring] $mirror $suite main" ;;
-      esac
-    done
-  } >"$dir/etc/sources.list"
-  cat >"$dir/apt.conf" <<EOF
-Dir::Etc::Parts "$dir/etc/apt.conf.d";
-Dir::Etc::Main "$dir/etc/apt.conf";
-Dir::Etc::SourceList "$dir/etc/sources.list";
-Dir::Etc::SourceParts "$dir/etc/sources.list.d";
-Dir::Etc::Preferences "$dir/etc/preferences";
-Dir::Etc::PreferencesParts "$dir/etc/preferences.d";
-Dir::State "$dir/state";
-Dir::State::status "$dir/state/status";
-Dir::Cache "$dir/cache";
-Dir::Log "$dir/log";
-APT::Architecture "$arch";
-APT::Architectures { "$arch"; };
-APT::Install-Recommends "false";
-APT::Install-Suggests "false";
-Acquire::Languages "none";
-// Downloads land under build/, which the _apt user may not reach.
-APT::Sandbox::User "root";
-EOF
-  echo "$dir/apt.conf"
-}
-
 # wine32_fetch_debs CONF PACKAGES...: downloads the packages and everything
 # they depend on, as if onto an empty system, into the private cache.
 wine32_fetch_debs() {
@@ -104,7 +54,7 @@ install_wine32_rootfs() {
   # Wine comes from bookworm itself; its libraries only serve the tests, so
   # the security suite (whose i386 index the mirror serves inconsistently)
   # is not needed.
-  conf=$(wine32_apt_root "$apt" i386 bookworm bookworm-updates)
+  conf=$(private_apt_root "$apt" i386 deb bookworm bookworm-updates)
   wine32_fetch_debs "$conf" "wine32=$version" "libwine=$version" "${wine32_recommended[@]}"
   local debs=("$apt"/cache/archives/*.deb) deb
   log "unpacking ${#debs[@]} packages"
@@ -168,7 +118,7 @@ install_wine32_qemu() {
   [ -x "$wine32_qemu" ] && return
   log "fetching qemu-user from trixie"
   local apt="$wine32_dir/apt-trixie-amd64" conf
-  conf=$(wine32_apt_root "$apt" amd64 trixie)
+  conf=$(private_apt_root "$apt" amd64 deb trixie)
   APT_CONFIG=$conf apt-get update -qq
   (cd "$apt/cache/archives" && APT_CONFIG=$conf apt-get download -qq qemu-user)
   local unpacked="$wine32_dir/qemu/unpacked"

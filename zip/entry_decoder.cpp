@@ -134,6 +134,10 @@ class TZipEntryDecoder {
  private:
   void RefuseSharedData(uint64_t headerStart, uint64_t dataStart);
   bool CopyEntryData();
+  bool FitsWhole() const;
+  std::optional<bool> DecodeWhole();
+  bool EmitWhole(const uint8_t* output);
+  bool AnnounceProgress();
   bool CheckPassword();
   bool ReadChunk(uint8_t* to, int64_t n);
   bool DecodeChunk(int64_t n);
@@ -167,7 +171,20 @@ class TZipEntryDecoder {
   z_stream z_{};
   bool inflating_ = false;
   bool streamEnded_ = false;
+  // The events for the entry's first chunk were already given (by an
+  // attempt to decode it whole).
+  bool startAnnounced_ = false;
 };
+
+// Entries the archive's directory describes well enough to decode whole:
+// deflated, in a single-file archive, with sizes from a directory that was
+// read and not rebuilt, both within the limit.
+bool IsWholeEntryCandidate(const TDirItem& item, const TZipBaseArchiver& archiver) {
+  const auto limit = static_cast<uint64_t>(kWholeEntryLimit);
+  return item.CompressionMethod == kMethodDeflate && archiver.SpanningMode() == smNone &&
+         !archiver.DirManager()->Rebuilt() && item.TrueUncompressedSize() > 0 &&
+         item.TrueUncompressedSize() <= limit && item.TrueCompressedSize() <= limit;
+}
 
 bool TZipEntryDecoder::DecodeData() {
   const auto headerStart = static_cast<uint64_t>(archive_->Position());
@@ -230,21 +247,15 @@ bool TZipEntryDecoder::CopyEntryData() {
   }
   memoryCeiling_ = AvailableMemory() / 20;
   if (size_ <= 0) return true;
+  if (FitsWhole()) {
+    if (const std::optional<bool> whole = DecodeWhole()) return *whole;
+  }
   input_.Reserve(static_cast<size_t>(std::min(size_, kDecodeChunkSize)));
   if (item_.CompressionMethod == kMethodDeflate) StartInflater();
 
-  const auto operation = static_cast<TZipProcessOperation>(item_.PendingOperation);
-  const double total = static_cast<double>(archiver_.entryBytesTotal_);
-  // Outside a run nothing is selected; the overall figure then follows
-  // the entry alone.
-  const double selected = std::max(archiver_.selectedCount_, int32_t{1});
+  bool announced = startAnnounced_;
   while (consumed_ < size_) {
-    archiver_.entryBytesDone_ = consumed_;
-    const double done = static_cast<double>(consumed_) / total;
-    if (archiver_.NotifyFileProgress(item_.Name, done * 100, operation, ppProcess)) break;
-    if (archiver_.NotifyOverallProgress((done + archiver_.processedCount_) / selected * 100,
-                                        operation, ppProcess))
-      break;
+    if (!std::exchange(announced, false) && AnnounceProgress()) break;
     const int64_t n =
         HalvedChunkLength(std::min(kDecodeChunkSize, size_ - consumed_), expectedSize_,
                           item_.TrueCompressedSize(), memoryCeiling_);
@@ -253,6 +264,63 @@ bool TZipEntryDecoder::CopyEntryData() {
   }
   // Also when a cancel ended the loop: the size check then fails, and the
   // cancel keeps that from being reported.
+  return true;
+}
+
+bool TZipEntryDecoder::AnnounceProgress() {
+  const auto operation = static_cast<TZipProcessOperation>(item_.PendingOperation);
+  // Outside a run nothing is selected; the overall figure then follows
+  // the entry alone.
+  const double selected = std::max(archiver_.selectedCount_, int32_t{1});
+  archiver_.entryBytesDone_ = consumed_;
+  const double done = static_cast<double>(consumed_) / static_cast<double>(archiver_.entryBytesTotal_);
+  if (archiver_.NotifyFileProgress(item_.Name, done * 100, operation, ppProcess)) return true;
+  return archiver_.NotifyOverallProgress((done + archiver_.processedCount_) / selected * 100,
+                                         operation, ppProcess);
+}
+
+bool TZipEntryDecoder::FitsWhole() const {
+  // size_ is what the data may take before the central directory, less
+  // the encryption header; the buffers must also leave the system room.
+  return IsWholeEntryCandidate(item_, archiver_) && size_ <= kWholeEntryLimit &&
+         expectedSize_ + static_cast<uint64_t>(size_) <= memoryCeiling_;
+}
+
+// The entry read whole, decrypted and decoded in one call, then written
+// out in pieces. Returns nothing when the data does not decode to exactly
+// the recorded size: the streaming decoder then takes the entry again from
+// the start of its data, and its judgement is the one reported, as is
+// whatever part of the output it keeps for a caller that keeps corrupted
+// files. Such entries are rare, and only they are read twice.
+std::optional<bool> TZipEntryDecoder::DecodeWhole() {
+  if (AnnounceProgress()) return true;
+  const int64_t dataPosition = archive_->Position();
+  const std::optional<TZipCipher> cipherAtData = cipher_;
+  uint8_t* input = input_.Reserve(static_cast<size_t>(size_));
+  if (ReadChunk(input, size_)) {
+    if (cipher_) cipher_->Decrypt(input, static_cast<size_t>(size_));
+    uint8_t* output = outputStorage_.Reserve(static_cast<size_t>(expectedSize_));
+    const int64_t decoded = archiver_.WholeDecoder().Decode(input, static_cast<size_t>(size_), output,
+                                                            static_cast<size_t>(expectedSize_));
+    if (decoded == static_cast<int64_t>(expectedSize_)) return EmitWhole(output);
+  }
+  archive_->SetPosition(dataPosition);
+  cipher_ = cipherAtData;
+  startAnnounced_ = true;
+  return std::nullopt;
+}
+
+bool TZipEntryDecoder::EmitWhole(const uint8_t* output) {
+  const auto total = static_cast<int64_t>(expectedSize_);
+  for (int64_t at = 0; at < total; at += kWholeEntryPiece) {
+    if (at > 0) {
+      // Progress counts compressed bytes, as for a streamed entry.
+      consumed_ = size_ * at / total;
+      if (AnnounceProgress()) return true;
+    }
+    if (!Emit(output + at, std::min(kWholeEntryPiece, total - at))) return false;
+  }
+  consumed_ = size_;
   return true;
 }
 
@@ -397,6 +465,31 @@ bool TZipEntryDecoder::WriteWithRetry(const uint8_t* data, int64_t length) {
     }
     output_.SetPosition(position);
   }
+}
+
+void TZipBaseArchiver::ReserveDecodeBuffers() {
+  if (!dirManager_) return;
+  uint64_t input = 0;
+  uint64_t output = 0;
+  const TZipDirArray& items = dirManager_->Items();
+  for (int i = 0; i < items.Count(); ++i) {
+    const TDirItem& item = items.Item(i);
+    if (!item.Selected || !IsWholeEntryCandidate(item, *this)) continue;
+    input = std::max(input, item.TrueCompressedSize());
+    output = std::max(output, item.TrueUncompressedSize());
+  }
+  decodeInput_.Reserve(static_cast<size_t>(input));
+  decodeOutput_.Reserve(static_cast<size_t>(output));
+}
+
+void TZipBaseArchiver::ReleaseDecodeBuffers() {
+  decodeInput_ = TDecodeBuffer();
+  decodeOutput_ = TDecodeBuffer();
+}
+
+TWholeDeflateDecoder& TZipBaseArchiver::WholeDecoder() {
+  if (!wholeDecoder_) wholeDecoder_ = std::make_unique<TWholeDeflateDecoder>();
+  return *wholeDecoder_;
 }
 
 void TZipBaseArchiver::DecodeEntry(int index, rt::TStream& output) {

@@ -94,6 +94,7 @@ void TZipBaseArchiver::ProcessSelected(TZipProcessOperation operation) {
   for (int i = 0; i < items.Count(); ++i)
     if (items.Item(i).Selected) ++selectedCount_;
 
+  ReserveDecodeBuffers();
   bool aborted = false;
   if (!NotifyOverallProgress(0.0, operation, ppStart)) {
     // Handlers may change the directory: its size is read on every pass.
@@ -105,6 +106,7 @@ void TZipBaseArchiver::ProcessSelected(TZipProcessOperation operation) {
     }
     NotifyOverallProgress(100.0, operation, ppEnd);
   }
+  ReleaseDecodeBuffers();
   if ((cancelled_ || aborted) && updateDepth_ > 0) updateDepth_ = 0;
 }
 

@@ -20,6 +20,7 @@
 #include "zip/decode_buffer.h"
 #include "zip/read_spans.h"
 #include "zip/selection.h"
+#include "zip/whole_deflate.h"
 #include "zip/wide_strings.h"
 #include "zip/zip_options.h"
 #include "zip/zip_types.h"
@@ -302,9 +303,15 @@ class TZipBaseArchiver : public rt::TComponent {
   void OpenVolumeFile(const WideString& name, const TZipVolumeNumberInfo& info);
   WideString RequestVolume(const TZipVolumeNumberInfo& info);
 
-  // Decoding buffers kept from one entry to the next (TZipEntryDecoder).
+  // Decoding buffers kept from one entry to the next (TZipEntryDecoder),
+  // sized at the start of a run for the largest entry decoded whole and
+  // released at its end; the whole-stream decoder, made on first use.
+  void ReserveDecodeBuffers();
+  void ReleaseDecodeBuffers();
+  TWholeDeflateDecoder& WholeDecoder();
   TDecodeBuffer decodeInput_;
   TDecodeBuffer decodeOutput_;
+  std::unique_ptr<TWholeDeflateDecoder> wholeDecoder_;
 
   bool extractCorruptedFiles_ = false;
   TZipCompressionLevel compressionLevel_ = clFastest;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <optional>
 #include <random>
+#include <tuple>
 
 #include "runtime/exceptions.h"
 #include "zip/tests/test_memory_archiver.h"
@@ -72,10 +74,18 @@ struct DecodeCase {
   std::string expected;  // the output, when it is not the entry's data
 };
 
-class DecodeOutcomeTest : public ::testing::TestWithParam<DecodeCase> {};
+// Entries up to the whole-entry limit decode in one call unless memory is
+// short; with no memory to spare every entry streams through zlib. Both
+// ways must come to the same judgement and the same output.
+enum class TDecodeWay { Whole, Streamed };
+
+class DecodeOutcomeTest : public ::testing::TestWithParam<std::tuple<DecodeCase, TDecodeWay>> {};
 
 TEST_P(DecodeOutcomeTest, DecodesOrFails) {
-  const DecodeCase& c = GetParam();
+  const DecodeCase& c = std::get<0>(GetParam());
+  const PlentyOfMemory plenty;
+  std::optional<FreeMemory<0>> none;
+  if (std::get<1>(GetParam()) == TDecodeWay::Streamed) none.emplace();
   MemoryArchiver archiver(OneEntry(c.entry));
   archiver.SetExtractCorruptedFiles(c.extractCorrupted);
   archiver.SetPassword(c.password);
@@ -87,7 +97,12 @@ TEST_P(DecodeOutcomeTest, DecodesOrFails) {
     EXPECT_EQ(e.ErrorCode(), c.errorCode) << e.what();
   }
   const std::string written(out.Bytes().begin(), out.Bytes().end());
-  if (c.errorCode == 0) {
+  if (c.expected == "*prefix") {
+    // A damaged stream kept as far as it decodes.
+    EXPECT_GT(written.size(), 0u);
+    EXPECT_LT(written.size(), c.entry.data.size());
+    EXPECT_EQ(written, c.entry.data.substr(0, written.size()));
+  } else if (c.errorCode == 0) {
     EXPECT_EQ(written, c.expected.empty() ? c.entry.data : c.expected);
   }
   EXPECT_FALSE(archiver.Cancelled());
@@ -101,7 +116,7 @@ const std::string kZeros(3'000'000, '\0');
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, DecodeOutcomeTest,
-    ::testing::Values(
+    ::testing::Combine(::testing::Values(
         DecodeCase{"StoredEmpty", {.name = "e", .data = ""}},
         DecodeCase{"Stored", {.name = "s", .data = kText}},
         DecodeCase{"Deflated", {.name = "d", .data = kText, .deflate = true}},
@@ -150,8 +165,19 @@ INSTANTIATE_TEST_SUITE_P(
                    {.name = "p", .data = kText, .flags = kFlagDataDescriptor, .time = 0x9C21,
                     .password = "s3cret"}, 0, false, "s3cret"},
         DecodeCase{"EncryptedShorterThanItsHeader",
-                   {.name = "p", .data = "abc", .flags = kFlagEncrypted}, 4}),
-    [](const auto& param) { return std::string(param.param.title); });
+                   {.name = "p", .data = "abc", .flags = kFlagEncrypted}, 4},
+        DecodeCase{"EncryptedDeflatedWrongAtTheEnd",
+                   {.name = "p", .data = kText, .deflate = true, .corruptCrc = true,
+                    .password = "s3cret"}, 4, false, "s3cret"},
+        DecodeCase{"EncryptedDeflatedCutShortKept",
+                   {.name = "p", .data = kText, .method = 8,
+                    .stored = kDeflated.substr(0, kDeflated.size() / 2), .password = "s3cret"},
+                   0, true, "s3cret", "*prefix"}),
+                                       ::testing::Values(TDecodeWay::Whole, TDecodeWay::Streamed)),
+    [](const auto& param) {
+      return std::string(std::get<0>(param.param).title) +
+             (std::get<1>(param.param) == TDecodeWay::Whole ? "Whole" : "Streamed");
+    });
 
 TEST(DecodeEntryTest, Deflate64IsRefusedWithoutTheComponentName) {
   MemoryArchiver archiver(OneEntry({.name = "d", .data = "abc", .method = 9}));
@@ -175,7 +201,10 @@ TEST(DecodeEntryTest, ShortLocalHeaderIsAStreamError) {
 }
 
 TEST(DecodeEntryTest, ChunkSequenceAndPercentagesOfALargeEntry) {
-  const PlentyOfMemory memory;
+  // Room for a megabyte chunk's output (a 4 MiB estimate at this ratio)
+  // under the ceiling of a twentieth, but not for the entry whole: it
+  // streams.
+  const FreeMemory<uint64_t{100} << 20> memory;
   // 46 stored deflate blocks: exactly 3,000,000 compressed bytes.
   const std::string data = RandomBytes(3'000'000 - 46 * 5);
   const std::string stored = testing::StoredBlocksDeflate(data);
@@ -287,6 +316,86 @@ TEST(DecodeEntryTest, AShortWriteAsksWhatToDo) {
   EXPECT_EQ(asked, 1);
   EXPECT_FALSE(retried.Cancelled());
   EXPECT_EQ(disk.Bytes(), std::vector<uint8_t>(data.begin(), data.end()));
+}
+
+// An entry decoded whole is written in pieces, each announced as a chunk
+// of a streamed entry is, with the progress in compressed bytes.
+TEST(DecodeEntryTest, PieceSequenceAndPercentagesOfAWholeEntry) {
+  const PlentyOfMemory memory;
+  const std::string data = RandomBytes(static_cast<size_t>(kWholeEntryLimit / 2 - 100));
+  const std::string stored = testing::StoredBlocksDeflate(data);
+  const auto compressed = static_cast<int64_t>(stored.size());
+  MemoryArchiver archiver(OneEntry({.name = "f", .data = data, .method = 8, .stored = stored}));
+  std::vector<std::pair<double, int64_t>> steps;
+  archiver.OnFileProgress = [&](rt::TObject*, const WideString&, double progress,
+                                TZipProcessOperation, TZipProgressPhase, bool&) {
+    steps.emplace_back(progress, archiver.EntryBytesDone());
+  };
+  EXPECT_EQ(archiver.Decode(0), data);
+  // Half the limit less 100 bytes: 16 pieces, the last one short.
+  ASSERT_EQ(steps.size(), 16u);
+  for (size_t k = 0; k < steps.size(); ++k) {
+    const int64_t done = compressed * (static_cast<int64_t>(k) * kWholeEntryPiece) /
+                         static_cast<int64_t>(data.size());
+    EXPECT_EQ(steps[k].second, done) << k;
+    EXPECT_DOUBLE_EQ(steps[k].first, static_cast<double>(done) / static_cast<double>(compressed) * 100) << k;
+  }
+}
+
+// A handler's cancel between pieces ends the entry: nothing more is
+// written and no error is reported.
+TEST(DecodeEntryTest, CancelBetweenThePiecesOfAWholeEntry) {
+  const PlentyOfMemory memory;
+  const std::string data = Text(static_cast<size_t>(kWholeEntryPiece * 3));
+  MemoryArchiver archiver(OneEntry({.name = "f", .data = data, .deflate = true}));
+  int announced = 0;
+  archiver.OnFileProgress = [&](rt::TObject*, const WideString&, double, TZipProcessOperation,
+                                TZipProgressPhase, bool& cancel) { cancel = ++announced == 3; };
+  rt::TMemoryStream out;
+  archiver.DecodeEntry(0, out);
+  EXPECT_TRUE(archiver.Cancelled());
+  EXPECT_EQ(announced, 3);
+  EXPECT_EQ(out.Size(), 2 * kWholeEntryPiece);
+}
+
+TEST(DecodeEntryTest, AFullDiskDuringAWholeEntryAsksWhatToDo) {
+  const PlentyOfMemory memory;
+  const std::string data = RandomBytes(static_cast<size_t>(kWholeEntryPiece * 10));
+  const Bytes archive = OneEntry({.name = "f", .data = data, .deflate = true});
+  MemoryArchiver archiver(archive);
+  FullDisk small(kWholeEntryPiece * 5 + kWholeEntryPiece / 2);
+  archiver.DecodeEntry(0, small);
+  EXPECT_TRUE(archiver.Cancelled());
+  EXPECT_EQ(small.Size(), 5 * kWholeEntryPiece);
+
+  MemoryArchiver retried(archive);
+  FullDisk disk(kWholeEntryPiece * 5 + kWholeEntryPiece / 2);
+  int asked = 0;
+  retried.OnDiskFull = [&](rt::TObject*, int32_t, const WideString&, bool& cancel) {
+    ++asked;
+    disk.limit_ = INT64_MAX;
+    cancel = false;
+  };
+  retried.DecodeEntry(0, disk);
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(retried.Cancelled());
+  EXPECT_EQ(disk.Bytes(), std::vector<uint8_t>(data.begin(), data.end()));
+}
+
+// Around the limit: the largest entry decoded whole and the smallest one
+// streamed both decode, and both fail when the directory claims a byte
+// more than the stream holds.
+TEST(DecodeEntryTest, EntriesAtAndPastTheWholeEntryLimit) {
+  const PlentyOfMemory memory;
+  for (const int64_t size : {kWholeEntryLimit, kWholeEntryLimit + 1}) {
+    const std::string data = Text(static_cast<size_t>(size));
+    MemoryArchiver archiver(OneEntry({.name = "f", .data = data, .deflate = true}));
+    EXPECT_EQ(archiver.Decode(0), data) << size;
+    MemoryArchiver claimingMore(
+        OneEntry({.name = "f", .data = data, .deflate = true,
+                  .uncompressedSize = static_cast<uint64_t>(size) + 1}));
+    EXPECT_THROW(claimingMore.Decode(0), EZipException) << size;
+  }
 }
 
 }  // namespace
