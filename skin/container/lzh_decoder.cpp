@@ -2,10 +2,12 @@
 #include <array>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "skin/container/lzh.h"
 #include "skin/container/lzh_format.h"
 #include "skin/container/lzh_huffman.h"
+#include "runtime/strings.h"
 
 namespace skin {
 
@@ -21,6 +23,7 @@ class BitSource {
   explicit BitSource(const TLzhRead& read) : read_(read) {}
 
   int Bit() {
+    ++used_;
     if (count_ < 9) Fill();
     const int bit = static_cast<int>(bits_ >> 31);
     bits_ <<= 1;
@@ -28,7 +31,11 @@ class BitSource {
     return bit;
   }
 
+  uint64_t Used() const { return used_; }
+  uint64_t BytesRead() const { return readBytes_; }
+
   int Byte() {
+    used_ += 8;
     if (count_ < 9) Fill();
     const int byte = static_cast<int>(bits_ >> 24);
     bits_ <<= 8;
@@ -51,6 +58,7 @@ class BitSource {
       if (exhausted_) return 0;
       position_ = 0;
       end_ = std::min(read_(block_.data(), block_.size()), block_.size());
+      readBytes_ += end_;
       if (end_ == 0) {
         exhausted_ = true;
         return 0;
@@ -66,6 +74,8 @@ class BitSource {
   bool exhausted_ = false;
   uint32_t bits_ = 0;  // left-aligned
   int count_ = 0;
+  uint64_t used_ = 0;
+  uint64_t readBytes_ = 0;
 };
 
 // Collects decoded bytes and hands them to the write callback in blocks.
@@ -117,7 +127,7 @@ int DecodePosition(BitSource& bits) {
 
 }  // namespace
 
-void TLZH::Unpack(uint32_t count, const TLzhWrite& write, const TLzhRead& read) {
+TLzhUnpackSummary TLZH::Unpack(uint32_t count, const TLzhWrite& write, const TLzhRead& read) {
   const std::unique_ptr<DecoderTables> tables = AllocateTables();
   TLzhHuffmanTree& tree = tables->tree;
   auto& ring = tables->ring;
@@ -150,6 +160,7 @@ void TLZH::Unpack(uint32_t count, const TLzhWrite& write, const TLzhRead& read) 
     produced += static_cast<uint64_t>(length);
   }
   out.Flush();
+  return {produced, bits.Used(), bits.BytesRead()};
 }
 
 std::vector<uint8_t> LzhUnpack(std::span<const uint8_t> stream, uint32_t count) {
@@ -164,6 +175,37 @@ std::vector<uint8_t> LzhUnpack(std::span<const uint8_t> stream, uint32_t count) 
         offset += n;
         return n;
       });
+  return result;
+}
+
+uint64_t LzhMaxUnpackedSize(uint64_t streamSize) {
+  // 8 bits a byte, 6 bytes a bit at best, and one match more for the
+  // zero bits after the end.
+  return streamSize * 48 + kLookAhead;
+}
+
+std::vector<uint8_t> LzhUnpackExact(std::span<const uint8_t> stream, uint32_t count) {
+  if (count > LzhMaxUnpackedSize(stream.size()))
+    throw ElzhException(rt::Utf8ToWide("stated length " + std::to_string(count) + " is more than a stream of " +
+                                       std::to_string(stream.size()) + " bytes can hold"));
+  std::vector<uint8_t> result;
+  result.reserve(static_cast<size_t>(count) + kLookAhead);
+  size_t offset = 0;
+  const TLzhUnpackSummary summary = TLZH().Unpack(
+      count, [&](const uint8_t* bytes, size_t size) { result.insert(result.end(), bytes, bytes + size); },
+      [&](uint8_t* buffer, size_t capacity) {
+        const size_t n = std::min(capacity, stream.size() - offset);
+        std::copy_n(stream.begin() + static_cast<std::ptrdiff_t>(offset), n, buffer);
+        offset += n;
+        return n;
+      });
+  if (summary.RanDry())
+    throw ElzhException(rt::Utf8ToWide("the stream ends early: " + std::to_string(summary.bitsUsed) +
+                                       " bits decoded from " + std::to_string(stream.size()) + " bytes"));
+  if (summary.produced != count)
+    throw ElzhException(rt::Utf8ToWide("the stream decodes past its stated length: " +
+                                       std::to_string(summary.produced) + " bytes instead of " +
+                                       std::to_string(count)));
   return result;
 }
 

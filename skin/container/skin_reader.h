@@ -49,6 +49,8 @@ class TSkinReader {
   const std::vector<std::string>& Names() const { return names_; }
   const std::vector<uint32_t>& Sizes() const { return sizes_; }
   uint32_t Magic() const { return magic_; }
+  // The bytes after the size table, which the entries share out.
+  size_t ContentSize() const { return content_.size(); }
   // Why the last Open returned false, with the numbers; empty after success.
   const std::string& FailureReason() const { return failure_; }
 

@@ -7,36 +7,62 @@
 namespace cli {
 namespace {
 
-int Usage(const char* tool, std::span<const Command> commands, const std::string& problem) {
-  std::string text;
-  if (!problem.empty()) text += std::string(tool) + ": " + problem + "\n";
-  text += std::string("usage: ") + tool + " <command> [arguments]\ncommands:\n";
-  for (const auto& command : commands) {
-    std::string synopsis = command.name;
-    if (*command.arguments) synopsis += std::string(" ") + command.arguments;
-    synopsis.resize(std::max<size_t>(synopsis.size() + 2, 24), ' ');
-    text += "  " + synopsis + command.summary + "\n";
-  }
-  WriteErr(text);
+bool AsksForHelp(const std::string& argument) {
+  return argument == "--help" || argument == "-h" || argument == "help";
+}
+
+int ShowUsageError(const Tool& tool, const std::string& problem) {
+  WriteErr(std::string(tool.name) + ": " + problem + "\n" + UsageText(tool));
   return kExitUsage;
 }
 
 }  // namespace
 
-int RunCommandLine(const char* tool, std::span<const Command> commands, int argc, char** argv,
-                   const TFailureStatus& failureStatus) {
+std::string UsageText(const Tool& tool) {
+  std::string text = std::string("usage: ") + tool.name + " <command> [arguments]\n" + "       " +
+                     tool.name + " --help | --version\ncommands:\n";
+  for (const auto& command : tool.commands) {
+    std::string synopsis = command.name;
+    if (*command.arguments) synopsis += std::string(" ") + command.arguments;
+    text += "  " + synopsis + "\n      " + command.summary + "\n";
+  }
+  if (tool.notes && *tool.notes) text += tool.notes;
+  return text;
+}
+
+int RunCommandLine(const Tool& tool, int argc, char** argv, const TFailureStatus& failureStatus) {
   PrepareConsole();
   const std::vector<std::string> arguments = CommandLineArguments(argc, argv);
-  if (arguments.empty()) return Usage(tool, commands, "");
-  const auto command = std::find_if(commands.begin(), commands.end(),
+  if (arguments.empty()) return ShowUsageError(tool, "no command given");
+  if (AsksForHelp(arguments[0])) {
+    WriteOut(UsageText(tool));
+    return 0;
+  }
+  if (arguments[0] == "--version") {
+    WriteOut(std::string(tool.name) + " " + tool.version + "\n");
+    return 0;
+  }
+  const auto command = std::find_if(tool.commands.begin(), tool.commands.end(),
                                     [&](const Command& c) { return arguments[0] == c.name; });
-  if (command == commands.end()) return Usage(tool, commands, "unknown command '" + arguments[0] + "'");
+  if (command == tool.commands.end()) return ShowUsageError(tool, "unknown command '" + arguments[0] + "'");
+  const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+  // "qzip list --help": the usage, unless "--" came first.
+  for (const std::string& argument : rest) {
+    if (argument == "--") break;
+    if (argument == "--help" || argument == "-h") {
+      WriteOut(UsageText(tool));
+      return 0;
+    }
+  }
   try {
-    return command->run(std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+    return command->run(rest);
   } catch (const UsageError& e) {
-    return Usage(tool, commands, e.what());
+    return ShowUsageError(tool, e.what());
+  } catch (const Failure& e) {
+    WriteErr(std::string(tool.name) + ": " + e.what() + "\n");
+    return e.Status();
   } catch (const std::exception& e) {
-    WriteErr(std::string(tool) + ": " + e.what() + "\n");
+    WriteErr(std::string(tool.name) + ": " + e.what() + "\n");
     return failureStatus ? failureStatus(e) : kExitFailure;
   }
 }

@@ -17,6 +17,17 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A failure that carries the exit status it ends the tool with; its
+// message is shown after the tool's name.
+class Failure : public std::runtime_error {
+ public:
+  Failure(int status, const std::string& message) : std::runtime_error(message), status_(status) {}
+  int Status() const { return status_; }
+
+ private:
+  int status_;
+};
+
 struct Command {
   const char* name;
   const char* arguments;  // the synopsis after the name
@@ -25,17 +36,32 @@ struct Command {
   int (*run)(const std::vector<std::string>& arguments);
 };
 
+struct Tool {
+  const char* name;
+  const char* version;
+  std::span<const Command> commands;
+  // Shown after the commands in the usage: options, conventions, exit
+  // statuses.
+  const char* notes;
+};
+
 inline constexpr int kExitFailure = 1;
+inline constexpr int kExitDiskFull = 50;
 inline constexpr int kExitUsage = 64;
 
 // The exit status for a failure a command raised (kExitFailure unless the
 // tool tells failures apart).
 using TFailureStatus = std::function<int(const std::exception& failure)>;
 
-// Runs the command the first argument names; a usage error or an unknown
-// command shows the usage (status 64), any other exception its message
-// prefixed with the tool's name (rt::Exception's what() is UTF-8 too).
-int RunCommandLine(const char* tool, std::span<const Command> commands, int argc, char** argv,
-                   const TFailureStatus& failureStatus = nullptr);
+// "--help", "-h" or "help" show the usage on stdout (status 0) and
+// "--version" the version. Otherwise runs the command the first argument
+// names; a usage error or an unknown command shows the usage on stderr
+// (status 64), a Failure its message and status, any other exception its
+// message prefixed with the tool's name (rt::Exception's what() is UTF-8
+// too).
+int RunCommandLine(const Tool& tool, int argc, char** argv, const TFailureStatus& failureStatus = nullptr);
+
+// The usage text RunCommandLine shows.
+std::string UsageText(const Tool& tool);
 
 }  // namespace cli

@@ -1,16 +1,22 @@
 #include "tools/qzip/commands.h"
 
-#include <charconv>
-#include <cstdint>
+#include <algorithm>
 #include <cstdlib>
 #include <iterator>
-#include <utility>
 #include <string>
+#include <utility>
 
+#include "installer/product_version.h"
 #include "runtime/exceptions.h"
-#include "runtime/streams.h"
 #include "runtime/strings.h"
 #include "tools/cli/console.h"
+#include "tools/cli/options.h"
+#include "tools/qzip/archive_open.h"
+#include "tools/qzip/entry_check.h"
+#include "tools/qzip/entry_report.h"
+#include "tools/qzip/exit_codes.h"
+#include "tools/qzip/listing.h"
+#include "tools/qzip/overwrite_prompt.h"
 #include "zip/dir_manager.h"
 #include "zip/extraction.h"
 #include "zip/file_layer.h"
@@ -22,23 +28,11 @@ namespace qzip {
 
 namespace {
 
-// Opens the archive read-only, the way the installer opens its own payload.
-// Any failure to open, from the engine or the file layer, is an open error.
-// An archive without a usable directory is read from the local headers
-// that remain, which may be fewer than it had: that is said.
-void OpenReadOnly(zip::TZipArchiver& archiver, const std::string& path) {
-  archiver.SetFileName(rt::Utf8ToWide(path));
-  try {
-    archiver.OpenArchive(zip::TZipBaseArchiver::kOpenReadOnly);
-  } catch (const zip::EZipException&) {
-    throw;
-  } catch (const rt::Exception& e) {
-    throw ArchiveOpenError(e.what());
-  }
-  if (archiver.DirManager()->Rebuilt())
-    cli::WriteErr("qzip: warning: " + path +
-                  ": no usable central directory; entries rebuilt from the local headers, some may be missing\n");
-}
+using cli::UsageError;
+
+constexpr uint32_t kDefaultAttributes = 0x28BF;
+constexpr int32_t kCannotCreateFile = 9;
+constexpr int32_t kCannotCreateFolder = 10;
 
 uint32_t ParseAttributes(const std::string& text) {
   char* end = nullptr;
@@ -48,96 +42,16 @@ uint32_t ParseAttributes(const std::string& text) {
   return static_cast<uint32_t>(value);
 }
 
-// Appends a number in decimal, or in hexadecimal padded to width digits.
-void Append(std::string& out, uint64_t value, unsigned base = 10, size_t width = 0) {
-  char digits[24];
-  char* p = digits + sizeof digits;
-  do {
-    *--p = "0123456789abcdef"[value % base];
-    value /= base;
-  } while (value);
-  const size_t n = static_cast<size_t>(digits + sizeof digits - p);
-  if (n < width) out.append(width - n, '0');
-  out.append(p, n);
+// A name from the archive or the engine as this system spells paths, with
+// its control characters escaped.
+std::string Shown(const zip::WideString& text) { return Printable(cli::NativeSeparators(rt::WideToUtf8(text))); }
+
+// Where an entry lands, named from the destination as it was typed.
+std::string Destination(const std::string& typed, const zip::WideString& entry) {
+  std::string shown = typed;
+  if (!shown.empty() && shown.back() != '/' && shown.back() != '\\') shown += '/';
+  return Printable(cli::NativeSeparators(shown + rt::WideToUtf8(entry)));
 }
-
-void AppendField(std::string& out, uint64_t value, unsigned base = 10, size_t width = 0) {
-  Append(out, value, base, width);
-  out += '\t';
-}
-
-int List(const std::vector<std::string>& arguments) {
-  if (arguments.size() != 1) throw UsageError("list takes one archive");
-  zip::TZipArchiver archiver;
-  OpenReadOnly(archiver, arguments[0]);
-  const zip::TZipDirManager& manager = *archiver.DirManager();
-  const zip::TZipDirArray& items = manager.Items();
-  std::string out;
-  out.reserve(static_cast<size_t>(items.Count()) * 80);
-  for (int i = 0; i < items.Count(); ++i) {
-    const zip::TDirItem& item = items.Item(i);
-    AppendField(out, static_cast<uint64_t>(i));
-    AppendField(out, item.CompressionMethod);
-    AppendField(out, item.TrueCompressedSize());
-    AppendField(out, item.TrueUncompressedSize());
-    AppendField(out, item.Crc32, 16, 8);
-    AppendField(out, item.ExternalAttributes, 16, 8);
-    AppendField(out, item.TrueLocalHeaderOffset());
-    rt::AppendUtf8(out, item.Name);
-    out += '\n';
-  }
-  out += "entries=" + std::to_string(items.Count()) + " stub=" +
-         std::to_string(manager.StubSize()) + " centraldir=" +
-         std::to_string(manager.CentralDirOffset()) + " zip64=" + (manager.IsZip64() ? "1" : "0") +
-         " rebuilt=" + (manager.Rebuilt() ? "1" : "0") + "\n";
-  cli::WriteOut(out);
-  return 0;
-}
-
-int Find(const std::vector<std::string>& arguments) {
-  if (arguments.size() < 2 || arguments.size() > 3)
-    throw UsageError("find takes an archive, a mask and an optional attribute set");
-  const uint32_t attributes = arguments.size() == 3 ? ParseAttributes(arguments[2]) : 0x28BF;
-  zip::TZipArchiver archiver;
-  OpenReadOnly(archiver, arguments[0]);
-  zip::TZipArchiveItem item;
-  std::string out;
-  for (bool found = archiver.FindFirst(rt::Utf8ToWide(arguments[1]), item, attributes, u"");
-       found; found = archiver.FindNext(item))
-    out += std::to_string(item.Handle.ItemNo) + "\t" +
-           rt::WideToUtf8(archiver.DirManager()->Items().Item(item.Handle.ItemNo).Name) + "\n";
-  cli::WriteOut(out);
-  return 0;
-}
-
-// Takes everything written to it and keeps nothing: what "test" decodes
-// into.
-class DiscardStream : public rt::TStream {
- public:
-  int64_t Read(void*, int64_t) override { return 0; }
-  int64_t Write(const void*, int64_t count) override {
-    if (count <= 0) return 0;
-    position_ += count;
-    size_ = std::max(size_, position_);
-    return count;
-  }
-  int64_t Seek(int64_t offset, rt::SeekOrigin origin) override {
-    const int64_t base = origin == rt::SeekOrigin::soBeginning ? 0
-                         : origin == rt::SeekOrigin::soCurrent ? position_
-                                                               : size_;
-    position_ = std::max<int64_t>(base + offset, 0);
-    return position_;
-  }
-  void SetSize(int64_t size) override { size_ = std::max<int64_t>(size, 0); }
-
- private:
-  int64_t position_ = 0;
-  int64_t size_ = 0;
-};
-
-// Names and the engine's messages carry "\" between folders; they are
-// shown as the system spells paths, like the destination the user typed.
-std::string Shown(const zip::WideString& text) { return rt::WideToUtf8(zip::FsDisplayName(text)); }
 
 // The destination and its missing parents are made first, as `unzip -d`
 // does: the engine makes only the folders of the entries, inside it. The
@@ -150,120 +64,263 @@ void CreateDestination(const std::string& typed) {
   } catch (const rt::Exception&) {
   }
   if (!made)
-    throw DestinationError("cannot create directory \"" + typed +
-                           "\": " + rt::WideToUtf8(zip::FsSysErrorMessage(zip::FsLastError())));
+    throw cli::Failure(kExitWarning, "cannot create directory " + typed + ": " +
+                                         rt::WideToUtf8(zip::FsSysErrorMessage(zip::FsLastError())));
 }
 
-// The options before the positional arguments; what is left is returned.
-struct ExtractOptions {
-  zip::TZipOverwriteMode overwrite = zip::omAlways;
-  bool abortOnError = false;
-  bool hasPassword = false;
-  std::string password;
-};
-
-std::vector<std::string> ParseOptions(const std::vector<std::string>& arguments,
-                                      ExtractOptions& options, bool extracting) {
-  static const std::pair<const char*, zip::TZipOverwriteMode> kModes[] = {
-      {"always", zip::omAlways}, {"never", zip::omNever},  {"prompt", zip::omPrompt},
-      {"newer", zip::omIfNewer}, {"older", zip::omIfOlder},
-  };
-  std::vector<std::string> rest;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& a = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
-    if (a == "--password" && hasValue) {
-      options.hasPassword = true;
-      options.password = arguments[++i];
-    } else if (extracting && a == "--overwrite" && hasValue) {
-      const std::string& mode = arguments[++i];
-      const auto found = std::find_if(std::begin(kModes), std::end(kModes),
-                                      [&](const auto& m) { return mode == m.first; });
-      if (found == std::end(kModes))
-        throw UsageError("--overwrite takes always, never, prompt, newer or older");
-      options.overwrite = found->second;
-    } else if (extracting && a == "--abort-on-error") {
-      options.abortOnError = true;
-    } else if (a.size() > 1 && a[0] == '-' && a != "-") {
-      throw UsageError("unknown option '" + a + "'");
-    } else {
-      rest.push_back(a);
-    }
-  }
-  return rest;
-}
-
-// A console cannot be asked for a password: the one given on the command
-// line is the only one tried, and an entry it does not open is skipped.
-void RefusePasswordRequests(zip::TZipArchiver& archiver, int& skipped) {
-  archiver.OnPassword = [&skipped](rt::TObject*, const zip::WideString& name, rt::AnsiString&,
-                                   bool& skipFile) {
-    cli::WriteOut(Shown(name) + ": skipped: the password is missing or wrong\n");
-    ++skipped;
-    skipFile = true;
-  };
-}
-
-int Test(const std::vector<std::string>& arguments) {
-  ExtractOptions options;
-  const std::vector<std::string> rest = ParseOptions(arguments, options, false);
-  if (rest.size() != 1) throw UsageError("test takes one archive");
-  zip::TZipArchiver archiver;
-  if (options.hasPassword) archiver.SetPassword(options.password);
-  int failed = 0;
-  RefusePasswordRequests(archiver, failed);
-  OpenReadOnly(archiver, rest[0]);
-  zip::TZipDirArray& items = archiver.DirManager()->Items();
-  for (int i = 0; i < items.Count(); ++i) {
-    if (zip::IsFolderEntry(items.Item(i))) continue;
-    items.ItemPtr(i).PendingOperation = zip::poTest;
-    const std::string name = rt::WideToUtf8(items.Item(i).Name);
-    DiscardStream nothing;
-    try {
-      archiver.DecodeEntry(i, nothing);
-      continue;
-    } catch (const std::exception& e) {
-      // rt::Exception's what() is its message as UTF-8.
-      cli::WriteOut(name + ": " + e.what() + "\n");
-    }
-    ++failed;
-  }
-  return failed == 0 ? 0 : 1;
-}
-
-// The destination as typed, so that the engine's messages name it the
-// same way; only a final "/" becomes the "\" that the engine would
-// otherwise add after it.
+// The destination as typed; only a final "/" becomes the "\" that the
+// engine would otherwise add after it.
 zip::WideString BaseDirOf(const std::string& typed) {
   zip::WideString folder = rt::Utf8ToWide(typed);
   if (!folder.empty() && folder.back() == u'/') folder.back() = u'\\';
   return folder;
 }
 
+// Entry names as the engine passes them to its handlers.
+zip::WideString WithBackslashes(zip::WideString name) {
+  std::replace(name.begin(), name.end(), u'/', u'\\');
+  return name;
+}
+
+// The entry the engine works on: the next selected one of that name. The
+// engine goes through the selection in directory order.
+class CurrentEntry {
+ public:
+  explicit CurrentEntry(const zip::TZipDirArray& items) : items_(items) {}
+  void Advance(const zip::WideString& engineName) {
+    for (int i = index_ + 1; i < items_.Count(); ++i)
+      if (items_.Item(i).Selected && WithBackslashes(items_.Item(i).Name) == engineName) {
+        index_ = i;
+        return;
+      }
+  }
+  int Index() const { return index_; }
+  const zip::TDirItem& Item() const { return items_.Item(index_); }
+
+ private:
+  const zip::TZipDirArray& items_;
+  int index_ = -1;
+};
+
+constexpr cli::OptionSpec kPasswordOption[] = {{"--password", true}, {"--recover", false}};
+
+int List(const std::vector<std::string>& arguments) {
+  static constexpr cli::OptionSpec kOptions[] = {
+      {"-1", false}, {"-v", false}, {"--raw", false}, {"--recover", false}};
+  const cli::ParsedOptions options = cli::ParseOptions(arguments, kOptions);
+  if (options.Positional().size() != 1) throw UsageError("list takes one archive");
+  const std::string& archive = options.Positional()[0];
+  zip::TZipArchiver archiver;
+  const bool rebuilt = OpenArchive(archiver, archive, options.Has("--recover"));
+  const ListForm form = options.Has("--raw") ? ListForm::kRaw
+                        : options.Has("-1")  ? ListForm::kNames
+                        : options.Has("-v")  ? ListForm::kLong
+                                             : ListForm::kShort;
+  cli::WriteOut(Listing(*archiver.DirManager(), archive, form));
+  return rebuilt ? kExitWarning : kExitDone;
+}
+
+int Find(const std::vector<std::string>& arguments) {
+  static constexpr cli::OptionSpec kOptions[] = {{"--recover", false}};
+  const cli::ParsedOptions options = cli::ParseOptions(arguments, kOptions);
+  const auto& rest = options.Positional();
+  if (rest.size() < 2 || rest.size() > 3) throw UsageError("find takes an archive, a mask and an optional attribute set");
+  const uint32_t attributes = rest.size() == 3 ? ParseAttributes(rest[2]) : kDefaultAttributes;
+  zip::TZipArchiver archiver;
+  const bool rebuilt = OpenArchive(archiver, rest[0], options.Has("--recover"));
+  zip::TZipArchiveItem item;
+  std::string out;
+  int found = 0;
+  for (bool more = archiver.FindFirst(rt::Utf8ToWide(rest[1]), item, attributes, u""); more;
+       more = archiver.FindNext(item), ++found)
+    out += std::to_string(item.Handle.ItemNo) + "\t" +
+           Printable(rt::WideToUtf8(archiver.DirManager()->Items().Item(item.Handle.ItemNo).Name)) + "\n";
+  cli::WriteOut(out);
+  if (found == 0) throw cli::Failure(kExitNothingMatched, "nothing matched " + Printable(rest[1]) + " in " + rest[0]);
+  return rebuilt ? kExitWarning : kExitDone;
+}
+
+int Test(const std::vector<std::string>& arguments) {
+  const cli::ParsedOptions options = cli::ParseOptions(arguments, kPasswordOption);
+  if (options.Positional().size() != 1) throw UsageError("test takes one archive");
+  const std::string& archive = options.Positional()[0];
+  zip::TZipArchiver archiver;
+  if (options.Has("--password")) archiver.SetPassword(options.Value("--password"));
+  int status = OpenArchive(archiver, archive, options.Has("--recover")) ? kExitWarning : kExitDone;
+  // A console cannot be asked for a password: the one given on the
+  // command line is the only one tried, and an entry it does not open is
+  // skipped.
+  bool passwordRefused = false;
+  archiver.OnPassword = [&](rt::TObject*, const zip::WideString&, rt::AnsiString&, bool& skipFile) {
+    passwordRefused = true;
+    skipFile = true;
+  };
+  zip::TZipDirArray& items = archiver.DirManager()->Items();
+  int failed = 0, tested = 0;
+  for (int i = 0; i < items.Count(); ++i) {
+    if (zip::IsFolderEntry(items.Item(i))) continue;
+    ++tested;
+    items.ItemPtr(i).PendingOperation = zip::poTest;
+    passwordRefused = false;
+    std::optional<EntryProblem> problem = CheckEntry(archiver, i);
+    if (passwordRefused) problem = EntryProblem{kExitPassword, "skipped: password missing or wrong"};
+    if (problem) {
+      ++failed;
+      cli::WriteErr("qzip: " + Shown(items.Item(i).Name) + ": " + problem->reason + "\n");
+      status = Graver(status, problem->status);
+    } else {
+      cli::WriteOut("    testing: " + Shown(items.Item(i).Name) + "   OK\n");
+    }
+  }
+  if (failed == 0)
+    cli::WriteOut("No errors detected in " + Printable(archive) + " (" + std::to_string(tested) + " files).\n");
+  else
+    cli::WriteErr("qzip: " + std::to_string(failed) + " of " + std::to_string(tested) + " files failed in " +
+                  archive + "\n");
+  return status;
+}
+
+// Counts the entries a mask and attribute set select, without selecting.
+int CountMatching(zip::TZipArchiver& archiver, const std::string& mask, uint32_t attributes) {
+  zip::TZipArchiveItem item;
+  int n = 0;
+  for (bool more = archiver.FindFirst(rt::Utf8ToWide(mask), item, attributes, u""); more; more = archiver.FindNext(item))
+    ++n;
+  return n;
+}
+
+zip::TZipOverwriteMode OverwriteMode(const std::string& name) {
+  static const std::pair<const char*, zip::TZipOverwriteMode> kModes[] = {
+      {"always", zip::omAlways}, {"never", zip::omNever},   {"prompt", zip::omPrompt},
+      {"newer", zip::omIfNewer}, {"older", zip::omIfOlder},
+  };
+  for (const auto& [text, mode] : kModes)
+    if (name == text) return mode;
+  throw UsageError("--overwrite takes always, never, prompt, newer or older");
+}
+
+struct ExtractRun {
+  std::string archive;
+  std::string destination;
+  std::string password;
+  bool recover = false;
+};
+
+// What went wrong with an entry the engine could not extract.
+EntryProblem Diagnose(const ExtractRun& run, const zip::TDirItem& item, int index, int32_t nativeError,
+                      int32_t errorCode, const std::string& message, int systemError) {
+  if (auto unsupported = UnsupportedEntry(item)) return *unsupported;
+  if (errorCode == kCannotCreateFile || errorCode == kCannotCreateFolder) {
+    if (zip::LeavesDestination(WithBackslashes(item.Name)))
+      return {kExitWarning, "refused: the name leads out of the destination"};
+    if (cli::IsDiskFullError(systemError)) return {kExitDiskFull, "disk full"};
+    std::string reason = "cannot create the file";
+    if (errorCode == kCannotCreateFolder) {
+      const zip::WideString& name = item.Name;
+      const size_t slash = name.find_last_of(u"/\\", zip::IsFolderEntry(item) ? name.size() - 2 : name.npos);
+      reason = "cannot create folder " + Destination(run.destination, slash == name.npos ? name : name.substr(0, slash));
+    }
+    if (systemError != 0) reason += ": " + rt::WideToUtf8(zip::FsSysErrorMessage(systemError));
+    return {kExitWarning, reason};
+  }
+  (void)nativeError;
+  // The engine names no cause for bad data: the entry is decoded again,
+  // alone, to tell a wrong CRC from a wrong size.
+  try {
+    zip::TZipArchiver again;
+    again.SetPassword(run.password);
+    again.SetFileName(rt::Utf8ToWide(run.archive));
+    again.OpenArchive(zip::TZipBaseArchiver::kOpenReadOnly);
+    again.OnPassword = [](rt::TObject*, const zip::WideString&, rt::AnsiString&, bool& skip) { skip = true; };
+    if (auto problem = CheckEntry(again, index)) return *problem;
+    // Whole when read alone: the engine refused it for sharing its bytes
+    // with an entry read before.
+    return {kExitDamaged, "damaged entry: its data overlaps another entry's"};
+  } catch (const std::exception&) {
+  }
+  return {kExitDamaged, "damaged entry: " + EngineText(message)};
+}
+
 int Extract(const std::vector<std::string>& arguments) {
-  ExtractOptions options;
-  const std::vector<std::string> rest = ParseOptions(arguments, options, true);
+  static constexpr cli::OptionSpec kOptions[] = {
+      {"--password", true}, {"--overwrite", true}, {"-o", false},       {"-n", false},
+      {"--abort-on-error", false}, {"--recover", false},
+  };
+  const cli::ParsedOptions options = cli::ParseOptions(arguments, kOptions);
+  const auto& rest = options.Positional();
   if (rest.size() < 2 || rest.size() > 4 || rest[1].empty())
     throw UsageError("extract takes an archive, a folder, an optional mask and attribute set");
+  if (options.Has("-o") + options.Has("-n") + options.Has("--overwrite") > 1)
+    throw UsageError("-o, -n and --overwrite exclude each other");
+  ExtractRun run{rest[0], rest[1], options.Value("--password"), options.Has("--recover")};
   const std::string mask = rest.size() >= 3 ? rest[2] : "*.*";
-  const uint32_t attributes = rest.size() == 4 ? ParseAttributes(rest[3]) : 0x28BF;
+  const uint32_t attributes = rest.size() == 4 ? ParseAttributes(rest[3]) : kDefaultAttributes;
+  const bool abortOnError = options.Has("--abort-on-error");
+
   zip::TZipArchiver archiver;
-  archiver.Options().SetOverwriteMode(options.overwrite);
-  if (options.hasPassword) archiver.SetPassword(options.password);
-  int skipped = 0;
-  RefusePasswordRequests(archiver, skipped);
-  archiver.OnProcessFileFailure = [&](rt::TObject*, const zip::WideString& name,
-                                      zip::TZipProcessOperation, int32_t, int32_t,
-                                      const zip::WideString& message, zip::TZipAction& action) {
-    cli::WriteOut(Shown(name) + ": " + Shown(message) + "\n");
-    action = options.abortOnError ? zip::fxaAbort : zip::fxaIgnore;
+  if (options.Has("--password")) archiver.SetPassword(run.password);
+  int status = OpenArchive(archiver, run.archive, run.recover) ? kExitWarning : kExitDone;
+  if (CountMatching(archiver, mask, attributes) == 0) {
+    if (rest.size() >= 3) throw cli::Failure(kExitNothingMatched, "nothing matched " + Printable(mask) + " in " + run.archive);
+    cli::WriteErr("qzip: warning: " + run.archive + " has no entries\n");
+    return kExitWarning;
+  }
+
+  if (options.Has("-o"))
+    archiver.Options().SetOverwriteMode(zip::omAlways);
+  else if (options.Has("-n"))
+    archiver.Options().SetOverwriteMode(zip::omNever);
+  else if (options.Has("--overwrite"))
+    archiver.Options().SetOverwriteMode(OverwriteMode(options.Value("--overwrite")));
+  else if (cli::InputIsTerminal())
+    archiver.Options().SetOverwriteMode(zip::omPrompt);
+  // The prompt asks at the terminal; without one, "prompt" keeps the
+  // engine's own question.
+  if (archiver.Options().OverwriteMode() == zip::omPrompt && cli::InputIsTerminal()) {
+    AskBeforeOverwriting(archiver, [](const zip::WideString& full) { return Shown(full); });
+  }
+
+  CurrentEntry current(archiver.DirManager()->Items());
+  archiver.OnConfirmProcessFile = [&](rt::TObject*, const zip::WideString& name, zip::TZipProcessOperation,
+                                      bool& confirm) {
+    current.Advance(name);
+    confirm = true;
   };
-  OpenReadOnly(archiver, rest[0]);
-  CreateDestination(rest[1]);
-  archiver.SetBaseDir(BaseDirOf(rest[1]));
+  int passwordStatus = kExitDone;
+  archiver.OnPassword = [&](rt::TObject*, const zip::WideString&, rt::AnsiString&, bool& skipFile) {
+    cli::WriteErr("qzip: " + Destination(run.destination, current.Item().Name) +
+                  ": skipped: password missing or wrong\n");
+    passwordStatus = kExitPassword;
+    skipFile = true;
+  };
+  bool diskFull = false;
+  int diskError = 0;
+  archiver.OnDiskFull = [&](rt::TObject*, int32_t, const zip::WideString&, bool& cancel) {
+    diskError = zip::FsLastError();
+    diskFull = true;
+    cancel = true;
+  };
+  archiver.OnProcessFileFailure = [&](rt::TObject*, const zip::WideString&, zip::TZipProcessOperation,
+                                      int32_t nativeError, int32_t errorCode, const zip::WideString& message,
+                                      zip::TZipAction& action) {
+    const int systemError = zip::FsLastError();
+    const EntryProblem problem = Diagnose(run, current.Item(), current.Index(), nativeError, errorCode,
+                                          rt::WideToUtf8(message), systemError);
+    cli::WriteErr("qzip: " + Destination(run.destination, current.Item().Name) + ": " + problem.reason + "\n");
+    status = Graver(status, problem.status);
+    action = abortOnError || problem.status == kExitDiskFull ? zip::fxaAbort : zip::fxaIgnore;
+  };
+
+  CreateDestination(run.destination);
+  archiver.SetBaseDir(BaseDirOf(run.destination));
   archiver.ExtractMatching(rt::Utf8ToWide(mask), attributes, u"");
-  const bool all = archiver.ProcessedCount() == archiver.SelectedCount() && skipped == 0;
-  return all ? 0 : 1;
+  if (diskFull) {
+    const std::string where = Destination(run.destination, current.Item().Name);
+    if (cli::IsDiskFullError(diskError) || diskError == 0)
+      throw cli::Failure(kExitDiskFull, "disk full writing " + where);
+    throw cli::Failure(kExitWarning, "cannot write " + where + ": " + rt::WideToUtf8(zip::FsSysErrorMessage(diskError)));
+  }
+  return Graver(status, passwordStatus);
 }
 
 int Version(const std::vector<std::string>& arguments) {
@@ -275,17 +332,46 @@ int Version(const std::vector<std::string>& arguments) {
 
 constexpr cli::Command kCommands[] = {
     {"version", "", "print the archive engine's version", &Version},
-    {"list", "ARCHIVE", "list the entries of the directory", &List},
-    {"find", "ARCHIVE MASK [ATTR]", "list the entries a mask and attribute set select", &Find},
-    {"test", "[--password PW] ARCHIVE", "decode every file entry and check it", &Test},
+    {"list", "[-1 | -v | --raw] [--recover] ARCHIVE",
+     "list the entries: sizes, dates and names; -v adds method, compressed size, ratio, CRC and\n"
+     "      encryption (- none, ZC traditional, AES); -1 names only; --raw the directory, tab-separated",
+     &List},
+    {"find", "[--recover] ARCHIVE MASK [ATTR]", "list the index and name of the entries MASK and ATTR select", &Find},
+    {"test", "[--password PW] [--recover] ARCHIVE", "decode every file entry and check its size and CRC", &Test},
     {"extract",
-     "[--overwrite always|never|prompt|newer|older] [--abort-on-error] [--password PW] "
-     "ARCHIVE DIR [MASK [ATTR]]",
-     "write the selected entries under DIR", &Extract},
+     "[-o | -n | --overwrite MODE] [--abort-on-error] [--password PW] [--recover]\n"
+     "          ARCHIVE DIR [MASK [ATTR]]",
+     "write the selected entries under DIR, made with its parents when missing", &Extract},
 };
+
+constexpr char kNotes[] =
+    "options:\n"
+    "  --opt VALUE and --opt=VALUE are the same; \"--\" ends the options.\n"
+    "  -o                 overwrite existing files without asking\n"
+    "  -n                 never overwrite existing files\n"
+    "  --overwrite MODE   always, never, prompt, newer (replace only an older file) or older\n"
+    "                     Without these, extract asks before replacing a file when its input is a\n"
+    "                     terminal ([y]es, [n]o, [A]ll, [N]one) and overwrites otherwise.\n"
+    "  --password PW      the password of encrypted entries (traditional ZIP encryption)\n"
+    "  --recover          read an archive whose central directory is missing or damaged by\n"
+    "                     rebuilding its entries from the local headers (a warning, exit 1 at least)\n"
+    "  --abort-on-error   stop at the first entry that fails\n"
+    "MASK is matched against each stored name, folders included: * any characters, ? one character,\n"
+    "  \"/\" and \"\\\" alike and ordinary; case is ignored; \"*.*\" and \"*\" match everything and a mask\n"
+    "  ending in \".\" matches names without an extension. Default *.*.\n"
+    "ATTR is the set of DOS attribute bits an entry may carry and still be selected; only the hidden\n"
+    "  (0x02), system (0x04), volume label (0x08) and folder (0x10) bits can exclude. Default 0x28BF\n"
+    "  (all); 0x28AF leaves folder entries out. Write it in decimal, 0x hexadecimal or 0 octal.\n"
+    "exit status:\n"
+    "  0  done               1  warnings; some entries skipped   2  damaged archive or entry\n"
+    "  3  unsupported entry (method or encryption)               9  not a ZIP archive, or not found\n"
+    "  11 nothing matched    50 disk full    64 usage    82 password missing or wrong\n"
+    "  When entries fail in different ways, the status is the gravest: 50, 82, 3, 2, 1.\n";
+
+const cli::Tool kTool{"qzip", QUIMORA_FILE_VERSION, kCommands, kNotes};
 
 }  // namespace
 
-std::span<const cli::Command> Commands() { return kCommands; }
+const cli::Tool& Tool() { return kTool; }
 
 }  // namespace qzip

@@ -1,21 +1,9 @@
-// qzip: the archive engine on the command line.
-//
-// Exit status: 0 done, 2 the engine raised an archive error, 1 any other
-// failure, 64 the command line was not understood.
+// qzip: the archive engine on the command line. The exit statuses are in
+// tools/qzip/exit_codes.h and in the usage.
 #include "tools/cli/command_line.h"
 #include "tools/qzip/commands.h"
-#include "zip/zip_exception.h"
+#include "tools/qzip/exit_codes.h"
 
-namespace {
-
-constexpr int kExitArchiveError = 2;
-
-int FailureStatus(const std::exception& failure) {
-  const bool archive = dynamic_cast<const zip::EZipException*>(&failure) ||
-                       dynamic_cast<const qzip::ArchiveOpenError*>(&failure);
-  return archive ? kExitArchiveError : cli::kExitFailure;
+int main(int argc, char** argv) {
+  return cli::RunCommandLine(qzip::Tool(), argc, argv, [](const std::exception&) { return qzip::kExitDamaged; });
 }
-
-}  // namespace
-
-int main(int argc, char** argv) { return cli::RunCommandLine("qzip", qzip::Commands(), argc, argv, FailureStatus); }

@@ -10,12 +10,12 @@
 
 namespace skintool {
 
-// A file could not be read or written, or holds no skin: exit status 1.
-class Failure : public std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+// Exit statuses besides 0 (done) and 64 (usage).
+inline constexpr int kExitFailure = 1;  // a file cannot be read or written
+inline constexpr int kExitDamaged = 2;  // the input is no skin, or a damaged one
+inline constexpr int kExitUnavailable = 69;  // the command needs Windows
 
-std::span<const cli::Command> Commands();
+const cli::Tool& Tool();
 using cli::UsageError;
 
 }  // namespace skintool

@@ -14,7 +14,11 @@ struct TDumpOptions {
   bool timing = false;
 };
 
-// The exit status: 0 done, 1 failure, 64 not available here.
+// Whether this platform can load a skin without a window system: the skin
+// data component builds its images with GDI, so only Windows can.
+extern const bool kDumpAvailable;
+
+// The exit status: 0 done; raises cli::Failure for a skin that does not load.
 int DumpSkin(const char* path, const TDumpOptions& options);
 
 }  // namespace skintool

@@ -1,11 +1,10 @@
-#include "tools/cli/console.h"
+#include "tools/skintool/commands.h"
 #include "tools/skintool/dump.h"
 
 namespace skintool {
 
-int DumpSkin(const char*, const TDumpOptions&) {
-  cli::WriteErr("skintool: dump runs on Windows only\n");
-  return 64;
-}
+const bool kDumpAvailable = false;
+
+int DumpSkin(const char*, const TDumpOptions&) { return kExitUnavailable; }
 
 }  // namespace skintool

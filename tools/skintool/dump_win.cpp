@@ -17,6 +17,9 @@
 #include "tools/cli/files.h"
 
 namespace skintool {
+
+const bool kDumpAvailable = true;
+
 namespace {
 
 using skin::TSkinBitmap;
@@ -142,7 +145,7 @@ int DumpSkin(const char* path, const TDumpOptions& options) {
   data.SetScrollArrowWidth(options.scrollArrowWidth);
   data.ReadSkinStream(stream);
   const double built = MillisecondsSinceStart();
-  if (data.NoSkin()) throw Failure(std::string(path) + ": holds no skin");
+  if (data.NoSkin()) throw cli::Failure(kExitDamaged, std::string(path) + ": holds no skin");
   cli::WriteOut(Describe(data.Model()));
   if (options.timing) {
     char line[128];
