@@ -55,7 +55,7 @@ Bytes DecodeSkinFile(const Bytes& file, const std::string& typed) {
   if (file.size() < 4) Damaged(typed + ": shorter than its 4-byte size");
   const uint32_t size = file[0] | file[1] << 8 | file[2] << 16 | static_cast<uint32_t>(file[3]) << 24;
   if (size > skin::kMaxSkinUnpackedSize)
-    Damaged(typed + ": unpacked size " + std::to_string(size) + " is over the limit of " +
+    Damaged(typed + ": damaged: unpacked size " + std::to_string(size) + " is over the limit of " +
             std::to_string(skin::kMaxSkinUnpackedSize));
   try {
     return skin::LzhUnpackExact(std::span(file).subspan(4), size);

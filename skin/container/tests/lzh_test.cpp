@@ -94,6 +94,12 @@ TEST_P(LzhVectorTest, DecodesToTheOriginal) {
   EXPECT_TRUE(decoded == original);
 }
 
+// The exact decoding takes every stream of the reference encoder.
+TEST_P(LzhVectorTest, DecodesExactlyToTheOriginal) {
+  const SizedStream packed = Split(Packed());
+  EXPECT_TRUE(LzhUnpackExact(packed.stream, packed.size) == Original());
+}
+
 // The encoder follows the reference one step for step, matches included,
 // so it produces the very same streams.
 TEST_P(LzhVectorTest, EncodesToTheReferenceStream) {
@@ -129,6 +135,23 @@ TEST(LzhDecodeTest, MatchRunningPastTheCountIsWrittenWhole) {
   // One literal 'a', then one match of 59.
   const SizedStream packed = Split(ReadFile(VectorPath("run_60.lzh")));
   EXPECT_EQ(LzhUnpack(packed.stream, 2), Bytes(60, 'a'));
+}
+
+// What the lenient decoding fills in or writes past, the exact one refuses.
+TEST(LzhExactDecodeTest, RefusesACutStreamAMatchPastTheCountAndACountTooLarge) {
+  const SizedStream cut = Split(ReadFile(VectorPath("truncated_text.lzh")));
+  EXPECT_THROW(LzhUnpackExact(cut.stream, cut.size), ElzhException);
+  const SizedStream run = Split(ReadFile(VectorPath("run_60.lzh")));
+  EXPECT_THROW(LzhUnpackExact(run.stream, 2), ElzhException);
+  EXPECT_EQ(LzhUnpackExact(run.stream, 60), Bytes(60, 'a'));
+  // Four bytes hold at most 4 * 48 bytes and a match.
+  const uint8_t four[] = {1, 2, 3, 4};
+  EXPECT_THROW(LzhUnpackExact(four, 64u << 20), ElzhException);
+  EXPECT_TRUE(LzhUnpackExact({}, 0).empty());
+  // Each of the last bytes of a whole stream is needed.
+  const SizedStream text = Split(ReadFile(VectorPath("text_300k.lzh")));
+  const std::span<const uint8_t> shorter(text.stream.data(), text.stream.size() - 1);
+  EXPECT_THROW(LzhUnpackExact(shorter, text.size), ElzhException);
 }
 
 TEST(LzhDecodeTest, EmptyStreamStillProducesTheCount) {
