@@ -56,7 +56,12 @@ int64_t THandleStream::Write(const void* buffer, int64_t count) {
 }
 
 int64_t THandleStream::Seek(int64_t offset, SeekOrigin origin) {
-  if (origin == SeekOrigin::soCurrent && offset == 0 && position_ != kUnknown) return position_;
+  // Asking where the pointer is, or moving it where it already is (the
+  // next entry of an archive read in order), needs no system call.
+  if (position_ != kUnknown &&
+      ((origin == SeekOrigin::soCurrent && offset == 0) ||
+       (origin == SeekOrigin::soBeginning && offset == position_)))
+    return position_;
   const int64_t position = HandleSeek(handle_, offset, origin);
   if (position < 0) {
     position_ = kUnknown;

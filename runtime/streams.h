@@ -41,6 +41,8 @@ class TStream : public TObject {
 class THandleStream : public TStream {
  public:
   explicit THandleStream(FileHandle handle) : handle_(handle) {}
+  // A handle whose file pointer is known to be at position.
+  THandleStream(FileHandle handle, int64_t position) : handle_(handle), position_(position) {}
   WideString ClassName() const override { return u"THandleStream"; }
 
   FileHandle Handle() const { return handle_; }

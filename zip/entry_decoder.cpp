@@ -46,6 +46,8 @@ TAvailableMemoryQuery gMemoryQuery = nullptr;
 
 uint64_t AvailableMemory() { return gMemoryQuery ? gMemoryQuery() : AvailablePhysicalMemory(); }
 
+uint64_t DecodeMemoryCeiling() { return AvailableMemory() / 20; }
+
 // zlib's working memory comes zero-filled.
 voidpf ZeroedAlloc(voidpf, uInt items, uInt size) { return std::calloc(items, size); }
 void FreeAlloc(voidpf, voidpf address) { std::free(address); }
@@ -245,7 +247,8 @@ bool TZipEntryDecoder::CopyEntryData() {
     size_ -= static_cast<int64_t>(kEncryptionHeaderSize);
     if (!CheckPassword()) return false;
   }
-  memoryCeiling_ = AvailableMemory() / 20;
+  const std::optional<uint64_t>& ceiling = archiver_.decodeMemoryCeiling_;
+  memoryCeiling_ = ceiling ? *ceiling : DecodeMemoryCeiling();
   if (size_ <= 0) return true;
   if (FitsWhole()) {
     if (const std::optional<bool> whole = DecodeWhole()) return *whole;
@@ -468,6 +471,7 @@ bool TZipEntryDecoder::WriteWithRetry(const uint8_t* data, int64_t length) {
 }
 
 void TZipBaseArchiver::ReserveDecodeBuffers() {
+  decodeMemoryCeiling_ = DecodeMemoryCeiling();
   if (!dirManager_) return;
   uint64_t input = 0;
   uint64_t output = 0;
@@ -483,6 +487,7 @@ void TZipBaseArchiver::ReserveDecodeBuffers() {
 }
 
 void TZipBaseArchiver::ReleaseDecodeBuffers() {
+  decodeMemoryCeiling_.reset();
   decodeInput_ = TDecodeBuffer();
   decodeOutput_ = TDecodeBuffer();
 }

@@ -170,7 +170,8 @@ void TZipBaseArchiver::ExtractEntry(int index, const WideString& name,
   if (folderEntry) return;
 
   WideString fullName = folder + fileName;
-  if (FsFileExists(fullName)) {
+  const bool exists = FsFileExists(fullName);
+  if (exists) {
     const uint32_t existing = FsGetAttributes(fullName);
     if (!options_.ReplaceReadOnly() && existing != kInvalidAttributes &&
         (existing & kFaReadOnly) != 0)
@@ -197,7 +198,7 @@ void TZipBaseArchiver::ExtractEntry(int index, const WideString& name,
 
   std::unique_ptr<TWideFileStream> stream;
   try {
-    if (FsFileExists(fullName)) {
+    if (exists) {
       FsSetAttributes(fullName, 0);
       FsDeleteFile(fullName);
     }

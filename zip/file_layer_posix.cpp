@@ -195,7 +195,7 @@ bool FsSetAttributes(const WideString& name, uint32_t attributes) {
     mode &= ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH);
   else
     mode |= S_IWUSR;
-  return chmod(native.c_str(), mode) == 0;
+  return mode == (info.st_mode & 07777) || chmod(native.c_str(), mode) == 0;
 }
 
 bool FsDeleteFile(const WideString& name) {

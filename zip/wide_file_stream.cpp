@@ -13,8 +13,9 @@ FileHandle CreateOrOpen(const WideString& name, uint16_t mode) {
 
 }  // namespace
 
+// A file just opened or created is read and written from its start.
 TWideFileStream::TWideFileStream(const WideString& name, uint16_t mode)
-    : rt::THandleStream(CreateOrOpen(name, mode)) {
+    : rt::THandleStream(CreateOrOpen(name, mode), 0) {
   if (handle_ != rt::kInvalidFileHandle) return;
   // Taken first: working out the full name is itself a system call that
   // may overwrite the error of the failed open.

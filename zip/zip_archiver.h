@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "runtime/classes.h"
@@ -309,6 +310,10 @@ class TZipBaseArchiver : public rt::TComponent {
   void ReserveDecodeBuffers();
   void ReleaseDecodeBuffers();
   TWholeDeflateDecoder& WholeDecoder();
+  // A twentieth of the free memory, learnt once per run (outside one, for
+  // each entry): the most a chunk's output, or an entry decoded whole, may
+  // take.
+  std::optional<uint64_t> decodeMemoryCeiling_;
   TDecodeBuffer decodeInput_;
   TDecodeBuffer decodeOutput_;
   std::unique_ptr<TWholeDeflateDecoder> wholeDecoder_;

@@ -4,7 +4,9 @@ archives, each into an empty folder, in one run:
 
   (a) 216 entries (7 folders, 209 files) of about 100 MB of mixed text and
       binary data, deflated;
-  (b) one entry of 1 GB of text, deflated.
+  (b) one entry of 1 GB of text, deflated;
+  (c) 4,000 files of 1 to 12 KB (text and binary) in 60 folders, as
+      program folders hold, deflated.
 
 The peers are `unzip -o -qq`, and when installed `bsdtar -xf` (package
 libarchive-tools) and `7zz x` or `7z x` (package 7zip or p7zip-full).
@@ -12,11 +14,15 @@ libarchive-tools) and `7zz x` or `7z x` (package 7zip or p7zip-full).
 Prints per archive the best of several runs of each program, the time
 ratios qzip / peer (below 1.0: qzip is faster; the aim is 0.90 or less
 against bsdtar), qzip's peak resident memory and its ratio to unzip's, and
-how close qzip comes to zlib's inflate alone on the same deflate data (the
-limit: inflate time / qzip time, 1.0 would be no cost beyond inflating;
-the aim is 0.95 or more).
+how qzip compares with zlib's inflate alone on the same deflate data
+(inflate time / qzip time: above 1.0, qzip extracts faster than zlib
+inflates), and "create-only", the floor: creating the same files and
+writing zeros of their sizes, with nothing read or decoded.
 
-The qzip program is QZIP from the environment, else dist/bin/qzip.
+Arguments name the archives to measure (mixed, large, small); none: all.
+The qzip program is QZIP from the environment, else dist/bin/qzip. With
+QZIP_BASELINE set to another qzip program, that one is measured as well
+and the ratio of the two printed.
 """
 import os
 import random
@@ -31,7 +37,7 @@ import zlib
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 QZIP = os.environ.get("QZIP", os.path.join(ROOT, "dist", "bin", "qzip"))
 WORK = os.path.join(ROOT, "build", "bench")
-RUNS = {"mixed": 5, "large": 3}
+RUNS = {"mixed": 5, "large": 3, "small": 5}
 
 WORDS = ("archive entry folder install window skin frame button menu stream deflate "
          "quimora programa instalar cancelar carpeta fichero the of and to in is that "
@@ -101,6 +107,25 @@ def make_large(path):
                 piece = pool[start:start + min(1 << 20, (1 << 30) - written)]
                 entry.write(piece)
                 written += len(piece)
+    os.replace(tmp, path)
+
+
+def make_small(path):
+    if os.path.exists(path):
+        return
+    rng = random.Random(7)
+    tmp = path + ".tmp"
+    folders = ["prog/"] + ["prog/part%02d/" % i for i in range(59)]
+    with zipfile.ZipFile(tmp, "w", zipfile.ZIP_DEFLATED, compresslevel=6) as z:
+        for folder in folders:
+            z.writestr(zipfile.ZipInfo(folder), b"")
+        for i in range(4000):
+            size = rng.randint(1 << 10, 12 << 10)
+            folder = folders[i % len(folders)]
+            if i % 4 == 0:
+                z.writestr("%sres%04d.dat" % (folder, i), binary_block(rng, size))
+            else:
+                z.writestr("%sfile%04d.txt" % (folder, i), text_block(rng, size))
     os.replace(tmp, path)
 
 
@@ -193,6 +218,25 @@ def inflate_alone(path, runs):
     return best
 
 
+CREATE_ONLY = os.path.join(WORK, "create_only")
+
+
+def create_only(archive, destination, runs):
+    """The best time to create the archive's files and folders and write
+    zeros of their sizes (None without a compiler)."""
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "create_only.cpp")
+    compiler = shutil.which("c++") or shutil.which("g++")
+    if compiler and not os.path.exists(CREATE_ONLY):
+        subprocess.run([compiler, "-O2", "-o", CREATE_ONLY, source], check=True)
+    if not os.path.exists(CREATE_ONLY):
+        return None
+    listing = os.path.join(WORK, "create-only-listing.txt")
+    with zipfile.ZipFile(archive) as z, open(listing, "w") as f:
+        for info in z.infolist():
+            f.write("%d %s\n" % (info.file_size, info.filename))
+    return best_of([CREATE_ONLY, listing, destination], destination, runs)[0]
+
+
 def peers(archive, destination):
     """(name, command) of every peer installed on this machine."""
     found = [("unzip", ["unzip", "-o", "-qq", archive, "-d", destination])]
@@ -207,11 +251,17 @@ def peers(archive, destination):
 def main():
     os.makedirs(WORK, exist_ok=True)
     archives = {"mixed": os.path.join(WORK, "extract-mixed-216.zip"),
-                "large": os.path.join(WORK, "extract-large-1g.zip")}
+                "large": os.path.join(WORK, "extract-large-1g.zip"),
+                "small": os.path.join(WORK, "extract-small-4000.zip")}
+    only = sys.argv[1:]
     make_mixed(archives["mixed"])
     make_large(archives["large"])
+    make_small(archives["small"])
+    baseline = os.environ.get("QZIP_BASELINE")
     destination = os.path.join(WORK, "extract-out")
     for label, archive in archives.items():
+        if only and label not in only:
+            continue
         runs = RUNS[label]
         with zipfile.ZipFile(archive) as z:
             entries = len(z.infolist())
@@ -220,14 +270,20 @@ def main():
         measured = [(name, best_of(command, destination, runs))
                     for name, command in peers(archive, destination)]
         inflate_time = inflate_alone(archive, runs)
+        floor = create_only(archive, destination, runs)
         unzip_rss = measured[0][1][1]
         print("(%s) %d entries, %.0f MB: qzip %.3f s; %s; peak RSS qzip %.1f MB, unzip %.1f MB, "
-              "ratio %.2f; zlib inflate alone %.3f s, qzip at %.2f of that speed"
+              "ratio %.2f; zlib inflate alone %.3f s, ratio inflate/qzip %.2f"
               % (label, entries, expanded / 1e6, qzip_time,
                  "; ".join("%s %.3f s, time ratio qzip/%s %.2f" % (name, t, name, qzip_time / t)
                            for name, (t, _) in measured),
                  qzip_rss / 1e6, unzip_rss / 1e6, qzip_rss / unzip_rss, inflate_time,
                  inflate_time / qzip_time))
+        if floor is not None:
+            print("    create-only %.3f s, %.2f of qzip's time" % (floor, floor / qzip_time))
+        if baseline:
+            before, _ = best_of([baseline, "extract", archive, destination], destination, runs)
+            print("    baseline qzip %.3f s, time ratio qzip/baseline %.2f" % (before, qzip_time / before))
 
 
 if __name__ == "__main__":
