@@ -30,6 +30,28 @@ std::string UsageText(const Tool& tool) {
   return text;
 }
 
+int RunProgram(const Program& program, int argc, char** argv, int (*run)(const std::vector<std::string>& arguments),
+               const TFailureStatus& failureStatus) {
+  PrepareConsole();
+  const std::vector<std::string> arguments = CommandLineArguments(argc, argv);
+  if (arguments.size() == 1 && (AsksForHelp(arguments[0]) || arguments[0] == "--version")) {
+    WriteOut(arguments[0] == "--version" ? std::string(program.name) + " " + program.version + "\n" : program.usage);
+    return 0;
+  }
+  try {
+    return run(arguments);
+  } catch (const UsageError& e) {
+    WriteErr(std::string(program.name) + ": " + e.what() + "\n" + program.usage);
+    return kExitUsage;
+  } catch (const Failure& e) {
+    WriteErr(std::string(program.name) + ": " + e.what() + "\n");
+    return e.Status();
+  } catch (const std::exception& e) {
+    WriteErr(std::string(program.name) + ": " + e.what() + "\n");
+    return failureStatus ? failureStatus(e) : kExitFailure;
+  }
+}
+
 int RunCommandLine(const Tool& tool, int argc, char** argv, const TFailureStatus& failureStatus) {
   PrepareConsole();
   const std::vector<std::string> arguments = CommandLineArguments(argc, argv);

@@ -64,4 +64,18 @@ int RunCommandLine(const Tool& tool, int argc, char** argv, const TFailureStatus
 // The usage text RunCommandLine shows.
 std::string UsageText(const Tool& tool);
 
+// A tool without commands: its whole usage text, options and exit
+// statuses included.
+struct Program {
+  const char* name;
+  const char* version;
+  const char* usage;
+};
+
+// The same conventions for a tool without commands: "--help", "-h" or
+// "help" alone show the usage on stdout, "--version" the version; run gets
+// every argument otherwise.
+int RunProgram(const Program& program, int argc, char** argv, int (*run)(const std::vector<std::string>& arguments),
+               const TFailureStatus& failureStatus = nullptr);
+
 }  // namespace cli

@@ -1,21 +1,21 @@
 // formc: compiles a form description into the bytes of its form resource.
 //
-//   formc IN.form OUT.bin [--depfile OUT.d] [--search DIR]...
-//
 // Files that the description references are read relative to it or, when
 // there is none there, relative to each --search folder in turn (files the
 // build makes, such as the packed skin). The depfile lists the description
 // and every file it read, so that the build compiles the form again when
 // any of them changes.
-#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "installer/product_version.h"
 #include "runtime/form_resource.h"
 #include "runtime/form_text.h"
+#include "tools/cli/command_line.h"
 #include "tools/cli/files.h"
+#include "tools/cli/options.h"
 
 namespace fs = std::filesystem;
 
@@ -32,69 +32,67 @@ std::string DepfilePath(const fs::path& path) {
   return out;
 }
 
-int Usage() {
-  std::fputs("usage: formc IN.form OUT.bin [--depfile OUT.d] [--search DIR]...\n", stderr);
-  return 64;
+constexpr char kUsage[] =
+    "usage: formc [--depfile OUT.d] [--search DIR]... [--] IN.form OUT.bin\n"
+    "       formc --help | --version\n"
+    "Compiles the form description IN.form into the bytes of its form resource OUT.bin. Files the\n"
+    "description names are read relative to it, else relative to each --search folder in turn;\n"
+    "--depfile writes a Makefile rule listing every file read.\n"
+    "exit status:\n"
+    "  0  done\n"
+    "  1  a file cannot be read or written, or the description has an error\n"
+    "  50 disk full\n"
+    "  64 usage\n";
+
+int Compile(const std::vector<std::string>& arguments) {
+  static constexpr cli::OptionSpec kOptions[] = {{"--depfile", true}, {"--search", true}};
+  const cli::ParsedOptions options = cli::ParseOptions(arguments, kOptions);
+  const std::vector<std::string>& args = options.Positional();
+  if (args.size() != 2) throw cli::UsageError("formc takes a form description and an output file");
+  const fs::path depfile = options.Has("--depfile") ? fs::absolute(cli::PathFromUtf8(options.Value("--depfile"))) : fs::path();
+  std::vector<fs::path> folders;
+  for (const std::string& folder : options.Values("--search")) folders.push_back(fs::absolute(cli::PathFromUtf8(folder)));
+  const fs::path input = fs::absolute(cli::PathFromUtf8(args[0]));
+  const fs::path output = fs::absolute(cli::PathFromUtf8(args[1]));
+  folders.insert(folders.begin(), input.parent_path());
+  const std::vector<uint8_t> text = cli::ReadWholeFile(input);
+  std::vector<fs::path> read = {input};
+  const rt::FormFileLoader loader = [&](const std::string& name) {
+    const fs::path relative(std::u8string(name.begin(), name.end()));
+    if (relative.empty() || relative.is_absolute() || relative.has_root_name())
+      throw std::runtime_error("the path must be relative to the description");
+    // Not found anywhere: the error names the place beside the description.
+    fs::path path = (folders.front() / relative).lexically_normal();
+    for (const fs::path& folder : folders) {
+      const fs::path candidate = (folder / relative).lexically_normal();
+      if (fs::exists(candidate)) {
+        path = candidate;
+        break;
+      }
+    }
+    read.push_back(path);
+    return cli::ReadWholeFile(path);
+  };
+  // rt::Exception's what() is its message as UTF-8, and a form error
+  // already starts with the description's name and the position.
+  const rt::TFormObject form = rt::ParseFormText(
+      std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), args[0], loader);
+  const std::vector<uint8_t> bytes = rt::WriteFormResource(form);
+  if (rt::ReadFormResource(bytes) != form) throw std::logic_error("the resource does not read back");
+  cli::WriteWholeFile(output, bytes);
+  if (!depfile.empty()) {
+    std::string rule = DepfilePath(output) + ":";
+    for (const auto& path : read) rule += " \\\n  " + DepfilePath(path);
+    rule += "\n";
+    const auto* ruleBytes = reinterpret_cast<const uint8_t*>(rule.data());
+    cli::WriteWholeFile(depfile, std::span(ruleBytes, rule.size()));
+  }
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args;
-  fs::path depfile;
-  std::vector<fs::path> folders;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if ((arg == "--depfile" || arg == "--search") && i + 1 < argc) {
-      const fs::path value = fs::absolute(argv[++i]);
-      if (arg == "--depfile")
-        depfile = value;
-      else
-        folders.push_back(value);
-    } else {
-      args.push_back(arg);
-    }
-  }
-  if (args.size() != 2) return Usage();
-  const fs::path input = fs::absolute(args[0]);
-  const fs::path output = fs::absolute(args[1]);
-  folders.insert(folders.begin(), input.parent_path());
-  try {
-    const std::vector<uint8_t> text = cli::ReadWholeFile(input);
-    std::vector<fs::path> read = {input};
-    const rt::FormFileLoader loader = [&](const std::string& name) {
-      const fs::path relative(std::u8string(name.begin(), name.end()));
-      if (relative.empty() || relative.is_absolute() || relative.has_root_name())
-        throw std::runtime_error("the path must be relative to the description");
-      // Not found anywhere: the error names the place beside the description.
-      fs::path path = (folders.front() / relative).lexically_normal();
-      for (const fs::path& folder : folders) {
-        const fs::path candidate = (folder / relative).lexically_normal();
-        if (fs::exists(candidate)) {
-          path = candidate;
-          break;
-        }
-      }
-      read.push_back(path);
-      return cli::ReadWholeFile(path);
-    };
-    const rt::TFormObject form = rt::ParseFormText(
-        std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), args[0], loader);
-    const std::vector<uint8_t> bytes = rt::WriteFormResource(form);
-    if (rt::ReadFormResource(bytes) != form) throw std::logic_error("the resource does not read back");
-    cli::WriteWholeFile(output, bytes);
-    if (!depfile.empty()) {
-      std::string rule = DepfilePath(output) + ":";
-      for (const auto& path : read) rule += " \\\n  " + DepfilePath(path);
-      rule += "\n";
-      const auto* ruleBytes = reinterpret_cast<const uint8_t*>(rule.data());
-      cli::WriteWholeFile(depfile, std::span(ruleBytes, rule.size()));
-    }
-  } catch (const std::exception& e) {
-    // rt::Exception's what() is its message as UTF-8, and a form error
-    // already starts with the description's name and the position.
-    std::fprintf(stderr, "formc: %s\n", e.what());
-    return 1;
-  }
-  return 0;
+  static const cli::Program program{"formc", QUIMORA_FILE_VERSION, kUsage};
+  return cli::RunProgram(program, argc, argv, &Compile);
 }

@@ -3,9 +3,14 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "tools/mkinstaller/windows_names.h"
 
 namespace fs = std::filesystem;
 
@@ -22,12 +27,8 @@ std::string Utf8Of(const fs::path& path) {
 rt::WideString EntryComponent(const fs::path& path) {
   const std::string name = Utf8Of(path.filename());
   const rt::WideString wide = rt::Utf8ToWide(name);
-  if (rt::WideToUtf8(wide) != name) throw std::runtime_error(Utf8Of(path) + ": the name is not UTF-8");
-  for (const char16_t c : wide)
-    if (c < 0x20 || std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos)
-      throw std::runtime_error(Utf8Of(path) + ": the name is not a valid Windows file name");
-  if (wide.back() == u'.' || wide.back() == u' ')
-    throw std::runtime_error(Utf8Of(path) + ": Windows drops a trailing dot or blank from a name");
+  if (rt::WideToUtf8(wide) != name) throw PayloadError(Utf8Of(path) + ": the name is not UTF-8");
+  if (const auto problem = WindowsNameProblem(wide)) throw PayloadError(Utf8Of(path) + ": " + *problem);
   return wide;
 }
 
@@ -36,10 +37,19 @@ void Scan(const fs::path& folder, const rt::WideString& prefix, std::vector<Payl
   for (const auto& entry : fs::directory_iterator(folder)) children.push_back(entry.path());
   std::sort(children.begin(), children.end(),
             [](const fs::path& a, const fs::path& b) { return Utf8Of(a.filename()) < Utf8Of(b.filename()); });
+  // Windows finds a name whatever its case: two that differ in case only
+  // would be one file there, the second overwriting the first.
+  std::map<rt::WideString, fs::path> seen;
+  for (const auto& child : children) {
+    const auto [earlier, added] = seen.emplace(CaseFoldedName(EntryComponent(child)), child);
+    if (!added)
+      throw PayloadError(Utf8Of(earlier->second) + " and " + Utf8Of(child.filename()) +
+                         ": the names differ only in case, which Windows does not tell apart");
+  }
   for (const auto& child : children) {
     struct stat info {};
     if (lstat(child.c_str(), &info) != 0)
-      throw std::runtime_error(Utf8Of(child) + ": cannot read its status");
+      throw std::runtime_error("cannot read " + Utf8Of(child) + ": " + std::strerror(errno));
     PayloadEntry entry;
     entry.path = child;
     entry.modified = info.st_mtime;
@@ -53,7 +63,7 @@ void Scan(const fs::path& folder, const rt::WideString& prefix, std::vector<Payl
     } else if (S_ISREG(info.st_mode)) {
       out.push_back(std::move(entry));
     } else {
-      throw std::runtime_error(Utf8Of(child) + ": only plain files and folders can be installed");
+      throw PayloadError(Utf8Of(child) + ": only plain files and folders can be installed");
     }
   }
 }
@@ -61,7 +71,7 @@ void Scan(const fs::path& folder, const rt::WideString& prefix, std::vector<Payl
 }  // namespace
 
 std::vector<PayloadEntry> ScanPayload(const fs::path& root) {
-  if (!fs::is_directory(root)) throw std::runtime_error(Utf8Of(root) + ": not a folder");
+  if (!fs::is_directory(root)) throw PayloadError(Utf8Of(root) + ": not a folder");
   std::vector<PayloadEntry> entries;
   Scan(root, u"", entries);
   return entries;

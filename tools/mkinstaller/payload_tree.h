@@ -18,8 +18,9 @@ struct PayloadEntry {
   std::time_t modified = 0;
 };
 
-// Raises std::runtime_error for what an installer cannot carry: links and
-// other special files, names that are not UTF-8 or that Windows refuses.
+// Raises PayloadError for what an installer cannot carry: links and other
+// special files, names that are not UTF-8 or that Windows refuses or
+// reserves for devices, names in one folder that differ only in case.
 std::vector<PayloadEntry> ScanPayload(const std::filesystem::path& root);
 
 }  // namespace mkinstaller

@@ -3,7 +3,7 @@
 Info-ZIP (unzip, zipinfo): names, attributes, versions, times, offsets and
 the stub size must all come out as written.
 
-    mkinstaller_test.py MKINSTALLER QZIP MAKE_SAMPLE_DATA WORK_DIR
+    mkinstaller_read_back_test.py MKINSTALLER QZIP MAKE_SAMPLE_DATA WORK_DIR
 """
 import os
 import re
@@ -27,6 +27,12 @@ def run(*command):
     if result.returncode != 0:
         sys.exit(f'{command[0]} failed ({result.returncode}): {result.stderr.decode(errors="replace")}')
     return result.stdout
+
+
+def pe_stub(body):
+    """The smallest file mkinstaller takes for a Windows program: an MZ
+    header whose field at 0x3C points at a PE signature."""
+    return b'MZ' + bytes(0x3A) + (0x40).to_bytes(4, 'little') + b'PE\0\0' + body
 
 
 def dos_time(seconds):
@@ -72,7 +78,7 @@ def unzip_name(name):
 
 
 def qzip_list(path):
-    lines = run(qzip, 'list', path).decode('utf-8').splitlines()
+    lines = run(qzip, 'list', '--raw', path).decode('utf-8').splitlines()
     items = [line.split('\t') for line in lines[:-1]]
     summary = dict(field.split('=') for field in lines[-1].split())
     return items, summary
@@ -81,7 +87,7 @@ def qzip_list(path):
 def check_tree_installer():
     payload = os.path.join(work, 'tree')
     entries, times = make_tree(payload)
-    stub = b'MZ' + bytes(range(256)) * 4 + b'PK\x05\x06 not an end record'
+    stub = pe_stub(bytes(range(256)) * 4 + b'PK\x05\x06 not an end record')
     stub_path = os.path.join(work, 'stub.exe')
     with open(stub_path, 'wb') as f:
         f.write(stub)
@@ -137,7 +143,7 @@ def check_tree_installer():
 def check_sample_installer():
     program = os.path.join(work, 'QuimoraWindows18_19.exe')
     with open(program, 'wb') as f:
-        f.write(b'MZ' + bytes(4096))
+        f.write(pe_stub(bytes(4096)))
     payload = os.path.join(work, 'sample')
     run(sys.executable, make_sample_data, payload, '--program', program)
     out = os.path.join(work, 'sample.exe')
@@ -165,7 +171,7 @@ def check_refusals():
         os.makedirs(payload, exist_ok=True)
         out = os.path.join(work, 'refused.exe')
         result = subprocess.run([mkinstaller, payload, stub, out], capture_output=True)
-        check(result.returncode == 1 and says in result.stderr.decode(), f'refusal: {result.stderr}')
+        check(result.returncode == 2 and says in result.stderr.decode(), f'refusal: {result.stderr}')
         check(not os.path.exists(out) and not os.path.exists(out + '.tmp'), 'a refused run left a file')
 
 
