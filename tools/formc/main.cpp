@@ -55,7 +55,8 @@ int Compile(const std::vector<std::string>& arguments) {
   const fs::path input = fs::absolute(cli::PathFromUtf8(args[0]));
   const fs::path output = fs::absolute(cli::PathFromUtf8(args[1]));
   folders.insert(folders.begin(), input.parent_path());
-  const std::vector<uint8_t> text = cli::ReadWholeFile(input);
+  // Read and written by the names typed, which the messages then show.
+  const std::vector<uint8_t> text = cli::ReadWholeFile(cli::PathFromUtf8(args[0]));
   std::vector<fs::path> read = {input};
   const rt::FormFileLoader loader = [&](const std::string& name) {
     const fs::path relative(std::u8string(name.begin(), name.end()));
@@ -79,7 +80,7 @@ int Compile(const std::vector<std::string>& arguments) {
       std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), args[0], loader);
   const std::vector<uint8_t> bytes = rt::WriteFormResource(form);
   if (rt::ReadFormResource(bytes) != form) throw std::logic_error("the resource does not read back");
-  cli::WriteWholeFile(output, bytes);
+  cli::WriteWholeFile(cli::PathFromUtf8(args[1]), bytes);
   if (!depfile.empty()) {
     std::string rule = DepfilePath(output) + ":";
     for (const auto& path : read) rule += " \\\n  " + DepfilePath(path);
