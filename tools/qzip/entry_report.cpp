@@ -49,7 +49,10 @@ std::optional<EntryProblem> UnsupportedEntry(const zip::TDirItem& item) {
 }
 
 EntryProblem BadData(const zip::TDirItem& item, uint32_t crc, uint64_t size) {
-  if (size != item.TrueUncompressedSize())
+  if (size < item.TrueUncompressedSize())
+    return {2, "damaged data: decoding stops after " + std::to_string(size) + " of " +
+                   std::to_string(item.TrueUncompressedSize()) + " bytes"};
+  if (size > item.TrueUncompressedSize())
     return {2, "bad size " + std::to_string(size) + " bytes (expected " +
                    std::to_string(item.TrueUncompressedSize()) + ")"};
   if (crc != item.Crc32) return {2, "bad CRC " + Hex8(crc) + " (expected " + Hex8(item.Crc32) + ")"};

@@ -20,7 +20,8 @@ struct EntryProblem {
 // alone; nothing when the engine may decode the entry.
 std::optional<EntryProblem> UnsupportedEntry(const zip::TDirItem& item);
 
-// The data decoded to a different CRC or size than the directory records.
+// The data decoded to a different CRC or size than the directory records:
+// fewer bytes are damaged data, the right number a bad CRC.
 EntryProblem BadData(const zip::TDirItem& item, uint32_t crc, uint64_t size);
 
 // The name of a compression method, as listings show it ("Defl:N").
