@@ -322,7 +322,7 @@ TEST(DecodeEntryTest, AShortWriteAsksWhatToDo) {
 // of a streamed entry is, with the progress in compressed bytes.
 TEST(DecodeEntryTest, PieceSequenceAndPercentagesOfAWholeEntry) {
   const PlentyOfMemory memory;
-  const std::string data = RandomBytes(static_cast<size_t>(kWholeEntryLimit / 2 - 100));
+  const std::string data = RandomBytes(static_cast<size_t>(kWholeEntryLimit / 2 - kWholeEntryPiece / 2));
   const std::string stored = testing::StoredBlocksDeflate(data);
   const auto compressed = static_cast<int64_t>(stored.size());
   MemoryArchiver archiver(OneEntry({.name = "f", .data = data, .method = 8, .stored = stored}));
@@ -332,7 +332,7 @@ TEST(DecodeEntryTest, PieceSequenceAndPercentagesOfAWholeEntry) {
     steps.emplace_back(progress, archiver.EntryBytesDone());
   };
   EXPECT_EQ(archiver.Decode(0), data);
-  // Half the limit less 100 bytes: 16 pieces, the last one short.
+  // Half the limit less half a piece: 16 pieces, the last one short.
   ASSERT_EQ(steps.size(), 16u);
   for (size_t k = 0; k < steps.size(); ++k) {
     const int64_t done = compressed * (static_cast<int64_t>(k) * kWholeEntryPiece) /
