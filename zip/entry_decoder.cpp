@@ -16,6 +16,7 @@
 #include "zip/byte_order.h"
 #include "zip/crc32.h"
 #include "zip/dir_manager.h"
+#include "zip/piece_writer.h"
 #include "zip/system_memory.h"
 #include "zip/zip_archiver.h"
 #include "zip/zip_crypto.h"
@@ -123,6 +124,8 @@ class TZipEntryDecoder {
   // the inflating. A decoder started inside another's event finds none and
   // makes its own.
   ~TZipEntryDecoder() {
+    // The piece in flight is written from a buffer given back below.
+    writer_.reset();
     if (inflating_) inflateEnd(&z_);
     archiver_.decodeInput_ = std::move(input_);
     archiver_.decodeOutput_ = std::move(outputStorage_);
@@ -147,6 +150,9 @@ class TZipEntryDecoder {
   bool Emit(const uint8_t* data, int64_t length);
   bool FlushOutput();
   bool WriteWithRetry(const uint8_t* data, int64_t length);
+  void StartPieceWriter();
+  bool FinishPiece();
+  bool FinishPieces();
   void StartInflater();
   void GrowOutput(int64_t capacity);
 
@@ -173,6 +179,13 @@ class TZipEntryDecoder {
   z_stream z_{};
   bool inflating_ = false;
   bool streamEnded_ = false;
+  // Large deflated entries: the thread that writes one output buffer
+  // while the inflater fills the other, and the piece in flight.
+  std::optional<TPieceWriter> writer_;
+  uint8_t* spareBuffer_ = nullptr;
+  int64_t outputStart_ = 0;
+  const uint8_t* pieceData_ = nullptr;
+  int64_t pieceLength_ = 0;
   // The events for the entry's first chunk were already given (by an
   // attempt to decode it whole).
   bool startAnnounced_ = false;
@@ -213,6 +226,7 @@ bool TZipEntryDecoder::DecodeData() {
     case kMethodStored:
     case kMethodDeflate:
       ok = CopyEntryData();
+      if (!FinishPieces()) ok = false;
       break;
     case kMethodDeflate64:
       throw EZipException(kNativeDeflate64);
@@ -254,7 +268,10 @@ bool TZipEntryDecoder::CopyEntryData() {
     if (const std::optional<bool> whole = DecodeWhole()) return *whole;
   }
   input_.Reserve(static_cast<size_t>(std::min(size_, kDecodeChunkSize)));
-  if (item_.CompressionMethod == kMethodDeflate) StartInflater();
+  if (item_.CompressionMethod == kMethodDeflate) {
+    StartInflater();
+    if (expectedSize_ > static_cast<uint64_t>(kWholeEntryLimit)) StartPieceWriter();
+  }
 
   bool announced = startAnnounced_;
   while (consumed_ < size_) {
@@ -431,6 +448,34 @@ bool TZipEntryDecoder::Inflate(uint8_t* data, int64_t n) {
   return FlushOutput();
 }
 
+void TZipEntryDecoder::StartPieceWriter() {
+  uint8_t* buffers = outputStorage_.Reserve(static_cast<size_t>(2 * kOutputBufferLimit));
+  outputBuffer_ = buffers;
+  spareBuffer_ = buffers + kOutputBufferLimit;
+  outputCapacity_ = kOutputBufferLimit;
+  outputStart_ = output_.Position();
+  writer_.emplace(output_);
+}
+
+// Waits for the piece in flight. One that the output did not take whole is
+// written again here, the disk-full handler asked as for a write of the
+// decoder's own.
+bool TZipEntryDecoder::FinishPiece() {
+  if (!writer_ || !writer_->Busy()) return true;
+  if (writer_->Finish() == pieceLength_) return true;
+  output_.SetPosition(outputStart_ + static_cast<int64_t>(written_) - pieceLength_);
+  if (WriteWithRetry(pieceData_, pieceLength_)) return true;
+  written_ -= static_cast<uint64_t>(pieceLength_);
+  return false;
+}
+
+bool TZipEntryDecoder::FinishPieces() {
+  if (!writer_) return true;
+  const bool written = FinishPiece();
+  crc_ = writer_->Crc();
+  return written;
+}
+
 bool TZipEntryDecoder::FlushOutput() {
   const int64_t length = pending_;
   pending_ = 0;
@@ -443,7 +488,16 @@ bool TZipEntryDecoder::Emit(const uint8_t* data, int64_t length) {
   const uint64_t room = expectedSize_ > written_ ? expectedSize_ - written_ : 0;
   const bool overflow = static_cast<uint64_t>(length) > room;
   if (overflow) length = static_cast<int64_t>(room);
-  if (length > 0) {
+  if (length > 0 && writer_) {
+    // Every piece of a pipelined entry comes from the output buffer the
+    // inflater just filled; it fills the other one meanwhile.
+    if (!FinishPiece()) return false;
+    writer_->Start(data, length);
+    pieceData_ = data;
+    pieceLength_ = length;
+    written_ += static_cast<uint64_t>(length);
+    std::swap(outputBuffer_, spareBuffer_);
+  } else if (length > 0) {
     crc_ = UpdateCrc32(crc_, data, static_cast<size_t>(length));
     if (!WriteWithRetry(data, length)) return false;
     written_ += static_cast<uint64_t>(length);

@@ -388,13 +388,55 @@ TEST(DecodeEntryTest, AFullDiskDuringAWholeEntryAsksWhatToDo) {
 TEST(DecodeEntryTest, EntriesAtAndPastTheWholeEntryLimit) {
   const PlentyOfMemory memory;
   for (const int64_t size : {kWholeEntryLimit, kWholeEntryLimit + 1}) {
-    const std::string data = Text(static_cast<size_t>(size));
-    MemoryArchiver archiver(OneEntry({.name = "f", .data = data, .deflate = true}));
+    // Mostly zeros: quick to deflate.
+    std::string data = RandomBytes(static_cast<size_t>(std::min<int64_t>(size, 4096)));
+    data.resize(static_cast<size_t>(size), '\0');
+    TestEntry entry{.name = "f", .data = data, .deflate = true};
+    MemoryArchiver archiver(OneEntry(entry));
     EXPECT_EQ(archiver.Decode(0), data) << size;
-    MemoryArchiver claimingMore(
-        OneEntry({.name = "f", .data = data, .deflate = true,
-                  .uncompressedSize = static_cast<uint64_t>(size) + 1}));
+    entry.uncompressedSize = static_cast<uint64_t>(size) + 1;
+    MemoryArchiver claimingMore(OneEntry(entry));
     EXPECT_THROW(claimingMore.Decode(0), EZipException) << size;
+  }
+}
+
+// Past the limit a deflated entry's output is written on another thread
+// while the next piece inflates: a full disk is still asked about once per
+// refusal, from the decoder's thread, and the CRC still covers every piece.
+TEST(DecodeEntryTest, APipelinedEntryAsksAboutAFullDiskAndChecksItsCrc) {
+  const PlentyOfMemory memory;
+  const std::string data = RandomBytes(static_cast<size_t>(kWholeEntryLimit + 3 * kOutputBufferLimit));
+  const std::string stored = testing::StoredBlocksDeflate(data);
+  const Bytes archive = OneEntry({.name = "f", .data = data, .method = 8, .stored = stored});
+
+  MemoryArchiver cancelled(archive);
+  FullDisk small(kOutputBufferLimit * 2);
+  cancelled.DecodeEntry(0, small);
+  EXPECT_TRUE(cancelled.Cancelled());
+  EXPECT_LE(small.Size(), kOutputBufferLimit * 2);
+  EXPECT_EQ(std::string(small.Bytes().begin(), small.Bytes().end()),
+            data.substr(0, static_cast<size_t>(small.Size())));
+
+  MemoryArchiver retried(archive);
+  FullDisk disk(kOutputBufferLimit * 2);
+  int asked = 0;
+  retried.OnDiskFull = [&](rt::TObject*, int32_t, const WideString&, bool& cancel) {
+    ++asked;
+    disk.limit_ = INT64_MAX;
+    cancel = false;
+  };
+  retried.DecodeEntry(0, disk);
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(retried.Cancelled());
+  EXPECT_EQ(std::string(disk.Bytes().begin(), disk.Bytes().end()), data);
+
+  MemoryArchiver wrongCrc(
+      OneEntry({.name = "f", .data = data, .corruptCrc = true, .method = 8, .stored = stored}));
+  try {
+    wrongCrc.Decode(0);
+    FAIL() << "decoded";
+  } catch (const EZipException& e) {
+    EXPECT_EQ(e.ErrorCode(), 4);
   }
 }
 
