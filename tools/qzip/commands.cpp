@@ -274,11 +274,10 @@ int Extract(const std::vector<std::string>& arguments) {
     archiver.Options().SetOverwriteMode(OverwriteMode(options.Value("--overwrite")));
   else if (cli::InputIsTerminal())
     archiver.Options().SetOverwriteMode(zip::omPrompt);
-  // The prompt asks at the terminal; without one, "prompt" keeps the
-  // engine's own question.
-  if (archiver.Options().OverwriteMode() == zip::omPrompt && cli::InputIsTerminal()) {
+  // Asked at a terminal, or with --overwrite prompt: the question reads
+  // its answers from the standard input either way.
+  if (archiver.Options().OverwriteMode() == zip::omPrompt)
     AskBeforeOverwriting(archiver, [](const zip::WideString& full) { return Shown(full); });
-  }
 
   CurrentEntry current(archiver.DirManager()->Items());
   archiver.OnConfirmProcessFile = [&](rt::TObject*, const zip::WideString& name, zip::TZipProcessOperation,

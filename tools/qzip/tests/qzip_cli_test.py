@@ -163,6 +163,16 @@ class ArchiveTest(Work):
                 if status:
                     self.assertIn(": skipped: password missing or wrong", stderr)
 
+    def test_the_question_without_a_terminal_reads_the_input(self):
+        qzip("extract", "good.zip", "out", cwd=self.work)
+        with open(self.path("out", "a.txt"), "wb") as f:
+            f.write(b"old")
+        run = subprocess.run([QZIP, "extract", "--overwrite=prompt", "good.zip", "out"], cwd=self.work,
+                             input=b"n\nN\n", capture_output=True, timeout=60)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertIn(b"replace out/a.txt? [y]es, [n]o, [A]ll, [N]one: ", run.stdout)
+        self.assertEqual(read(self.path("out", "a.txt")), b"old")
+
     def test_overwrite_options_without_a_terminal(self):
         qzip("extract", "good.zip", "out", cwd=self.work)
         target = self.path("out", "a.txt")
