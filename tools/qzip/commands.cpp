@@ -34,6 +34,13 @@ constexpr uint32_t kDefaultAttributes = 0x28BF;
 constexpr int32_t kCannotCreateFile = 9;
 constexpr int32_t kCannotCreateFolder = 10;
 
+// The engine holds a mask of up to kMaxFileMask characters.
+const std::string& CheckedMask(const std::string& mask) {
+  if (rt::Utf8ToWide(mask).size() > static_cast<size_t>(zip::kMaxFileMask))
+    throw UsageError("a mask is at most " + std::to_string(zip::kMaxFileMask) + " characters");
+  return mask;
+}
+
 uint32_t ParseAttributes(const std::string& text) {
   char* end = nullptr;
   const unsigned long value = std::strtoul(text.c_str(), &end, 0);
@@ -131,7 +138,7 @@ int Find(const std::vector<std::string>& arguments) {
   zip::TZipArchiveItem item;
   std::string out;
   int found = 0;
-  for (bool more = archiver.FindFirst(rt::Utf8ToWide(rest[1]), item, attributes, u""); more;
+  for (bool more = archiver.FindFirst(rt::Utf8ToWide(CheckedMask(rest[1])), item, attributes, u""); more;
        more = archiver.FindNext(item), ++found)
     out += std::to_string(item.Handle.ItemNo) + "\t" +
            Printable(rt::WideToUtf8(archiver.DirManager()->Items().Item(item.Handle.ItemNo).Name)) + "\n";
@@ -253,7 +260,7 @@ int Extract(const std::vector<std::string>& arguments) {
   if (options.Has("-o") + options.Has("-n") + options.Has("--overwrite") > 1)
     throw UsageError("-o, -n and --overwrite exclude each other");
   ExtractRun run{rest[0], rest[1], options.Value("--password"), options.Has("--recover")};
-  const std::string mask = rest.size() >= 3 ? rest[2] : "*.*";
+  const std::string mask = rest.size() >= 3 ? CheckedMask(rest[2]) : "*.*";
   const uint32_t attributes = rest.size() == 4 ? ParseAttributes(rest[3]) : kDefaultAttributes;
   const bool abortOnError = options.Has("--abort-on-error");
 

@@ -111,6 +111,7 @@ CASES = [
     ("truncated, recovered", ["list", "-1", "--recover", "trunc.zip"], 1, r"^a\.txt\nd/empty\nctl\\x1bname\n$",
      r"^qzip: warning: trunc\.zip: no usable central directory; entries rebuilt"),
     ("mask matching nothing", ["extract", "good.zip", "none", "*.bmp"], 11, "", r"^qzip: nothing matched \*\.bmp in good\.zip\n$"),
+    ("a mask too long", ["find", "good.zip", "x" * 300], 64, "", r"a mask is at most 259 characters"),
     ("bad attribute set", ["extract", "good.zip", "o", "*", "many"], 64, "", r"attribute set must be a number"),
 ]
 
