@@ -195,13 +195,16 @@ class DiskFullTest(Work):
         if mounted.returncode != 0:
             self.skipTest("cannot mount a 16 KiB tmpfs here (needs root): " + mounted.stderr.decode().strip())
         try:
-            with zipfile.ZipFile(self.path("big.zip"), "w", zipfile.ZIP_DEFLATED) as z:
-                z.writestr("a.bin", os.urandom(40000))
-                z.writestr("b.txt", b"after")
-            code, stdout, stderr = qzip("extract", "big.zip", "small/out", cwd=self.work)
-            self.assertEqual(code, 50, stderr)
-            self.assertEqual(stderr, "qzip: disk full writing small/out/a.bin\n")
-            self.assertEqual(os.listdir(self.path("small", "out")), [], "a partial file is left")
+            # A small entry, decoded whole, and one of 9 MiB, which streams.
+            for size in (40000, 9 << 20):
+                with self.subTest(size=size):
+                    with zipfile.ZipFile(self.path("big.zip"), "w", zipfile.ZIP_DEFLATED) as z:
+                        z.writestr("a.bin", os.urandom(size))
+                        z.writestr("b.txt", b"after")
+                    code, stdout, stderr = qzip("extract", "big.zip", "small/out", cwd=self.work)
+                    self.assertEqual(code, 50, stderr)
+                    self.assertEqual(stderr, "qzip: disk full writing small/out/a.bin\n")
+                    self.assertEqual(os.listdir(self.path("small", "out")), [], "a partial file is left")
         finally:
             subprocess.run(["umount", volume], check=True)
 
