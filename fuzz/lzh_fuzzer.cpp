@@ -1,7 +1,8 @@
 // Decodes arbitrary bytes as a skin file body: the first 4 bytes are the
 // unpacked size, the rest the LZHUF stream. Decoding must end with the
-// size reached and no more than one match beyond it; whatever decodes
-// must survive a round trip through the encoder.
+// size reached and no more than one match beyond it, the exact decoder
+// must agree or refuse; whatever decodes must survive a round trip through
+// the encoder.
 //
 // Decoding costs about a microsecond per byte under the sanitizers, so the
 // output is kept short unless asked for: a size with bit 31 set may reach
@@ -29,6 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint32_t count = std::min<uint32_t>(declared & ((1u << 18) - 1), limit);
   const std::vector<uint8_t> decoded = skin::LzhUnpack(stream, count);
   if (decoded.size() < count || decoded.size() >= static_cast<size_t>(count) + 60) std::abort();
+  // The exact decoder gives the same bytes, exactly count of them, or
+  // refuses the stream.
+  try {
+    const std::vector<uint8_t> exact = skin::LzhUnpackExact(stream, count);
+    if (exact.size() != count || !std::equal(exact.begin(), exact.end(), decoded.begin())) std::abort();
+  } catch (const skin::ElzhException&) {
+  }
   if (decoded.size() <= 512) {
     const std::vector<uint8_t> again =
         skin::LzhUnpack(skin::LzhPack(decoded), static_cast<uint32_t>(decoded.size()));
