@@ -291,31 +291,42 @@ class FullDisk : public rt::TMemoryStream {
   int64_t limit_;
 };
 
-TEST(DecodeEntryTest, AShortWriteAsksWhatToDo) {
-  const PlentyOfMemory memory;
-  const std::string data = RandomBytes(2'500'000);
-  MemoryArchiver archiver(OneEntry({.name = "f", .data = data}));
-  // No handler: the run is cancelled, without an error.
-  FullDisk small(1'500'000);
-  archiver.DecodeEntry(0, small);
-  EXPECT_TRUE(archiver.Cancelled());
-  EXPECT_EQ(small.Size(), 1'048'576);
+// Decodes the archive's only entry onto a disk with room for room bytes,
+// twice. Without a handler the entry is cancelled, quietly, after what
+// fitted; the bytes written then are returned. With a handler that makes
+// room and asks for another try (and whose exception is no answer), the
+// question comes once and the whole entry is written.
+int64_t ExpectAFullDiskAskedAbout(const Bytes& archive, const std::string& data, int64_t room) {
+  MemoryArchiver cancelled(archive);
+  FullDisk small(room);
+  cancelled.DecodeEntry(0, small);
+  EXPECT_TRUE(cancelled.Cancelled());
+  EXPECT_EQ(std::string(small.Bytes().begin(), small.Bytes().end()),
+            data.substr(0, static_cast<size_t>(small.Size())));
 
-  // A handler that makes room and asks for another try.
-  MemoryArchiver retried(OneEntry({.name = "f", .data = data}));
-  FullDisk disk(1'500'000);
+  MemoryArchiver retried(archive);
+  FullDisk disk(room);
   int asked = 0;
   retried.OnDiskFull = [&](rt::TObject*, int32_t volume, const WideString&, bool& cancel) {
     EXPECT_EQ(volume, 0);
     ++asked;
-    disk.limit_ = 3'000'000;
+    disk.limit_ = INT64_MAX;
     cancel = false;
     throw std::runtime_error("ignored");
   };
   retried.DecodeEntry(0, disk);
   EXPECT_EQ(asked, 1);
   EXPECT_FALSE(retried.Cancelled());
-  EXPECT_EQ(disk.Bytes(), std::vector<uint8_t>(data.begin(), data.end()));
+  EXPECT_EQ(std::string(disk.Bytes().begin(), disk.Bytes().end()), data);
+  return small.Size();
+}
+
+TEST(DecodeEntryTest, AShortWriteAsksWhatToDo) {
+  const PlentyOfMemory memory;
+  const std::string data = RandomBytes(2'500'000);
+  // Stored: written a megabyte chunk at a time.
+  EXPECT_EQ(ExpectAFullDiskAskedAbout(OneEntry({.name = "f", .data = data}), data, 1'500'000),
+            1'048'576);
 }
 
 // An entry decoded whole is written in pieces, each announced as a chunk
@@ -362,24 +373,8 @@ TEST(DecodeEntryTest, AFullDiskDuringAWholeEntryAsksWhatToDo) {
   const PlentyOfMemory memory;
   const std::string data = RandomBytes(static_cast<size_t>(kWholeEntryPiece * 10));
   const Bytes archive = OneEntry({.name = "f", .data = data, .deflate = true});
-  MemoryArchiver archiver(archive);
-  FullDisk small(kWholeEntryPiece * 5 + kWholeEntryPiece / 2);
-  archiver.DecodeEntry(0, small);
-  EXPECT_TRUE(archiver.Cancelled());
-  EXPECT_EQ(small.Size(), 5 * kWholeEntryPiece);
-
-  MemoryArchiver retried(archive);
-  FullDisk disk(kWholeEntryPiece * 5 + kWholeEntryPiece / 2);
-  int asked = 0;
-  retried.OnDiskFull = [&](rt::TObject*, int32_t, const WideString&, bool& cancel) {
-    ++asked;
-    disk.limit_ = INT64_MAX;
-    cancel = false;
-  };
-  retried.DecodeEntry(0, disk);
-  EXPECT_EQ(asked, 1);
-  EXPECT_FALSE(retried.Cancelled());
-  EXPECT_EQ(disk.Bytes(), std::vector<uint8_t>(data.begin(), data.end()));
+  EXPECT_EQ(ExpectAFullDiskAskedAbout(archive, data, kWholeEntryPiece * 5 + kWholeEntryPiece / 2),
+            5 * kWholeEntryPiece);
 }
 
 // Around the limit: the largest entry decoded whole and the smallest one
@@ -408,27 +403,7 @@ TEST(DecodeEntryTest, APipelinedEntryAsksAboutAFullDiskAndChecksItsCrc) {
   const std::string data = RandomBytes(static_cast<size_t>(kWholeEntryLimit + 3 * kOutputBufferLimit));
   const std::string stored = testing::StoredBlocksDeflate(data);
   const Bytes archive = OneEntry({.name = "f", .data = data, .method = 8, .stored = stored});
-
-  MemoryArchiver cancelled(archive);
-  FullDisk small(kOutputBufferLimit * 2);
-  cancelled.DecodeEntry(0, small);
-  EXPECT_TRUE(cancelled.Cancelled());
-  EXPECT_LE(small.Size(), kOutputBufferLimit * 2);
-  EXPECT_EQ(std::string(small.Bytes().begin(), small.Bytes().end()),
-            data.substr(0, static_cast<size_t>(small.Size())));
-
-  MemoryArchiver retried(archive);
-  FullDisk disk(kOutputBufferLimit * 2);
-  int asked = 0;
-  retried.OnDiskFull = [&](rt::TObject*, int32_t, const WideString&, bool& cancel) {
-    ++asked;
-    disk.limit_ = INT64_MAX;
-    cancel = false;
-  };
-  retried.DecodeEntry(0, disk);
-  EXPECT_EQ(asked, 1);
-  EXPECT_FALSE(retried.Cancelled());
-  EXPECT_EQ(std::string(disk.Bytes().begin(), disk.Bytes().end()), data);
+  EXPECT_LE(ExpectAFullDiskAskedAbout(archive, data, kOutputBufferLimit * 2), kOutputBufferLimit * 2);
 
   MemoryArchiver wrongCrc(
       OneEntry({.name = "f", .data = data, .corruptCrc = true, .method = 8, .stored = stored}));

@@ -5,20 +5,20 @@ status, standard output and standard error it must give.
 usage: formc_cli_test.py FORMC
 """
 import os
-import re
 import shutil
-import subprocess
 import sys
 import tempfile
 import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cli", "tests"))
+from cli_cases import assert_outcome, run_tool  # noqa: E402
 
 TOOL = None
 FORM = b"fmSmall: TfmSmall {\n  Left = 10\n  Caption = 'Hola'\n}\n"
 
 
 def formc(*arguments, cwd=None):
-    run = subprocess.run([TOOL, *arguments], capture_output=True, cwd=cwd, timeout=60)
-    return run.returncode, run.stdout.decode("utf-8", "replace"), run.stderr.decode("utf-8", "replace")
+    return run_tool(TOOL, arguments, cwd)
 
 
 # (what, arguments, status, stdout pattern, stderr pattern, file made); ""
@@ -56,13 +56,8 @@ class CommandLineTable(unittest.TestCase):
     def test_each_command_line(self):
         for what, arguments, status, out, err, made in CASES:
             with self.subTest(what):
-                code, stdout, stderr = formc(*arguments, cwd=self.work)
-                self.assertEqual(code, status, stdout + stderr)
-                for pattern, text in ((out, stdout), (err, stderr)):
-                    if pattern:
-                        self.assertRegex(text, re.compile(pattern, re.S))
-                    else:
-                        self.assertEqual(text, "")
+                outcome = formc(*arguments, cwd=self.work)
+                assert_outcome(self, outcome, status, out, err)
                 if made:
                     self.assertTrue(os.path.isfile(os.path.join(self.work, made)), made)
         self.assertFalse([n for n in os.listdir(self.work) if n.endswith(".tmp") or n in ("d.bin", "e.bin", "f.bin")])

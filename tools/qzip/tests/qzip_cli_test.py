@@ -8,7 +8,6 @@ usage: qzip_cli_test.py QZIP CORPUS
 """
 import os
 import pty
-import re
 import select
 import shutil
 import struct
@@ -16,6 +15,9 @@ import subprocess
 import sys
 import tempfile
 import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cli", "tests"))
+from cli_cases import assert_outcome, run_tool  # noqa: E402
 import zipfile
 
 QZIP = CORPUS = None
@@ -23,10 +25,7 @@ HELLO_CRC = "3610a686"  # CRC-32 of b"hello"
 
 
 def qzip(*arguments, cwd=None):
-    run = subprocess.run([QZIP] + list(arguments), capture_output=True, cwd=cwd,
-                         stdin=subprocess.DEVNULL, timeout=120)
-    return (run.returncode, run.stdout.decode("utf-8", "replace"),
-            run.stderr.decode("utf-8", "replace"))
+    return run_tool(QZIP, arguments, cwd)
 
 
 def set_method(data, name, method):
@@ -132,13 +131,8 @@ class CommandLineTable(Work):
     def test_each_command_line(self):
         for what, arguments, status, out, err in CASES:
             with self.subTest(what):
-                code, stdout, stderr = qzip(*arguments, cwd=self.work)
-                self.assertEqual(code, status, stdout + stderr)
-                for pattern, text in ((out, stdout), (err, stderr)):
-                    if pattern:
-                        self.assertRegex(text, re.compile(pattern, re.S))
-                    else:
-                        self.assertEqual(text, "")
+                _, stdout, stderr = outcome = qzip(*arguments, cwd=self.work)
+                assert_outcome(self, outcome, status, out, err)
                 self.assertNotIn("\x1b", stdout + stderr)
                 self.assertNotIn("Native error", stdout + stderr)
         # Nothing matched or nothing opened: no destination was made.

@@ -11,12 +11,14 @@ usage: skintool_cli_test.py SKINTOOL
 """
 import os
 import random
-import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cli", "tests"))
+from cli_cases import assert_outcome, run_tool  # noqa: E402
 
 TOOL = None
 PARTS = {
@@ -28,8 +30,7 @@ PARTS = {
 
 
 def skintool(*arguments, cwd=None):
-    run = subprocess.run([TOOL, *arguments], capture_output=True, cwd=cwd, timeout=60)
-    return run.returncode, run.stdout.decode("utf-8", "replace"), run.stderr.decode("utf-8", "replace")
+    return run_tool(TOOL, arguments, cwd)
 
 
 def read(path):
@@ -141,13 +142,8 @@ class CommandLineTable(Work):
     def test_each_command_line(self):
         for what, arguments, status, out, err, absent in CASES:
             with self.subTest(what):
-                code, stdout, stderr = skintool(*arguments, cwd=self.work)
-                self.assertEqual(code, status, stdout + stderr)
-                for pattern, text in ((out, stdout), (err, stderr)):
-                    if pattern:
-                        self.assertRegex(text, re.compile(pattern, re.S))
-                    else:
-                        self.assertEqual(text, "")
+                outcome = skintool(*arguments, cwd=self.work)
+                assert_outcome(self, outcome, status, out, err)
                 if absent:
                     self.assertFalse(os.path.exists(self.path(absent)), absent + " was written")
         self.assertNotIn("dump", skintool("--help")[1] if sys.platform != "win32" else "")

@@ -1,0 +1,25 @@
+"""What the command-line tools' table-driven tests share: running a tool
+as a script would, and holding its exit status, standard output and
+standard error to what a case expects."""
+import re
+import subprocess
+
+
+def run_tool(program, arguments, cwd=None, timeout=120):
+    """(status, stdout, stderr) of one run, with no standard input."""
+    run = subprocess.run([program, *arguments], capture_output=True, cwd=cwd,
+                         stdin=subprocess.DEVNULL, timeout=timeout)
+    return (run.returncode, run.stdout.decode("utf-8", "replace"),
+            run.stderr.decode("utf-8", "replace"))
+
+
+def assert_outcome(test, outcome, status, out, err):
+    """The status exactly; out and err are regular expressions searched in
+    the whole text, and "" asks for no text at all."""
+    code, stdout, stderr = outcome
+    test.assertEqual(code, status, stdout + stderr)
+    for pattern, text in ((out, stdout), (err, stderr)):
+        if pattern:
+            test.assertRegex(text, re.compile(pattern, re.S))
+        else:
+            test.assertEqual(text, "")
