@@ -163,11 +163,14 @@ TLzhUnpackSummary TLZH::Unpack(uint32_t count, const TLzhWrite& write, const TLz
   return {produced, bits.Used(), bits.BytesRead()};
 }
 
-std::vector<uint8_t> LzhUnpack(std::span<const uint8_t> stream, uint32_t count) {
+namespace {
+
+// Decodes stream into at least count bytes; summary says how far it went.
+std::vector<uint8_t> UnpackSpan(std::span<const uint8_t> stream, uint32_t count, TLzhUnpackSummary& summary) {
   std::vector<uint8_t> result;
   result.reserve(static_cast<size_t>(count) + kLookAhead);
   size_t offset = 0;
-  TLZH().Unpack(
+  summary = TLZH().Unpack(
       count, [&](const uint8_t* bytes, size_t size) { result.insert(result.end(), bytes, bytes + size); },
       [&](uint8_t* buffer, size_t capacity) {
         const size_t n = std::min(capacity, stream.size() - offset);
@@ -176,6 +179,13 @@ std::vector<uint8_t> LzhUnpack(std::span<const uint8_t> stream, uint32_t count) 
         return n;
       });
   return result;
+}
+
+}  // namespace
+
+std::vector<uint8_t> LzhUnpack(std::span<const uint8_t> stream, uint32_t count) {
+  TLzhUnpackSummary summary;
+  return UnpackSpan(stream, count, summary);
 }
 
 uint64_t LzhMaxUnpackedSize(uint64_t streamSize) {
@@ -188,17 +198,8 @@ std::vector<uint8_t> LzhUnpackExact(std::span<const uint8_t> stream, uint32_t co
   if (count > LzhMaxUnpackedSize(stream.size()))
     throw ElzhException(rt::Utf8ToWide("stated length " + std::to_string(count) + " is more than a stream of " +
                                        std::to_string(stream.size()) + " bytes can hold"));
-  std::vector<uint8_t> result;
-  result.reserve(static_cast<size_t>(count) + kLookAhead);
-  size_t offset = 0;
-  const TLzhUnpackSummary summary = TLZH().Unpack(
-      count, [&](const uint8_t* bytes, size_t size) { result.insert(result.end(), bytes, bytes + size); },
-      [&](uint8_t* buffer, size_t capacity) {
-        const size_t n = std::min(capacity, stream.size() - offset);
-        std::copy_n(stream.begin() + static_cast<std::ptrdiff_t>(offset), n, buffer);
-        offset += n;
-        return n;
-      });
+  TLzhUnpackSummary summary;
+  std::vector<uint8_t> result = UnpackSpan(stream, count, summary);
   if (summary.RanDry())
     throw ElzhException(rt::Utf8ToWide("the stream ends early: " + std::to_string(summary.bitsUsed) +
                                        " bits decoded from " + std::to_string(stream.size()) + " bytes"));
