@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -454,7 +455,11 @@ void TZipEntryDecoder::StartPieceWriter() {
   spareBuffer_ = buffers + kOutputBufferLimit;
   outputCapacity_ = kOutputBufferLimit;
   outputStart_ = output_.Position();
-  writer_.emplace(output_);
+  try {
+    writer_.emplace(output_);
+  } catch (const std::system_error&) {
+    // No thread to be had: the pieces are written in line.
+  }
 }
 
 // Waits for the piece in flight. One that the output did not take whole is
