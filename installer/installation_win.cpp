@@ -24,8 +24,6 @@ namespace {
 
 // Open for reading, sharing denied to nobody.
 constexpr uint16_t kOpenForReading = zip::kFmOpenRead | zip::kFmShareDenyNone;
-// Every entry, folders and hidden, system and read-only files included.
-constexpr uint32_t kEverything = 0x28BF;
 
 WideString WithBackslashes(WideString name) {
   std::replace(name.begin(), name.end(), u'/', u'\\');
@@ -168,7 +166,7 @@ void TInstallation::Extract() {
     cancel = true;
   };
   archiver_.SetBaseDir(folder_);
-  archiver_.ExtractMatching(u"*.*", kEverything, u"");
+  archiver_.ExtractMatching(u"*.*", zip::kEverySearchAttr, u"");
   for (const WideString& folder : missingBefore) {
     if (!zip::FsDirectoryExists(Under(folder_, folder))) continue;
     record_.Folders.push_back(folder);

@@ -8,6 +8,7 @@
 #include "zip/byte_order.h"
 #include "zip/crc32.h"
 #include "zip/dir_array.h"
+#include "zip/file_layer.h"
 #include "zip/zip_exception.h"
 
 namespace zip {
@@ -327,14 +328,14 @@ void ApplyStubOffset(TZipDirArray& items, int64_t stubSize) {
   if (first < 0 || items.Item(first).LocalHeaderOffset >= stub) return;
   for (int i = 0; i < items.Count(); ++i) {
     TDirItem& item = items.ItemPtr(i);
-    if (!(item.ExternalAttributes & 0x10)) item.LocalHeaderOffset += stub;
+    if (!(item.ExternalAttributes & kFaDirectory)) item.LocalHeaderOffset += stub;
   }
 }
 
 void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, bool multiVolume,
                       const rt::TComponent* archiver) {
   items.SetCount(0);
-  if (multiVolume) throw EZipException(44, archiver);
+  if (multiVolume) throw EZipException(neRebuildMultiVolume, archiver);
   const int64_t size = stream.Size();
   std::vector<uint8_t> name;
   // Hits that no header is accepted at are only bytes that look like a
@@ -391,7 +392,7 @@ void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, b
     items.SetCount(index + 1);
     items.SetItem(index, item);
   }
-  if (!anyHeader) throw EZipException(35, archiver);
+  if (!anyHeader) throw EZipException(neNoLocalHeaders, archiver);
 }
 
 }  // namespace zip

@@ -7,6 +7,7 @@
 #include "zip/archive_format.h"
 #include "zip/byte_order.h"
 #include "zip/directory_reader.h"
+#include "zip/file_layer.h"
 
 namespace zip {
 
@@ -151,7 +152,7 @@ class TIntegrityCheck {
       if (header > UINT64_MAX - offsetBase_) return Fail(adLocalHeaderOutside, where + " points past any file");
       entries_.push_back({header + offsetBase_, item.TrueCompressedSize(), (item.Flags & kFlagDataDescriptor) != 0, i});
 
-      const bool folder = (item.ExternalAttributes & 0x10) != 0 ||
+      const bool folder = (item.ExternalAttributes & kFaDirectory) != 0 ||
                           (!name.empty() && (name.back() == '/' || name.back() == '\\'));
       if (!folder) {
         ++result_.FileCount;

@@ -21,12 +21,12 @@ void TZipDirArray::FreeSource(TDirItem& item) {
   item.OwnsSourceStream = 0;
 }
 
-void TZipDirArray::CheckIndex(int index, int native) const {
+void TZipDirArray::CheckIndex(int index, TZipNativeError native) const {
   if (index < 0 || index >= count_) throw EZipException(native);
 }
 
 void TZipDirArray::SetCount(int n) {
-  if (n < 0) throw EZipException(1);
+  if (n < 0) throw EZipException(neItemIndex);
   if (capacity_ < n) {
     growBy_ = std::min(2 * growBy_, maxGrowBy_);
     capacity_ = std::max(capacity_ + growBy_, n);
@@ -46,29 +46,29 @@ void TZipDirArray::SetCount(int n) {
 }
 
 TDirItem TZipDirArray::GetItem(int index) const {
-  CheckIndex(index, 2);
+  CheckIndex(index, neGetItemIndex);
   return records_[index];
 }
 
 TDirItem& TZipDirArray::ItemPtr(int index) {
-  CheckIndex(index, 3);
+  CheckIndex(index, neItemRefIndex);
   return records_[index];
 }
 
 const TDirItem& TZipDirArray::Item(int index) const {
-  CheckIndex(index, 3);
+  CheckIndex(index, neItemRefIndex);
   return records_[index];
 }
 
 void TZipDirArray::SetItem(int index, const TDirItem& item) {
-  CheckIndex(index, 1);
+  CheckIndex(index, neItemIndex);
   const WideString key = rt::LowerText(item.Name);
   if (index < nameIndex_.Count())
     nameIndex_.Put(index, key);
   else if (index == nameIndex_.Count())
     nameIndex_.Add(key);
   else
-    throw EZipException(58);
+    throw EZipException(neNameIndexSet);
   records_[index] = item;
 }
 
@@ -80,12 +80,12 @@ void TZipDirArray::Rename(int index, WideString name) {
   else if (found == index)
     nameIndex_.Put(index, rt::LowerText(name));
   else
-    throw EZipException(59);
+    throw EZipException(neNameIndexRename);
   item.Name = std::move(name);
 }
 
 void TZipDirArray::Delete(int index) {
-  CheckIndex(index, 4);
+  CheckIndex(index, neDeleteIndex);
   TDirItem& item = records_[index];
   FreeSource(item);
   const int named = nameIndex_.IndexOf(rt::LowerText(item.Name));

@@ -7,6 +7,7 @@
 
 #include "zip/dir_item.h"
 #include "zip/hashed_string_list.h"
+#include "zip/zip_exception.h"
 
 namespace zip {
 
@@ -41,7 +42,7 @@ class TZipDirArray {
   const TZipHashedStringList& NameIndex() const { return nameIndex_; }
 
  private:
-  void CheckIndex(int index, int native) const;
+  void CheckIndex(int index, TZipNativeError native) const;
   static void FreeSource(TDirItem& item);
 
   std::vector<TDirItem> records_;  // the items counted so far, at most capacity_

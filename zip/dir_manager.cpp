@@ -27,7 +27,7 @@ TZipDirManager::TZipDirManager(rt::TStream* stream, TZipBaseArchiver* archiver, 
   const int64_t stubLength = stub.Size();
   if (MultiVolume()) {
     const int64_t limit = archiver->SpanningOptions().VolumeSizeLimit(0);
-    if (limit >= 0 && limit < stubLength) throw EZipException(47, archiver);
+    if (limit >= 0 && limit < stubLength) throw EZipException(neStubLargerThanVolume, archiver);
   }
   stream_->SetSize(0);
   stream_->CopyFrom(stub, 0);
@@ -107,7 +107,7 @@ void TZipDirManager::LoadDirectory() {
     if (recordFound) {
       p -= kZip64EndRecordSize;
     } else if (NeedsZip64(endRecord_)) {
-      throw EZipException(40, archiver_);
+      throw EZipException(neNoZip64EndRecord, archiver_);
     } else {
       // The end record holds every value itself: the locator's signature
       // is just bytes of the last name or comment that happen to match.

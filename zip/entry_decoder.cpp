@@ -37,9 +37,6 @@ constexpr uint16_t kMethodDeflate64 = 9;
 // looked at, as other readers do.
 constexpr int kRawWindowBits = -15;
 
-constexpr int kNativeBadEntry = 8;
-constexpr int kNativeBadIndex = 16;
-constexpr int kNativeDeflate64 = 55;
 
 // The growth step of a chunk's output buffer when the estimate was short.
 constexpr int64_t kOutputGrowth = kDecodeChunkSize;
@@ -230,7 +227,7 @@ bool TZipEntryDecoder::DecodeData() {
       if (!FinishPieces()) ok = false;
       break;
     case kMethodDeflate64:
-      throw EZipException(kNativeDeflate64);
+      throw EZipException(neDeflate64);
     default:
       // Every other method, the component's own block format included, is
       // not supported.
@@ -253,7 +250,7 @@ void TZipEntryDecoder::RefuseSharedData(uint64_t headerStart, uint64_t dataStart
   if (spans.Recorded(index_)) return;
   const int32_t volume = archiver_.VolumeInfo().VolumeNumber;
   const uint64_t dataEnd = dataStart + static_cast<uint64_t>(std::max<int64_t>(size_, 0));
-  if (spans.Overlaps(volume, dataStart, dataEnd)) throw EZipException(kNativeBadEntry, &archiver_);
+  if (spans.Overlaps(volume, dataStart, dataEnd)) throw EZipException(neEntryData, &archiver_);
   spans.Record(index_, volume, headerStart, dataEnd);
 }
 
@@ -558,7 +555,7 @@ TWholeDeflateDecoder& TZipBaseArchiver::WholeDecoder() {
 
 void TZipBaseArchiver::DecodeEntry(int index, rt::TStream& output) {
   if (!dirManager_ || index < 0 || index >= dirManager_->Items().Count())
-    throw EZipException(kNativeBadIndex, this);
+    throw EZipException(neDecodeIndex, this);
   // A copy: event handlers run while the entry is decoded.
   const TDirItem item = dirManager_->Items().GetItem(index);
   OpenVolume(VolumeOf(item, *dirManager_));
@@ -567,7 +564,7 @@ void TZipBaseArchiver::DecodeEntry(int index, rt::TStream& output) {
   TZipEntryDecoder decoder(*this, index, item, output);
   const bool ok = decoder.DecodeData();
   if (!ok && !cancelled_ && !extractCorruptedFiles_ && !skipCurrent_)
-    throw EZipException(kNativeBadEntry, this);
+    throw EZipException(neEntryData, this);
 }
 
 }  // namespace zip

@@ -15,8 +15,6 @@ namespace zip {
 
 namespace {
 
-constexpr int kNativeCannotCreateFile = 19;
-constexpr int kNativeCannotCreateFolder = 20;
 
 WideString WithBackslashes(WideString name) {
   std::replace(name.begin(), name.end(), u'/', u'\\');
@@ -149,7 +147,7 @@ void TZipBaseArchiver::ExtractEntry(int index, const WideString& name,
   // A name from the archive may not leave the destination; one that the
   // application's handler chose is taken as the application meant it.
   if (fileName == name && LeavesDestination(fileName))
-    throw EZipException(kNativeCannotCreateFile, this, {fileName});
+    throw EZipException(neCannotCreateFile, this, {fileName});
 
   WideString folder = destination;
   if (fileName.find(u':') != WideString::npos || fileName.find(u"\\\\") != WideString::npos)
@@ -164,7 +162,7 @@ void TZipBaseArchiver::ExtractEntry(int index, const WideString& name,
     } catch (const rt::Exception&) {
     }
     if (!made)
-      throw EZipException(kNativeCannotCreateFolder, this,
+      throw EZipException(neCannotCreateFolder, this,
                           {folder + FoldersOf(AsSystemName(fileName), folderEntry)});
   }
   if (folderEntry) return;
@@ -204,7 +202,7 @@ void TZipBaseArchiver::ExtractEntry(int index, const WideString& name,
     }
     stream = std::make_unique<TWideFileStream>(fullName, kFmCreate);
   } catch (const rt::Exception&) {
-    throw EZipException(kNativeCannotCreateFile, this, {fullName});
+    throw EZipException(neCannotCreateFile, this, {fullName});
   }
 
   std::exception_ptr failure;

@@ -152,7 +152,7 @@ bool FindFirst(const TZipDirArray& items, const TZipSearchOptions& options, cons
   std::replace(fileMask.begin(), fileMask.end(), u'\\', u'/');
   // A longer mask cannot be held by the search; cutting it would select
   // entries the caller did not ask for.
-  if (fileMask.size() > kMaxFileMask) throw EZipException(61, nullptr, {fileMask});
+  if (fileMask.size() > kMaxFileMask) throw EZipException(neFileMaskTooLong, nullptr, {fileMask});
   TInternalSearchRec& search = item.Handle;
   search.FileMask = fileMask;
   search.ExclusionMask = exclusionMask;

@@ -78,7 +78,7 @@ void TZipBaseArchiver::SetCompressionLevel(TZipCompressionLevel value) {
 }
 
 void TZipBaseArchiver::SetCompressionMode(uint8_t value) {
-  if (value > 9) throw EZipException(5, this);
+  if (value > 9) throw EZipException(neCompressionMode, this);
   compressionMode_ = value;
   compressionLevel_ = CompressionModeToLevel(value);
   UpdateNewEntryMethod();
@@ -102,7 +102,7 @@ void TZipBaseArchiver::SetInMemory(bool value) {
   }
   if (inMemory_) {
     // Memory to file: the archive built so far becomes the file's content.
-    if (fileName_.empty()) throw EZipException(29, this);
+    if (fileName_.empty()) throw EZipException(neInMemoryBlankName, this);
     {
       TWideFileStream file(fileName_, kFmCreate);
       if (archiveStream_) file.CopyFrom(*archiveStream_, 0);
@@ -137,7 +137,7 @@ void TZipArchiver::UpdateNewEntryMethod() {
 // Opening and closing
 
 void TZipBaseArchiver::OpenArchive() {
-  if (!inMemory_ && NameOf(fileName_).empty()) throw EZipException(9, this);
+  if (!inMemory_ && NameOf(fileName_).empty()) throw EZipException(neOpenBlankName, this);
   uint16_t mode = kOpenCreate;
   if (!inMemory_) {
     const WideString systemName = AsSystemName(fileName_);
@@ -155,13 +155,13 @@ void TZipBaseArchiver::OpenArchive() {
 }
 
 void TZipBaseArchiver::OpenArchive(uint16_t mode) {
-  if (!inMemory_ && NameOf(fileName_).empty()) throw EZipException(10, this);
+  if (!inMemory_ && NameOf(fileName_).empty()) throw EZipException(neOpenModeBlankName, this);
   // The file name means nothing to an in-memory archive; refusing its
   // mode below is the error that applies.
   if (!inMemory_ && mode != kOpenCreate && spanningMode_ != smSpanning &&
       !FsFileExists(AsSystemName(fileName_)) && !IsRemovablePath(fileName_))
-    throw EZipException(12, this, {fileName_});
-  if (inMemory_ && mode != kOpenCreate) throw EZipException(28, this);
+    throw EZipException(neArchiveNotFound, this, {fileName_});
+  if (inMemory_ && mode != kOpenCreate) throw EZipException(neInMemoryOpen, this);
   CloseArchive();
   openMode_ = mode;
   try {
@@ -207,8 +207,8 @@ void TZipBaseArchiver::CloseArchive() {
 
 void TZipBaseArchiver::ExtractMatching(const WideString& mask, uint32_t searchAttr,
                                        const WideString& exclusionMask) {
-  if (!open_) throw EZipException(13, this);
-  if (updateDepth_ > 0) throw EZipException(26, this);
+  if (!open_) throw EZipException(neNotOpen, this);
+  if (updateDepth_ > 0) throw EZipException(neUpdateNotEnded, this);
   MarkSelection(mask, searchAttr, exclusionMask);
   ProcessSelected(poExtract);
 }
@@ -234,7 +234,7 @@ WideString TZipBaseArchiver::RequestVolume(const TZipVolumeNumberInfo& info) {
     bool cancel = false;
     if (openMode_ == kOpenCreate) {
       DoRequestBlankVolume(info.VolumeNumber + 1, name, cancel);
-      if (cancel) throw EZipException(45, this);
+      if (cancel) throw EZipException(neVolumeRequestCancelled, this);
       return name;
     }
     if (info.IsFirstVolume())
@@ -243,7 +243,7 @@ WideString TZipBaseArchiver::RequestVolume(const TZipVolumeNumberInfo& info) {
       DoRequestLastVolume(name, cancel);
     else
       DoRequestMiddleVolume(info.VolumeNumber + 1, name, cancel);
-    if (cancel) throw EZipException(45, this);
+    if (cancel) throw EZipException(neVolumeRequestCancelled, this);
     if (FsFileExists(name)) return name;
   }
 }
@@ -386,13 +386,11 @@ void TZipBaseArchiver::DoProcessFileFailure(const WideString& fileName,
 }
 
 TZipAction TZipBaseArchiver::AskAboutFileFailure(int32_t nativeError, const WideString& errorMessage) {
-  constexpr int32_t kVolumeRequestCancelled = 45;
-  constexpr int32_t kFileNameTooLong = 61;
   TZipModalResult answer;
-  if (nativeError == kVolumeRequestCancelled) {
+  if (nativeError == neVolumeRequestCancelled) {
     // The user has already said no when asked for the volume.
     answer = mrAbort;
-  } else if (nativeError == kFileNameTooLong) {
+  } else if (nativeError == neFileMaskTooLong) {
     answer = Ask(errorMessage, ButtonSet({mbAbort, mbIgnore}));
   } else {
     answer = Ask(rt::Format(u"%s. File processing error, possibly disk is full", {errorMessage}),

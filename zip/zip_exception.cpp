@@ -94,7 +94,7 @@ WideStringView EZipException::MessageText(int32_t errorCode) {
   return kMessages[errorCode];
 }
 
-EZipException::EZipException(int32_t nativeError, const rt::TComponent* archiver,
+EZipException::EZipException(TZipNativeError nativeError, const rt::TComponent* archiver,
                              std::initializer_list<rt::FormatArg> args)
     : rt::Exception(WideString()),
       errorCode_(ErrorCodeOf(nativeError)),

@@ -9,6 +9,11 @@
 
 namespace zip {
 
+// The search attributes that select every entry: read-only, hidden, system,
+// volume label, folder, archive, normal, compressed and not content-indexed
+// all allowed. The default of SearchAttr, and what the installer extracts.
+inline constexpr uint32_t kEverySearchAttr = 0x28BF;
+
 // Level to the numeric mode 0..9 and back.
 uint8_t CompressionLevelToMode(TZipCompressionLevel level);
 TZipCompressionLevel CompressionModeToLevel(uint8_t mode);
@@ -49,7 +54,7 @@ class TZipOptions : public rt::TPersistent {
   bool createDirs_ = true;
   bool replaceReadOnly_ = true;
   bool setAttributes_ = true;
-  int32_t searchAttr_ = 10431;
+  int32_t searchAttr_ = static_cast<int32_t>(kEverySearchAttr);
   bool flushBuffers_ = true;
   bool oemFileNames_ = true;
 };

@@ -16,7 +16,6 @@ namespace qzip {
 
 namespace {
 
-constexpr int32_t kInvalidArchive = 18;
 
 // The engine names a missing file and a folder alike; the system tells
 // them apart.
@@ -42,7 +41,7 @@ bool OpenArchive(zip::TZipArchiver& archiver, const std::string& typed, bool rec
   try {
     archiver.OpenArchive(zip::TZipBaseArchiver::kOpenReadOnly);
   } catch (const zip::EZipException& e) {
-    if (e.ErrorCode() == kInvalidArchive) throw cli::Failure(kExitNotArchive, typed + ": not a ZIP archive");
+    if (e.ErrorCode() == zip::zeInvalidArchive) throw cli::Failure(kExitNotArchive, typed + ": not a ZIP archive");
     throw cli::Failure(kExitDamaged, typed + ": damaged archive: " + EngineText(e.what()));
   } catch (const rt::Exception& e) {
     throw cli::Failure(kExitNotArchive, "cannot open " + typed + ": " + EngineText(e.what()));

@@ -30,9 +30,6 @@ namespace {
 
 using cli::UsageError;
 
-constexpr uint32_t kDefaultAttributes = 0x28BF;
-constexpr int32_t kCannotCreateFile = 9;
-constexpr int32_t kCannotCreateFolder = 10;
 
 // The engine holds a mask of up to kMaxFileMask characters.
 const std::string& CheckedMask(const std::string& mask) {
@@ -132,7 +129,7 @@ int Find(const std::vector<std::string>& arguments) {
   const cli::ParsedOptions options = cli::ParseOptions(arguments, kOptions);
   const auto& rest = options.Positional();
   if (rest.size() < 2 || rest.size() > 3) throw UsageError("find takes an archive, a mask and an optional attribute set");
-  const uint32_t attributes = rest.size() == 3 ? ParseAttributes(rest[2]) : kDefaultAttributes;
+  const uint32_t attributes = rest.size() == 3 ? ParseAttributes(rest[2]) : zip::kEverySearchAttr;
   zip::TZipArchiver archiver;
   const bool rebuilt = OpenArchive(archiver, rest[0], options.Has("--recover"));
   zip::TZipArchiveItem item;
@@ -215,14 +212,14 @@ struct ExtractRun {
 
 // What went wrong with an entry the engine could not extract.
 EntryProblem Diagnose(const ExtractRun& run, const zip::TDirItem& item, int index, int32_t nativeError,
-                      int32_t errorCode, const std::string& message, int systemError) {
+                      const std::string& message, int systemError) {
   if (auto unsupported = UnsupportedEntry(item)) return *unsupported;
-  if (errorCode == kCannotCreateFile || errorCode == kCannotCreateFolder) {
+  if (nativeError == zip::neCannotCreateFile || nativeError == zip::neCannotCreateFolder) {
     if (zip::LeavesDestination(WithBackslashes(item.Name)))
       return {kExitWarning, "refused: the name leads out of the destination"};
     if (cli::IsDiskFullError(systemError)) return {kExitDiskFull, "disk full"};
     std::string reason = "cannot create the file";
-    if (errorCode == kCannotCreateFolder) {
+    if (nativeError == zip::neCannotCreateFolder) {
       const zip::WideString& name = item.Name;
       const size_t slash = name.find_last_of(u"/\\", zip::IsFolderEntry(item) ? name.size() - 2 : name.npos);
       reason = "cannot create folder " + Destination(run.destination, slash == name.npos ? name : name.substr(0, slash));
@@ -230,7 +227,6 @@ EntryProblem Diagnose(const ExtractRun& run, const zip::TDirItem& item, int inde
     if (systemError != 0) reason += ": " + rt::WideToUtf8(zip::FsSysErrorMessage(systemError));
     return {kExitWarning, reason};
   }
-  (void)nativeError;
   // The engine names no cause for bad data: the entry is decoded again,
   // alone, to tell a wrong CRC from a wrong size.
   try {
@@ -261,7 +257,7 @@ int Extract(const std::vector<std::string>& arguments) {
     throw UsageError("-o, -n and --overwrite exclude each other");
   ExtractRun run{rest[0], rest[1], options.Value("--password"), options.Has("--recover")};
   const std::string mask = rest.size() >= 3 ? CheckedMask(rest[2]) : "*.*";
-  const uint32_t attributes = rest.size() == 4 ? ParseAttributes(rest[3]) : kDefaultAttributes;
+  const uint32_t attributes = rest.size() == 4 ? ParseAttributes(rest[3]) : zip::kEverySearchAttr;
   const bool abortOnError = options.Has("--abort-on-error");
 
   zip::TZipArchiver archiver;
@@ -307,11 +303,11 @@ int Extract(const std::vector<std::string>& arguments) {
     cancel = true;
   };
   archiver.OnProcessFileFailure = [&](rt::TObject*, const zip::WideString&, zip::TZipProcessOperation,
-                                      int32_t nativeError, int32_t errorCode, const zip::WideString& message,
+                                      int32_t nativeError, int32_t, const zip::WideString& message,
                                       zip::TZipAction& action) {
     const int systemError = zip::FsLastError();
-    const EntryProblem problem = Diagnose(run, current.Item(), current.Index(), nativeError, errorCode,
-                                          rt::WideToUtf8(message), systemError);
+    const EntryProblem problem =
+        Diagnose(run, current.Item(), current.Index(), nativeError, rt::WideToUtf8(message), systemError);
     cli::WriteErr("qzip: " + Destination(run.destination, current.Item().Name) + ": " + problem.reason + "\n");
     status = Graver(status, problem.status);
     action = abortOnError || problem.status == kExitDiskFull ? zip::fxaAbort : zip::fxaIgnore;

@@ -220,8 +220,8 @@ TEST(Zip64, LocatorWithoutRecordIsError22) {
     LoadedDirectory d(bytes);
     FAIL() << "opened";
   } catch (const EZipException& e) {
-    EXPECT_EQ(e.ErrorCode(), 22);
-    EXPECT_EQ(e.NativeError(), 40);
+    EXPECT_EQ(e.ErrorCode(), zeNoZip64EndRecord);
+    EXPECT_EQ(e.NativeError(), neNoZip64EndRecord);
   }
 }
 
@@ -283,8 +283,8 @@ TEST(Recovery, EmptyNameTwiceAndZeroLengthStreams) {
     LoadedDirectory z(Bytes{});
     FAIL() << "opened";
   } catch (const EZipException& e) {
-    EXPECT_EQ(e.ErrorCode(), 18);
-    EXPECT_EQ(e.NativeError(), 35);
+    EXPECT_EQ(e.ErrorCode(), zeInvalidArchive);
+    EXPECT_EQ(e.NativeError(), neNoLocalHeaders);
   }
 }
 
@@ -301,7 +301,7 @@ TEST(Recovery, SignatureBytesWithoutAnAcceptableHeaderAreNoArchive) {
     LoadedDirectory d(program);
     FAIL() << "opened with " << d.Count() << " entries";
   } catch (const EZipException& e) {
-    EXPECT_EQ(e.ErrorCode(), 18);
+    EXPECT_EQ(e.ErrorCode(), zeInvalidArchive);
   }
 }
 

@@ -90,7 +90,7 @@ TEST(OpenFromFile, ExecutableWithoutPayloadIsNotAnArchive) {
     archiver.OpenArchive(TZipBaseArchiver::kOpenReadOnly);
     FAIL() << "opened";
   } catch (const EZipException& e) {
-    EXPECT_EQ(e.ErrorCode(), 18);
+    EXPECT_EQ(e.ErrorCode(), zeInvalidArchive);
     EXPECT_EQ(e.Message(), u"Archiver: Invalid archive file. - Native error: 00035");
   }
   EXPECT_FALSE(archiver.IsOpen());

@@ -46,7 +46,7 @@ TEST(DirArray, IndexErrorsCarryTheirSites) {
     try {
       f();
     } catch (const EZipException& e) {
-      EXPECT_EQ(e.ErrorCode(), 1);
+      EXPECT_EQ(e.ErrorCode(), zeIndexOutOfBounds);
       return e.NativeError();
     }
     return -1;
@@ -80,8 +80,8 @@ TEST(DirArray, RenameKeepsTheIndexInStep) {
     a.Rename(1, u"b");  // item 1's empty name is already item 0's
     FAIL() << "renamed";
   } catch (const EZipException& e) {
-    EXPECT_EQ(e.ErrorCode(), 34);
-    EXPECT_EQ(e.NativeError(), 59);
+    EXPECT_EQ(e.ErrorCode(), zeHashedListInvalid);
+    EXPECT_EQ(e.NativeError(), neNameIndexRename);
   }
   a.Rename(0, u"first");
   a.Rename(0, u"renamed");

@@ -68,7 +68,7 @@ TEST(HalvedChunkLengthTest, HalvesUntilTheEstimateFitsTheCeiling) {
 struct DecodeCase {
   const char* title;
   TestEntry entry;
-  int32_t errorCode = 0;  // 0: decodes without error
+  int32_t errorCode = 0;  // 0: decodes without error, else a TZipErrorCode
   bool extractCorrupted = false;
   std::string password;
   std::string expected;  // the output, when it is not the entry's data
@@ -120,11 +120,11 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"StoredEmpty", {.name = "e", .data = ""}},
         DecodeCase{"Stored", {.name = "s", .data = kText}},
         DecodeCase{"Deflated", {.name = "d", .data = kText, .deflate = true}},
-        DecodeCase{"CrcMismatch", {.name = "c", .data = kText, .corruptCrc = true}, 4},
+        DecodeCase{"CrcMismatch", {.name = "c", .data = kText, .corruptCrc = true}, zeInvalidSizeOrCrc},
         DecodeCase{"CrcMismatchKept",
                    {.name = "c", .data = kText, .deflate = true, .corruptCrc = true}, 0, true},
         DecodeCase{"CorruptDeflateData", {.name = "x", .data = "abc", .method = 8,
-                                          .stored = std::string("\xff\xff\xff\xff", 4)}, 4},
+                                          .stored = std::string("\xff\xff\xff\xff", 4)}, zeInvalidSizeOrCrc},
         // The deflate stream's end ends the data: stray bytes that the
         // directory counts after it, in the same chunk or in later ones,
         // are ignored when size and CRC match.
@@ -141,22 +141,22 @@ INSTANTIATE_TEST_SUITE_P(
         // Stray bytes do not excuse a stream that decodes to other data.
         DecodeCase{"StrayBytesAfterAStreamOfOtherData",
                    {.name = "t", .data = kText, .method = 8,
-                    .stored = testing::RawDeflate(kText.substr(1)) + "abcd"}, 4},
+                    .stored = testing::RawDeflate(kText.substr(1)) + "abcd"}, zeInvalidSizeOrCrc},
         DecodeCase{"StreamCutShortOfItsEnd",
                    {.name = "t", .data = kText, .method = 8,
-                    .stored = kDeflated.substr(0, kDeflated.size() / 2)}, 4},
+                    .stored = kDeflated.substr(0, kDeflated.size() / 2)}, zeInvalidSizeOrCrc},
         DecodeCase{"LongerLocalName",
                    {.name = "n", .data = kText, .deflate = true,
                     .localName = "a-much-longer-name-in-the-local-header.txt"}},
         DecodeCase{"RecordedSizeLarger",
-                   {.name = "l", .data = kText, .deflate = true, .uncompressedSize = 200'001}, 4},
+                   {.name = "l", .data = kText, .deflate = true, .uncompressedSize = 200'001}, zeInvalidSizeOrCrc},
         // Decoding stops at the recorded size: nothing beyond it is written.
         DecodeCase{"OutputPastTheRecordedSize",
-                   {.name = "b", .data = kZeros, .deflate = true, .uncompressedSize = 1000}, 4},
+                   {.name = "b", .data = kZeros, .deflate = true, .uncompressedSize = 1000}, zeInvalidSizeOrCrc},
         DecodeCase{"OutputPastTheRecordedSizeKept",
                    {.name = "b", .data = kZeros, .deflate = true, .uncompressedSize = 1000},
                    0, true, "", std::string(1000, '\0')},
-        DecodeCase{"OtherMethod", {.name = "z", .data = "abc", .method = 12}, 4},
+        DecodeCase{"OtherMethod", {.name = "z", .data = "abc", .method = 12}, zeInvalidSizeOrCrc},
         DecodeCase{"EncryptedDeflated",
                    {.name = "p", .data = kText, .deflate = true, .password = "s3cret"}, 0, false,
                    "s3cret"},
@@ -165,10 +165,10 @@ INSTANTIATE_TEST_SUITE_P(
                    {.name = "p", .data = kText, .flags = kFlagDataDescriptor, .time = 0x9C21,
                     .password = "s3cret"}, 0, false, "s3cret"},
         DecodeCase{"EncryptedShorterThanItsHeader",
-                   {.name = "p", .data = "abc", .flags = kFlagEncrypted}, 4},
+                   {.name = "p", .data = "abc", .flags = kFlagEncrypted}, zeInvalidSizeOrCrc},
         DecodeCase{"EncryptedDeflatedWrongAtTheEnd",
                    {.name = "p", .data = kText, .deflate = true, .corruptCrc = true,
-                    .password = "s3cret"}, 4, false, "s3cret"},
+                    .password = "s3cret"}, zeInvalidSizeOrCrc, false, "s3cret"},
         DecodeCase{"EncryptedDeflatedCutShortKept",
                    {.name = "p", .data = kText, .method = 8,
                     .stored = kDeflated.substr(0, kDeflated.size() / 2), .password = "s3cret"},
@@ -185,7 +185,7 @@ TEST(DecodeEntryTest, Deflate64IsRefusedWithoutTheComponentName) {
     archiver.Decode(0);
     FAIL() << "decoded";
   } catch (const EZipException& e) {
-    EXPECT_EQ(e.ErrorCode(), 32);
+    EXPECT_EQ(e.ErrorCode(), zeDeflate64);
     EXPECT_EQ(e.Message().rfind(u"Deflate64", 0), 0u) << e.what();
   }
 }
@@ -411,7 +411,7 @@ TEST(DecodeEntryTest, APipelinedEntryAsksAboutAFullDiskAndChecksItsCrc) {
     wrongCrc.Decode(0);
     FAIL() << "decoded";
   } catch (const EZipException& e) {
-    EXPECT_EQ(e.ErrorCode(), 4);
+    EXPECT_EQ(e.ErrorCode(), zeInvalidSizeOrCrc);
   }
 }
 

@@ -36,7 +36,7 @@ EZipException ZipErrorOf(F f) {
     return e;
   }
   ADD_FAILURE() << "no EZipException";
-  return EZipException(-1);
+  return EZipException(static_cast<TZipNativeError>(-1));
 }
 
 // An archive without entries: just its end record.
@@ -108,8 +108,8 @@ TEST(TZipArchiverTest, CompressionModeAboveNineChangesNothing) {
   a.SetCompressionLevel(clNone);
   for (uint8_t mode : {10, 255}) {
     const EZipException e = ZipErrorOf([&] { a.SetCompressionMode(mode); });
-    EXPECT_EQ(e.ErrorCode(), 2);
-    EXPECT_EQ(e.NativeError(), 5);
+    EXPECT_EQ(e.ErrorCode(), zeInvalidCompressionMode);
+    EXPECT_EQ(e.NativeError(), neCompressionMode);
     EXPECT_EQ(e.Message().substr(0, 10), u"Archiver: ");
     EXPECT_EQ(a.CompressionMode(), 0);
     EXPECT_EQ(a.CompressionLevel(), clNone);
@@ -135,10 +135,10 @@ TEST(TZipArchiverOpenTest, BlankFileNamePartIsRefused) {
     TestArchiver a;
     a.SetFileName(name);
     EZipException e = ZipErrorOf([&] { a.OpenArchive(Archiver::kOpenReadOnly); });
-    EXPECT_EQ(e.ErrorCode(), 5) << Utf8(name);
-    EXPECT_EQ(e.NativeError(), 10) << Utf8(name);
+    EXPECT_EQ(e.ErrorCode(), zeBlankFileName) << Utf8(name);
+    EXPECT_EQ(e.NativeError(), neOpenModeBlankName) << Utf8(name);
     e = ZipErrorOf([&] { a.OpenArchive(); });
-    EXPECT_EQ(e.NativeError(), 9) << Utf8(name);
+    EXPECT_EQ(e.NativeError(), neOpenBlankName) << Utf8(name);
   }
 }
 
@@ -147,7 +147,7 @@ TEST(TZipArchiverOpenTest, MissingFilesAndInMemoryModes) {
   TestArchiver a;
   a.SetFileName(temp / u"missing.zip");
   EZipException e = ZipErrorOf([&] { a.OpenArchive(Archiver::kOpenReadOnly); });
-  EXPECT_EQ(e.ErrorCode(), 6);
+  EXPECT_EQ(e.ErrorCode(), zeFileNotFound);
   EXPECT_EQ(e.Message(),
             u"Archiver: File \"" + a.FileName() + u"\" not found - Native error: 00012");
   // Spanned archives may sit on a disk yet to be inserted.
@@ -160,8 +160,8 @@ TEST(TZipArchiverOpenTest, MissingFilesAndInMemoryModes) {
   a.SetFileName(u"");
   for (uint16_t mode : {Archiver::kOpenReadOnly, Archiver::kOpenReadWrite}) {
     e = ZipErrorOf([&] { a.OpenArchive(mode); });
-    EXPECT_EQ(e.ErrorCode(), 15);
-    EXPECT_EQ(e.NativeError(), 28);
+    EXPECT_EQ(e.ErrorCode(), zeInMemoryCreateOnly);
+    EXPECT_EQ(e.NativeError(), neInMemoryOpen);
   }
   a.OpenArchive();
   EXPECT_EQ(a.OpenMode(), Archiver::kOpenCreate);
@@ -201,7 +201,7 @@ TEST(TZipArchiverStateTest, OpeningClosesFirstAndSpanningModeIsFixedWhileOpen) {
   EXPECT_EQ(a.SpanningMode(), smNone);
 
   // Not an archive: the failed open leaves it closed, the file let go.
-  EXPECT_EQ(ZipErrorOf([&] { a.OpenArchive(Archiver::kOpenReadWrite); }).ErrorCode(), 18);
+  EXPECT_EQ(ZipErrorOf([&] { a.OpenArchive(Archiver::kOpenReadWrite); }).ErrorCode(), zeInvalidArchive);
   EXPECT_FALSE(a.IsOpen());
   EXPECT_EQ(a.ArchiveStream(), nullptr);
   EXPECT_EQ(a.DirManager(), nullptr);
@@ -215,13 +215,13 @@ TEST(TZipArchiverStateTest, ExtractMatchingNeedsAnOpenArchiveOutsideUpdates) {
   TestArchiver a;
   a.SetFileName(temp / u"a.zip");
   EZipException e = ZipErrorOf([&] { a.ExtractMatching(u"*.*", 0x28BF, u""); });
-  EXPECT_EQ(e.ErrorCode(), 7);
-  EXPECT_EQ(e.NativeError(), 13);
+  EXPECT_EQ(e.ErrorCode(), zeArchiveNotOpen);
+  EXPECT_EQ(e.NativeError(), neNotOpen);
   a.PretendOpen(Archiver::kOpenReadOnly);
   a.SetUpdateDepth(1);
   e = ZipErrorOf([&] { a.ExtractMatching(u"*.*", 0x28BF, u""); });
-  EXPECT_EQ(e.ErrorCode(), 13);
-  EXPECT_EQ(e.NativeError(), 26);
+  EXPECT_EQ(e.ErrorCode(), zeUpdateNotEnded);
+  EXPECT_EQ(e.NativeError(), neUpdateNotEnded);
 }
 
 TEST(TZipArchiverStateTest, ClosingWritesAnEmptyDirectoryOnlyToNewArchives) {
@@ -246,7 +246,7 @@ TEST(TZipArchiverStateTest, InMemoryMovesTheOpenArchive) {
   TestArchiver a;
   a.PretendOpenInMemory(kEmptyArchive);
   const EZipException e = ZipErrorOf([&] { a.SetInMemory(false); });
-  EXPECT_EQ(e.NativeError(), 29);
+  EXPECT_EQ(e.NativeError(), neInMemoryBlankName);
   EXPECT_TRUE(a.InMemory());
   EXPECT_TRUE(a.IsOpen());
 
@@ -298,8 +298,8 @@ TEST(TZipArchiverVolumeTest, VolumesAreOpenedByName) {
 
   // A missing volume: the default request gives up.
   const EZipException e = ZipErrorOf([&] { a.OpenVolume(second); });
-  EXPECT_EQ(e.ErrorCode(), 24);
-  EXPECT_EQ(e.NativeError(), 45);
+  EXPECT_EQ(e.ErrorCode(), zeOpenAborted);
+  EXPECT_EQ(e.NativeError(), neVolumeRequestCancelled);
 }
 
 TEST(TZipArchiverVolumeTest, VolumeNames) {
@@ -440,9 +440,10 @@ TEST_F(TZipDispatcherTest, FailureBoxByNativeError) {
     TZipAction action;
   };
   const Row rows[] = {
-      {45, mrNone, fxaAbort},   {61, mrAbort, fxaAbort},   {61, mrIgnore, fxaIgnore},
-      {61, mrCancel, fxaAbort}, {19, mrAbort, fxaAbort},   {19, mrRetry, fxaRetry},
-      {19, mrIgnore, fxaIgnore}, {8, mrCancel, fxaAbort},
+      {neVolumeRequestCancelled, mrNone, fxaAbort}, {neFileMaskTooLong, mrAbort, fxaAbort},
+      {neFileMaskTooLong, mrIgnore, fxaIgnore},     {neFileMaskTooLong, mrCancel, fxaAbort},
+      {neCannotCreateFile, mrAbort, fxaAbort},      {neCannotCreateFile, mrRetry, fxaRetry},
+      {neCannotCreateFile, mrIgnore, fxaIgnore},    {neEntryData, mrCancel, fxaAbort},
   };
   for (const Row& r : rows) {
     if (r.answer != mrNone) dialogs_.answers = {r.answer};
@@ -451,7 +452,7 @@ TEST_F(TZipDispatcherTest, FailureBoxByNativeError) {
     EXPECT_EQ(action, r.action) << "native " << r.native << " answer " << r.answer;
     if (r.answer == mrNone) {
       EXPECT_TRUE(dialogs_.shown.empty());
-    } else if (r.native == 61) {
+    } else if (r.native == neFileMaskTooLong) {
       EXPECT_EQ(dialogs_.shown.at(0).buttons, ButtonSet({mbAbort, mbIgnore}));
       EXPECT_EQ(dialogs_.Texts(), std::vector<WideString>{message});
     } else {

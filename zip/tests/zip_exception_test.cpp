@@ -23,7 +23,7 @@ TEST(EZipExceptionTest, EveryRaisingSiteMapsToItsErrorCode) {
   std::map<int32_t, int> seen;
   for (const auto& [code, sites] : kSitesOfCode) {
     for (int32_t native : sites) {
-      const EZipException e(native);
+      const EZipException e(static_cast<TZipNativeError>(native));
       EXPECT_EQ(e.ErrorCode(), code) << "native " << native;
       EXPECT_EQ(e.NativeError(), native);
       ++seen[native];
@@ -38,7 +38,7 @@ TEST(EZipExceptionTest, EveryRaisingSiteMapsToItsErrorCode) {
 
 TEST(EZipExceptionTest, SitesOutsideTheTableAreUnknownErrors) {
   for (int32_t native : {-1, 63, 64, 1000}) {
-    const EZipException e(native);
+    const EZipException e(static_cast<TZipNativeError>(native));
     EXPECT_EQ(e.ErrorCode(), 0);
     EXPECT_EQ(e.NativeError(), native);
     EXPECT_EQ(e.Message().substr(0, 13), u"Unknown error") << native;
@@ -55,34 +55,34 @@ TEST(EZipExceptionTest, MessageTableTexts) {
 }
 
 TEST(EZipExceptionTest, MessageIsTextThenZeroPaddedNativeNumber) {
-  EXPECT_EQ(EZipException(13).Message(), u"Archive is not open - Native error: 00013");
-  EXPECT_EQ(EZipException(5).Message(),
+  EXPECT_EQ(EZipException(neNotOpen).Message(), u"Archive is not open - Native error: 00013");
+  EXPECT_EQ(EZipException(neCompressionMode).Message(),
             u"Invalid compression mode. Mode must be in [0-9] range - Native error: 00005");
-  EXPECT_EQ(EZipException(12345).Message(), u"Unknown error - Native error: 12345");
-  EXPECT_EQ(EZipException(123456).Message(), u"Unknown error - Native error: 123456");
+  EXPECT_EQ(EZipException(static_cast<TZipNativeError>(12345)).Message(), u"Unknown error - Native error: 12345");
+  EXPECT_EQ(EZipException(static_cast<TZipNativeError>(123456)).Message(), u"Unknown error - Native error: 123456");
 }
 
 TEST(EZipExceptionTest, FormatArgumentsFillTheText) {
-  EXPECT_EQ(EZipException(12, nullptr, {u"C:\\Setup\\a.zip"}).Message(),
+  EXPECT_EQ(EZipException(neArchiveNotFound, nullptr, {u"C:\\Setup\\a.zip"}).Message(),
             u"File \"C:\\Setup\\a.zip\" not found - Native error: 00012");
-  EXPECT_EQ(EZipException(34, nullptr, {100, 7}).Message(),
+  EXPECT_EQ(EZipException(static_cast<TZipNativeError>(34), nullptr, {100, 7}).Message(),
             u"Invalid compressed size, rfs.size = 100, count = 7 - Native error: 00034");
   // Without arguments the directive stays as it is.
-  EXPECT_EQ(EZipException(12).Message(), u"File \"%s\" not found - Native error: 00012");
+  EXPECT_EQ(EZipException(neArchiveNotFound).Message(), u"File \"%s\" not found - Native error: 00012");
   // Arguments that do not fit the text leave the text bare rather than
   // turning the error into a formatting failure.
-  EXPECT_EQ(EZipException(34, nullptr, {u"x"}).Message(),
+  EXPECT_EQ(EZipException(static_cast<TZipNativeError>(34), nullptr, {u"x"}).Message(),
             u"Invalid compressed size, rfs.size = %d, count = %d - Native error: 00034");
 }
 
 TEST(EZipExceptionTest, NamedComponentPrefixesTheMessage) {
   rt::TComponent archiver(nullptr);
-  EXPECT_EQ(EZipException(13, &archiver).Message(), u"Archive is not open - Native error: 00013");
+  EXPECT_EQ(EZipException(neNotOpen, &archiver).Message(), u"Archive is not open - Native error: 00013");
   archiver.SetName(u"Archiver");
-  const EZipException e(12, &archiver, {u"C:\\quimora.exe"});
+  const EZipException e(neArchiveNotFound, &archiver, {u"C:\\quimora.exe"});
   EXPECT_EQ(e.Message(),
             u"Archiver: File \"C:\\quimora.exe\" not found - Native error: 00012");
-  EXPECT_EQ(e.ErrorCode(), 6);
+  EXPECT_EQ(e.ErrorCode(), zeFileNotFound);
 }
 
 }  // namespace
