@@ -17,6 +17,7 @@
 #include "runtime/format.h"
 #include "zip/dir_manager.h"
 #include "zip/file_layer.h"
+#include "zip/path_functions.h"
 
 namespace installer {
 
@@ -24,11 +25,6 @@ namespace {
 
 // Open for reading, sharing denied to nobody.
 constexpr uint16_t kOpenForReading = zip::kFmOpenRead | zip::kFmShareDenyNone;
-
-WideString WithBackslashes(WideString name) {
-  std::replace(name.begin(), name.end(), u'/', u'\\');
-  return name;
-}
 
 WideString Under(const WideString& folder, const WideString& path) { return folder + u"\\" + path; }
 
@@ -135,7 +131,7 @@ std::set<WideString> TInstallation::MissingFolders() const {
   std::set<WideString> missing;
   const zip::TZipDirArray& items = archiver_.DirManager()->Items();
   for (int i = 0; i < items.Count(); ++i) {
-    const WideString name = WithBackslashes(items.Item(i).Name);
+    const WideString name = zip::WithBackslashes(items.Item(i).Name);
     for (size_t end = name.find(u'\\'); end != WideString::npos; end = name.find(u'\\', end + 1)) {
       const WideString folder = name.substr(0, end);
       if (!folder.empty() && !missing.count(folder) && !zip::FsDirectoryExists(Under(folder_, folder)))
@@ -150,7 +146,7 @@ void TInstallation::Extract() {
   const TExtractionHandlers restored(archiver_);
   archiver_.OnFileProgress = [&](rt::TObject*, const WideString& name, double, zip::TZipProcessOperation,
                                  zip::TZipProgressPhase phase, bool&) {
-    const WideString relative = WithBackslashes(name);
+    const WideString relative = zip::WithBackslashes(name);
     if (phase != zip::ppEnd || relative.empty() || relative.back() == u'\\') return;
     record_.Files.push_back(relative);
     log_.Write("file", Under(folder_, relative));

@@ -127,27 +127,10 @@ class Lexer {
   // The code point at the current position, strictly decoded; malformed
   // UTF-8 is an error at its first byte.
   char32_t DecodeAt(Position at) {
-    const auto lead = static_cast<unsigned char>(Peek());
-    if (lead < 0x80) return lead;
-    int extra;
-    char32_t cp;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-      extra = 1, cp = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2, cp = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3, cp = lead & 0x07, minimum = 0x10000;
-    } else {
-      Fail(at, u"malformed UTF-8");
-    }
-    for (int i = 1; i <= extra; ++i) {
-      const auto next = static_cast<unsigned char>(Peek(static_cast<size_t>(i)));
-      if ((next & 0xC0) != 0x80) Fail(at, u"malformed UTF-8");
-      cp = cp << 6 | (next & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) Fail(at, u"malformed UTF-8");
-    return cp;
+    if (AtEnd()) return 0;
+    const TUtf8Sequence sequence = DecodeUtf8Sequence(text_.substr(pos_));
+    if (!sequence.valid) Fail(at, u"malformed UTF-8");
+    return sequence.codePoint;
   }
 
   static WideString Describe(char32_t cp) {

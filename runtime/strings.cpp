@@ -36,42 +36,44 @@ void AppendUtf16(WideString& out, char32_t cp) {
   }
 }
 
+TUtf8Sequence DecodeUtf8Sequence(std::string_view bytes) {
+  const auto lead = static_cast<unsigned char>(bytes[0]);
+  if (lead < 0x80) return {lead, 1, true};
+  size_t extra;
+  char32_t cp;
+  char32_t minimum;
+  if ((lead & 0xE0) == 0xC0) {
+    extra = 1, cp = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, cp = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, cp = lead & 0x07, minimum = 0x10000;
+  } else {
+    return {kReplacement, 1, false};
+  }
+  size_t taken = 1;
+  while (taken <= extra && taken < bytes.size() && (static_cast<unsigned char>(bytes[taken]) & 0xC0) == 0x80) {
+    cp = (cp << 6) | (static_cast<unsigned char>(bytes[taken]) & 0x3F);
+    ++taken;
+  }
+  const bool valid =
+      taken == extra + 1 && cp >= minimum && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+  return {valid ? cp : kReplacement, taken, valid};
+}
+
 WideString Utf8ToWide(std::string_view utf8) {
   WideString out;
   out.reserve(utf8.size());
   size_t i = 0;
   while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    size_t extra;
-    char32_t cp;
-    char32_t minimum;
-    if (lead < 0x80) {
-      out.push_back(lead);
-      ++i;
-      continue;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1, cp = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2, cp = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3, cp = lead & 0x07, minimum = 0x10000;
-    } else {
-      out.push_back(kReplacement);
-      ++i;
+    if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+      out.push_back(static_cast<char16_t>(utf8[i++]));
       continue;
     }
-    size_t taken = 1;
-    while (taken <= extra && i + taken < utf8.size() &&
-           (static_cast<unsigned char>(utf8[i + taken]) & 0xC0) == 0x80) {
-      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + taken]) & 0x3F);
-      ++taken;
-    }
-    // A truncated sequence, an overlong form, a surrogate or a value past
-    // U+10FFFF is replaced as a whole.
-    if (taken != extra + 1 || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-      cp = kReplacement;
-    AppendUtf16(out, cp);
-    i += taken;
+    // A malformed sequence is replaced as a whole.
+    const TUtf8Sequence sequence = DecodeUtf8Sequence(utf8.substr(i));
+    AppendUtf16(out, sequence.codePoint);
+    i += sequence.length;
   }
   return out;
 }

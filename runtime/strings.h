@@ -18,6 +18,17 @@ using AnsiString = std::string;
 // lone surrogate becomes U+FFFD.
 WideString Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(WideStringView wide);
+// The UTF-8 sequence at the start of bytes (which must not be empty): its
+// code point and its length. A malformed sequence (a stray continuation
+// byte, a lead byte past 0xF7, a sequence cut short, an overlong form, a
+// surrogate or a value past U+10FFFF) is not valid; its length is then the
+// bytes it spans, to be skipped as one.
+struct TUtf8Sequence {
+  char32_t codePoint;
+  size_t length;
+  bool valid;
+};
+TUtf8Sequence DecodeUtf8Sequence(std::string_view bytes);
 // Appends a code point (at most U+10FFFF) as one or two UTF-16 units.
 void AppendUtf16(WideString& out, char32_t cp);
 // Appends the UTF-8 form of wide to out.

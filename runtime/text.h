@@ -10,6 +10,9 @@ namespace rt {
 // 8-bit text in the system ANSI code page <-> UTF-16.
 WideString AnsiToWide(std::string_view ansi);
 AnsiString WideToAnsi(WideStringView wide);
+// The text as the system's 8-bit functions see it: what the ANSI code page
+// cannot hold comes back as its replacement.
+WideString ThroughAnsi(WideStringView wide);
 
 // 8-bit text in the OEM code page to the ANSI code page and to UTF-16.
 AnsiString OemToAnsi(std::string_view oem);

@@ -17,6 +17,7 @@
 #include "zip/byte_order.h"
 #include "zip/crc32.h"
 #include "zip/dir_manager.h"
+#include "zip/path_functions.h"
 #include "zip/piece_writer.h"
 #include "zip/system_memory.h"
 #include "zip/zip_archiver.h"
@@ -50,11 +51,6 @@ uint64_t DecodeMemoryCeiling() { return AvailableMemory() / 20; }
 // zlib's working memory comes zero-filled.
 voidpf ZeroedAlloc(voidpf, uInt items, uInt size) { return std::calloc(items, size); }
 void FreeAlloc(voidpf, voidpf address) { std::free(address); }
-
-WideString WithBackslashes(WideString name) {
-  std::replace(name.begin(), name.end(), u'/', u'\\');
-  return name;
-}
 
 // The volume that holds the entry's local header, in the numbering of
 // the end records.

@@ -15,15 +15,6 @@ namespace zip {
 
 namespace {
 
-
-WideString WithBackslashes(WideString name) {
-  std::replace(name.begin(), name.end(), u'/', u'\\');
-  return name;
-}
-
-// The name as the system's 8-bit file functions would see it.
-WideString AsSystemName(const WideString& name) { return rt::AnsiToWide(rt::WideToAnsi(name)); }
-
 // "..", "...", ".. " and the like: Windows drops trailing dots and blanks
 // from a name, so all of them may come out as the parent folder.
 bool IsParentLike(WideStringView component) {
@@ -163,7 +154,7 @@ void TZipBaseArchiver::ExtractEntry(int index, const WideString& name,
     }
     if (!made)
       throw EZipException(neCannotCreateFolder, this,
-                          {folder + FoldersOf(AsSystemName(fileName), folderEntry)});
+                          {folder + FoldersOf(rt::ThroughAnsi(fileName), folderEntry)});
   }
   if (folderEntry) return;
 

@@ -7,20 +7,12 @@
 
 namespace zip {
 
-namespace {
-
-// The system takes "/" between folders as well as "\" (on POSIX it is the
-// only one), but the path functions split at "\" alone: a path written
-// with "/" would otherwise look like one folder whose parent is missing.
-WideString WithBackslashes(WideString path) {
-  std::replace(path.begin(), path.end(), u'/', u'\\');
-  return path;
-}
-
-}  // namespace
-
 bool FsForceDirectories(const WideString& path) {
   if (path.empty()) throw rt::EFileLayerError(rt::kSCannotCreateDir);
+  // The system takes "/" between folders as well as "\" (on POSIX it is
+  // the only one), but the path functions split at "\" alone: a path
+  // written with "/" would otherwise look like one folder whose parent is
+  // missing.
   const WideString folder = WithoutTrailingBackslash(WithBackslashes(path));
   // Anything shorter than "C:\" is a drive, a root or a name too short to
   // tell apart from one; it counts as present.

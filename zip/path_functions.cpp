@@ -122,4 +122,14 @@ WideString ReplaceText(WideStringView text, WideStringView oldPattern, WideStrin
   return out;
 }
 
+WideString WithBackslashes(WideString name) {
+  std::replace(name.begin(), name.end(), u'/', u'\\');
+  return name;
+}
+
+WideString WithSlashes(WideString name) {
+  std::replace(name.begin(), name.end(), u'\\', u'/');
+  return name;
+}
+
 }  // namespace zip

@@ -18,6 +18,10 @@ WideString ExtOf(WideStringView name);
 WideString DriveOf(WideStringView name);
 WideString WithTrailingBackslash(WideStringView name);
 WideString WithoutTrailingBackslash(WideStringView name);
+// Every "/" turned into "\", and the reverse: stored names separate with
+// "/", the path functions and the system's names with "\".
+WideString WithBackslashes(WideString name);
+WideString WithSlashes(WideString name);
 
 // Whether the name is a full path: "X:\" or "\\" first ("/" counts as "\").
 bool IsFullyQualified(WideStringView name);

@@ -11,14 +11,6 @@ namespace zip {
 
 namespace {
 
-WideString SlashesToBackslashes(WideString s) {
-  std::replace(s.begin(), s.end(), u'/', u'\\');
-  return s;
-}
-
-// The name as the system's 8-bit code page sees it.
-WideString ThroughAnsi(WideStringView s) { return rt::AnsiToWide(rt::WideToAnsi(s)); }
-
 // The recursive matcher. A "*" tries every split of the rest of the name;
 // failed (name, pattern) positions are remembered so that patterns with
 // many stars stay polynomial without changing any result.
@@ -72,11 +64,11 @@ bool EntryMatches(const TDirItem& entry, const TInternalSearchRec& search) {
   WideStringView n = entry.Name;
   if (!n.empty() && (n.back() == u'\\' || n.back() == u'/')) n.remove_suffix(1);
   return MatchesMask(n, search.FileMask) ||
-         MatchesMask(NameOf(SlashesToBackslashes(WideString(n))), search.FileMask);
+         MatchesMask(NameOf(WithBackslashes(WideString(n))), search.FileMask);
 }
 
 void FillResult(const TDirItem& entry, TZipArchiveItem& item) {
-  WideString name = SlashesToBackslashes(entry.Name);
+  WideString name = WithBackslashes(entry.Name);
   if (!name.empty() && name.back() == u'\\') name.pop_back();
   item.FileName = NameOf(name);
   item.StoredPath = PathOf(name);
@@ -98,13 +90,13 @@ void FillResult(const TDirItem& entry, TZipArchiveItem& item) {
 bool SearchStep(const TZipDirArray& items, const TZipSearchOptions& options, TZipArchiveItem& item) {
   TInternalSearchRec& search = item.Handle;
   const WideString maskFolder =
-      options.Recurse ? WideString() : FolderKey(ThroughAnsi(SlashesToBackslashes(search.FileMask)));
+      options.Recurse ? WideString() : FolderKey(rt::ThroughAnsi(WithBackslashes(search.FileMask)));
   for (int i = std::max(search.ItemNo, 0); i < items.Count(); ++i) {
     const TDirItem& entry = items.Item(i);
     if (!options.Recurse) {
       WideString name = entry.Name;
       if (!name.empty() && name.back() == u'/') name.pop_back();
-      if (FolderKey(SlashesToBackslashes(name)) != maskFolder) continue;
+      if (FolderKey(WithBackslashes(name)) != maskFolder) continue;
     }
     if (EntryMatches(entry, search) &&
         AttributesAllowed(entry.ExternalAttributes, static_cast<uint32_t>(search.SearchAttr))) {
@@ -133,7 +125,7 @@ bool MatchesMask(WideStringView name, WideStringView mask) {
   if (!compared.empty() && compared.back() == u'.') compared.remove_suffix(1);
   bool r = WildcardMatch(compared, p, true);
   if (r && noExtension) {
-    const WideString ext = ExtOf(ThroughAnsi(name));
+    const WideString ext = ExtOf(rt::ThroughAnsi(name));
     r = ext.empty() || ext == u".";
   }
   return r;
@@ -146,7 +138,7 @@ bool AttributesAllowed(uint32_t entryAttributes, uint32_t searchAttributes) {
 bool FindFirst(const TZipDirArray& items, const TZipSearchOptions& options, const WideString& mask,
                TZipArchiveItem& item, uint32_t searchAttributes, const WideString& exclusionMask) {
   WideString fileMask = mask;
-  const WideString drive = DriveOf(ThroughAnsi(mask));
+  const WideString drive = DriveOf(rt::ThroughAnsi(mask));
   if (!drive.empty() && options.StorePath != spFullPathWithDrive)
     fileMask.erase(0, std::min(drive.size(), fileMask.size()));
   std::replace(fileMask.begin(), fileMask.end(), u'\\', u'/');

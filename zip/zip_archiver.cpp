@@ -22,20 +22,6 @@ std::recursive_mutex gProcessLock;
 
 constexpr double kVersion = 3.02;
 
-WideString WithBackslashes(WideString name) {
-  std::replace(name.begin(), name.end(), u'/', u'\\');
-  return name;
-}
-
-WideString WithSlashes(WideString name) {
-  std::replace(name.begin(), name.end(), u'\\', u'/');
-  return name;
-}
-
-// The name as the 8-bit file functions of the system would see it:
-// characters the ANSI code page cannot hold do not survive.
-WideString AsSystemName(const WideString& name) { return rt::AnsiToWide(rt::WideToAnsi(name)); }
-
 bool ModeAllowsWriting(uint16_t mode) {
   const unsigned access = mode & 3u;
   return mode == TZipBaseArchiver::kOpenCreate || access == 1 || access == 2;
@@ -140,7 +126,7 @@ void TZipBaseArchiver::OpenArchive() {
   if (!inMemory_ && NameOf(fileName_).empty()) throw EZipException(neOpenBlankName, this);
   uint16_t mode = kOpenCreate;
   if (!inMemory_) {
-    const WideString systemName = AsSystemName(fileName_);
+    const WideString systemName = rt::ThroughAnsi(fileName_);
     if (FsFileExists(systemName)) {
       // A trial open tells whether the file may be written.
       try {
@@ -159,7 +145,7 @@ void TZipBaseArchiver::OpenArchive(uint16_t mode) {
   // The file name means nothing to an in-memory archive; refusing its
   // mode below is the error that applies.
   if (!inMemory_ && mode != kOpenCreate && spanningMode_ != smSpanning &&
-      !FsFileExists(AsSystemName(fileName_)) && !IsRemovablePath(fileName_))
+      !FsFileExists(rt::ThroughAnsi(fileName_)) && !IsRemovablePath(fileName_))
     throw EZipException(neArchiveNotFound, this, {fileName_});
   if (inMemory_ && mode != kOpenCreate) throw EZipException(neInMemoryOpen, this);
   CloseArchive();

@@ -17,7 +17,7 @@ TZipVolumeNumberInfo LastVolume() {
 }
 
 bool ExistsInSystemCodePage(const WideString& name) {
-  return FsFileExists(rt::AnsiToWide(rt::WideToAnsi(name)));
+  return FsFileExists(rt::ThroughAnsi(name));
 }
 
 TZipSearchOptions SearchOptionsOf(const TZipOptions& options) {
@@ -98,15 +98,15 @@ void TZipBaseArchiver::DecideSpanningMode() {
   // A multi-volume archive: which naming scheme finds its other volumes?
   spanningMode_ = smSplitting;
   const int32_t previous = static_cast<int32_t>(end.DiskNumber) - 1;
-  if (ExistsInSystemCodePage(MakeVolumeName(fileName_, previous, false))) {
-    if (end.DiskNumber == 0) spanningMode_ = smNone;
-    return;
-  }
+  if (ExistsInSystemCodePage(MakeVolumeName(fileName_, previous, false))) return;
   spanningOptions_.SetAdvancedNaming(!spanningOptions_.AdvancedNaming());
   if (ExistsInSystemCodePage(MakeVolumeName(fileName_, previous, false))) return;
   spanningOptions_.SetAdvancedNaming(!spanningOptions_.AdvancedNaming());
+  // Neither naming finds the previous volume: the volumes are disks
+  // asked for one by one, unless the file is a program carrying its
+  // archive.
   const bool host = rt::LowerText(fileName_).find(u".exe") != WideString::npos;
-  spanningMode_ = (host || (end.DiskNumber == 0 && !removable)) ? smNone : smSpanning;
+  spanningMode_ = host ? smNone : smSpanning;
 }
 
 bool TZipBaseArchiver::FindFirst(const WideString& mask, TZipArchiveItem& item, uint32_t searchAttr,

@@ -152,8 +152,8 @@ inline constexpr TSkinControlTypes kDefaultSkinControls =
 // painted as.
 const std::vector<rt::WideString>& DefaultSkin3rd();
 
-// Text drawn as the platform can: DrawTextW on the NT family, else the
-// text in the ANSI code page through DrawTextA.
+// Text drawn with DrawTextW: every system the product runs on is of the NT
+// family, where the 8-bit path for the others would only lose characters.
 int DrawSkinText(HDC dc, const rt::WideString& text, RECT& rect, UINT format);
 
 // Publishes TSkinData for stored forms. Runs once.

@@ -223,12 +223,8 @@ void TSkinData::Loaded() {
 }
 
 int DrawSkinText(HDC dc, const rt::WideString& text, RECT& rect, UINT format) {
-  // The high bit of GetVersion is clear on the NT family.
-  if (!(GetVersion() & 0x80000000u))
-    return DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &rect,
-                     format);
-  const std::string ansi = rt::WideToAnsi(text);
-  return DrawTextA(dc, ansi.c_str(), -1, &rect, format);
+  return DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &rect,
+                   format);
 }
 
 }  // namespace skin

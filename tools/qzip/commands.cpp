@@ -20,6 +20,7 @@
 #include "zip/dir_manager.h"
 #include "zip/extraction.h"
 #include "zip/file_layer.h"
+#include "zip/path_functions.h"
 #include "zip/selection.h"
 #include "zip/zip_archiver.h"
 #include "zip/zip_exception.h"
@@ -80,12 +81,6 @@ zip::WideString BaseDirOf(const std::string& typed) {
   return folder;
 }
 
-// Entry names as the engine passes them to its handlers.
-zip::WideString WithBackslashes(zip::WideString name) {
-  std::replace(name.begin(), name.end(), u'/', u'\\');
-  return name;
-}
-
 // The entry the engine works on: the next selected one of that name. The
 // engine goes through the selection in directory order.
 class CurrentEntry {
@@ -93,7 +88,7 @@ class CurrentEntry {
   explicit CurrentEntry(const zip::TZipDirArray& items) : items_(items) {}
   void Advance(const zip::WideString& engineName) {
     for (int i = index_ + 1; i < items_.Count(); ++i)
-      if (items_.Item(i).Selected && WithBackslashes(items_.Item(i).Name) == engineName) {
+      if (items_.Item(i).Selected && zip::WithBackslashes(items_.Item(i).Name) == engineName) {
         index_ = i;
         return;
       }
@@ -215,7 +210,7 @@ EntryProblem Diagnose(const ExtractRun& run, const zip::TDirItem& item, int inde
                       const std::string& message, int systemError) {
   if (auto unsupported = UnsupportedEntry(item)) return *unsupported;
   if (nativeError == zip::neCannotCreateFile || nativeError == zip::neCannotCreateFolder) {
-    if (zip::LeavesDestination(WithBackslashes(item.Name)))
+    if (zip::LeavesDestination(zip::WithBackslashes(item.Name)))
       return {kExitWarning, "refused: the name leads out of the destination"};
     if (cli::IsDiskFullError(systemError)) return {kExitDiskFull, "disk full"};
     std::string reason = "cannot create the file";
