@@ -22,7 +22,8 @@ writing zeros of their sizes, with nothing read or decoded.
 Arguments name the archives to measure (mixed, large, small); none: all.
 The qzip program is QZIP from the environment, else dist/bin/qzip. With
 QZIP_BASELINE set to another qzip program, that one is measured as well
-and the ratio of the two printed.
+and the ratio of the two printed. The files are extracted under build/bench,
+or under BENCH_OUT (e.g. /dev/shm, to leave the disk out of the figures).
 """
 import os
 import random
@@ -156,16 +157,22 @@ def run_measured(command):
     return elapsed, usage.ru_maxrss * 1024
 
 
-def best_of(command, destination, runs):
-    best_time, best_rss = None, 0
+def best_of(commands, destination, runs):
+    """{name: (best time, peak RSS)} of each command, run in rounds (every
+    command once a round) so that a slow spell of the machine or its disk
+    falls on all of them alike. Each run starts in an empty destination
+    after the writes of the one before have reached the disk."""
+    best = {name: (None, 0) for name in commands}
     for _ in range(runs):
-        shutil.rmtree(destination, ignore_errors=True)
-        os.makedirs(destination)
-        elapsed, rss = run_measured(command)
-        best_time = elapsed if best_time is None else min(best_time, elapsed)
-        best_rss = max(best_rss, rss)
+        for name, command in commands.items():
+            shutil.rmtree(destination, ignore_errors=True)
+            os.makedirs(destination)
+            os.sync()
+            elapsed, rss = run_measured(command)
+            best_time, best_rss = best[name]
+            best[name] = (elapsed if best_time is None else min(best_time, elapsed), max(best_rss, rss))
     shutil.rmtree(destination, ignore_errors=True)
-    return best_time, best_rss
+    return best
 
 
 def deflate_streams(path):
@@ -222,8 +229,8 @@ def inflate_alone(path, runs):
 CREATE_ONLY = os.path.join(WORK, "create_only")
 
 
-def create_only(archive, destination, runs):
-    """The best time to create the archive's files and folders and write
+def create_only_command(archive, destination):
+    """The command that creates the archive's files and folders and writes
     zeros of their sizes (None without a compiler)."""
     source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "create_only.cpp")
     compiler = shutil.which("c++") or shutil.which("g++")
@@ -235,7 +242,7 @@ def create_only(archive, destination, runs):
     with zipfile.ZipFile(archive) as z, open(listing, "w") as f:
         for info in z.infolist():
             f.write("%d %s\n" % (info.file_size, info.filename))
-    return best_of([CREATE_ONLY, listing, destination], destination, runs)[0]
+    return [CREATE_ONLY, listing, destination]
 
 
 def peers(archive, destination):
@@ -259,7 +266,7 @@ def main():
     make_large(archives["large"])
     make_small(archives["small"])
     baseline = os.environ.get("QZIP_BASELINE")
-    destination = os.path.join(WORK, "extract-out")
+    destination = os.path.join(os.environ.get("BENCH_OUT", WORK), "extract-out")
     for label, archive in archives.items():
         if only and label not in only:
             continue
@@ -267,12 +274,20 @@ def main():
         with zipfile.ZipFile(archive) as z:
             entries = len(z.infolist())
             expanded = sum(i.file_size for i in z.infolist())
-        qzip_time, qzip_rss = best_of([QZIP, "extract", archive, destination], destination, runs)
-        measured = [(name, best_of(command, destination, runs))
-                    for name, command in peers(archive, destination)]
+        commands = {"qzip": [QZIP, "extract", archive, destination]}
+        commands.update(peers(archive, destination))
+        floor_command = create_only_command(archive, destination)
+        if floor_command:
+            commands["create-only"] = floor_command
+        if baseline:
+            commands["baseline"] = [baseline, "extract", archive, destination]
+        best = best_of(commands, destination, runs)
+        qzip_time, qzip_rss = best.pop("qzip")
+        floor = best.pop("create-only", (None, 0))[0]
+        before = best.pop("baseline", (None, 0))[0]
+        measured = list(best.items())
         inflate_time = inflate_alone(archive, runs)
-        floor = create_only(archive, destination, runs)
-        unzip_rss = measured[0][1][1]
+        unzip_rss = best["unzip"][1]
         print("(%s) %d entries, %.0f MB: qzip %.3f s; %s; peak RSS qzip %.1f MB, unzip %.1f MB, "
               "ratio %.2f; zlib inflate alone %.3f s, ratio inflate/qzip %.2f"
               % (label, entries, expanded / 1e6, qzip_time,
@@ -282,8 +297,7 @@ def main():
                  inflate_time / qzip_time))
         if floor is not None:
             print("    create-only %.3f s, %.2f of qzip's time" % (floor, floor / qzip_time))
-        if baseline:
-            before, _ = best_of([baseline, "extract", archive, destination], destination, runs)
+        if before is not None:
             print("    baseline qzip %.3f s, time ratio qzip/baseline %.2f" % (before, qzip_time / before))
 
 
