@@ -22,7 +22,7 @@ std::vector<std::string> ParsedOptions::Values(const std::string& name) const {
   return values;
 }
 
-ParsedOptions ParseOptions(const std::vector<std::string>& arguments, std::span<const OptionSpec> specs) {
+ParsedOptions ParseOptions(const std::vector<std::string>& arguments, std::span<const OptionKind> known) {
   ParsedOptions parsed;
   bool optionsEnded = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
@@ -37,10 +37,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments, std::span<
     }
     const size_t equals = a.rfind("--", 0) == 0 ? a.find('=') : std::string::npos;
     const std::string name = a.substr(0, equals);
-    const auto spec = std::find_if(specs.begin(), specs.end(),
-                                   [&](const OptionSpec& s) { return name == s.name; });
-    if (spec == specs.end()) throw UsageError("unknown option '" + name + "'");
-    if (!spec->takesValue) {
+    const auto option = std::find_if(known.begin(), known.end(),
+                                   [&](const OptionKind& k) { return name == k.name; });
+    if (option == known.end()) throw UsageError("unknown option '" + name + "'");
+    if (!option->takesValue) {
       if (equals != std::string::npos) throw UsageError(name + " takes no value");
       parsed.given_.emplace_back(name, "");
     } else if (equals != std::string::npos) {

@@ -9,7 +9,7 @@
 
 namespace cli {
 
-struct OptionSpec {
+struct OptionKind {
   const char* name;  // as typed: "--password", "-o"
   bool takesValue;
 };
@@ -23,13 +23,13 @@ class ParsedOptions {
   const std::vector<std::string>& Positional() const { return positional_; }
 
  private:
-  friend ParsedOptions ParseOptions(const std::vector<std::string>&, std::span<const OptionSpec>);
+  friend ParsedOptions ParseOptions(const std::vector<std::string>&, std::span<const OptionKind>);
   std::vector<std::pair<std::string, std::string>> given_;
   std::vector<std::string> positional_;
 };
 
 // Options may come anywhere before "--". An unknown option, or one that
 // needs a value and has none, raises UsageError.
-ParsedOptions ParseOptions(const std::vector<std::string>& arguments, std::span<const OptionSpec> specs);
+ParsedOptions ParseOptions(const std::vector<std::string>& arguments, std::span<const OptionKind> known);
 
 }  // namespace cli

@@ -45,7 +45,7 @@ constexpr char kUsage[] =
     "  64 usage\n";
 
 int Compile(const std::vector<std::string>& arguments) {
-  static constexpr cli::OptionSpec kOptions[] = {{"--depfile", true}, {"--search", true}};
+  static constexpr cli::OptionKind kOptions[] = {{"--depfile", true}, {"--search", true}};
   const cli::ParsedOptions options = cli::ParseOptions(arguments, kOptions);
   const std::vector<std::string>& args = options.Positional();
   if (args.size() != 2) throw cli::UsageError("formc takes a form description and an output file");

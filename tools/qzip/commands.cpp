@@ -101,10 +101,10 @@ class CurrentEntry {
   int index_ = -1;
 };
 
-constexpr cli::OptionSpec kPasswordOption[] = {{"--password", true}, {"--recover", false}};
+constexpr cli::OptionKind kPasswordOption[] = {{"--password", true}, {"--recover", false}};
 
 int List(const std::vector<std::string>& arguments) {
-  static constexpr cli::OptionSpec kOptions[] = {
+  static constexpr cli::OptionKind kOptions[] = {
       {"-1", false}, {"-v", false}, {"--raw", false}, {"--recover", false}};
   const cli::ParsedOptions options = cli::ParseOptions(arguments, kOptions);
   if (options.Positional().size() != 1) throw UsageError("list takes one archive");
@@ -120,7 +120,7 @@ int List(const std::vector<std::string>& arguments) {
 }
 
 int Find(const std::vector<std::string>& arguments) {
-  static constexpr cli::OptionSpec kOptions[] = {{"--recover", false}};
+  static constexpr cli::OptionKind kOptions[] = {{"--recover", false}};
   const cli::ParsedOptions options = cli::ParseOptions(arguments, kOptions);
   const auto& rest = options.Positional();
   if (rest.size() < 2 || rest.size() > 3) throw UsageError("find takes an archive, a mask and an optional attribute set");
@@ -240,7 +240,7 @@ EntryProblem Diagnose(const ExtractRun& run, const zip::TDirItem& item, int inde
 }
 
 int Extract(const std::vector<std::string>& arguments) {
-  static constexpr cli::OptionSpec kOptions[] = {
+  static constexpr cli::OptionKind kOptions[] = {
       {"--password", true}, {"--overwrite", true}, {"-o", false},       {"-n", false},
       {"--abort-on-error", false}, {"--recover", false},
   };

@@ -89,7 +89,7 @@ Bytes FormValue(const Bytes& skinFile) {
 }
 
 int Pack(const std::vector<std::string>& given) {
-  static constexpr cli::OptionSpec kOptions[] = {{"--form-value", true}};
+  static constexpr cli::OptionKind kOptions[] = {{"--form-value", true}};
   const cli::ParsedOptions options = cli::ParseOptions(given, kOptions);
   const std::vector<std::string>& arguments = options.Positional();
   const std::string formValue = options.Value("--form-value");
@@ -160,7 +160,7 @@ int Unpack(const std::vector<std::string>& given) {
 }
 
 int Dump(const std::vector<std::string>& given) {
-  static constexpr cli::OptionSpec kOptions[] = {{"--arrow-width", true}, {"--time", false}};
+  static constexpr cli::OptionKind kOptions[] = {{"--arrow-width", true}, {"--time", false}};
   const cli::ParsedOptions parsed = cli::ParseOptions(given, kOptions);
   const std::vector<std::string>& arguments = parsed.Positional();
   TDumpOptions options;
