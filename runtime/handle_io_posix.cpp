@@ -3,39 +3,33 @@
 #include <unistd.h>
 
 #include "runtime/handle_io.h"
+#include "runtime/handle_transfer.h"
 
 namespace rt {
 
 namespace {
 int Fd(FileHandle handle) { return static_cast<int>(handle); }
+
+// A system call interrupted by a signal before it moved anything is made again.
+template <typename Call>
+ssize_t Retried(Call call) {
+  ssize_t result;
+  do result = call();
+  while (result < 0 && errno == EINTR);
+  return result;
+}
 }  // namespace
 
 int64_t HandleRead(FileHandle handle, void* buffer, int64_t count) {
-  int64_t done = 0;
-  while (done < count) {
-    const ssize_t got = ::read(Fd(handle), static_cast<char*>(buffer) + done, count - done);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return done ? done : -1;
-    }
-    if (got == 0) break;
-    done += got;
-  }
-  return done;
+  return TransferAll(count, [&](int64_t offset, int64_t remaining) -> int64_t {
+    return Retried([&] { return ::read(Fd(handle), static_cast<char*>(buffer) + offset, remaining); });
+  });
 }
 
 int64_t HandleWrite(FileHandle handle, const void* buffer, int64_t count) {
-  int64_t done = 0;
-  while (done < count) {
-    const ssize_t put = ::write(Fd(handle), static_cast<const char*>(buffer) + done, count - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return done ? done : -1;
-    }
-    if (put == 0) break;
-    done += put;
-  }
-  return done;
+  return TransferAll(count, [&](int64_t offset, int64_t remaining) -> int64_t {
+    return Retried([&] { return ::write(Fd(handle), static_cast<const char*>(buffer) + offset, remaining); });
+  });
 }
 
 int64_t HandleSeek(FileHandle handle, int64_t offset, SeekOrigin origin) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/handle_io.h"
+#include "runtime/handle_transfer.h"
 
 namespace rt {
 
@@ -16,29 +17,21 @@ constexpr int64_t kMaxTransfer = 1 << 30;
 }  // namespace
 
 int64_t HandleRead(FileHandle handle, void* buffer, int64_t count) {
-  int64_t done = 0;
-  while (done < count) {
+  return TransferAll(count, [&](int64_t offset, int64_t remaining) -> int64_t {
     DWORD got = 0;
-    const DWORD ask = static_cast<DWORD>(std::min(count - done, kMaxTransfer));
-    if (!ReadFile(Native(handle), static_cast<char*>(buffer) + done, ask, &got, nullptr))
-      return done ? done : -1;
-    if (got == 0) break;
-    done += got;
-  }
-  return done;
+    const DWORD ask = static_cast<DWORD>(std::min(remaining, kMaxTransfer));
+    if (!ReadFile(Native(handle), static_cast<char*>(buffer) + offset, ask, &got, nullptr)) return -1;
+    return got;
+  });
 }
 
 int64_t HandleWrite(FileHandle handle, const void* buffer, int64_t count) {
-  int64_t done = 0;
-  while (done < count) {
+  return TransferAll(count, [&](int64_t offset, int64_t remaining) -> int64_t {
     DWORD put = 0;
-    const DWORD ask = static_cast<DWORD>(std::min(count - done, kMaxTransfer));
-    if (!WriteFile(Native(handle), static_cast<const char*>(buffer) + done, ask, &put, nullptr))
-      return done ? done : -1;
-    if (put == 0) break;
-    done += put;
-  }
-  return done;
+    const DWORD ask = static_cast<DWORD>(std::min(remaining, kMaxTransfer));
+    if (!WriteFile(Native(handle), static_cast<const char*>(buffer) + offset, ask, &put, nullptr)) return -1;
+    return put;
+  });
 }
 
 int64_t HandleSeek(FileHandle handle, int64_t offset, SeekOrigin origin) {

@@ -1,8 +1,11 @@
 """What the command-line tools' table-driven tests share: running a tool
 as a script would, and holding its exit status, standard output and
 standard error to what a case expects."""
+import os
 import re
 import subprocess
+import sys
+import unittest
 
 
 def run_tool(program, arguments, cwd=None, timeout=120):
@@ -23,3 +26,11 @@ def assert_outcome(test, outcome, status, out, err):
             test.assertRegex(text, re.compile(pattern, re.S))
         else:
             test.assertEqual(text, "")
+
+
+def main(script_globals, *names):
+    """Runs a test script's cases after binding its globals NAMES to the
+    absolute paths given on its command line, in that order."""
+    for name, value in zip(names, sys.argv[1:]):
+        script_globals[name] = os.path.abspath(value)
+    unittest.main(argv=sys.argv[:1], verbosity=2)

@@ -14,6 +14,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cli", "tests"))
+import cli_cases  # noqa: E402
 from cli_cases import assert_outcome, run_tool  # noqa: E402
 
 TOOL = None
@@ -98,11 +99,5 @@ class CommandLineTable(unittest.TestCase):
             self.assertTrue(f.read().startswith(PE_STUB))
 
 
-def main():
-    global TOOL
-    TOOL = os.path.abspath(sys.argv[1])
-    unittest.main(argv=sys.argv[:1], verbosity=2)
-
-
 if __name__ == "__main__":
-    main()
+    cli_cases.main(globals(), "TOOL")

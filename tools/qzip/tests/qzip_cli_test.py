@@ -17,6 +17,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cli", "tests"))
+import cli_cases  # noqa: E402
 from cli_cases import assert_outcome, run_tool  # noqa: E402
 import zipfile
 
@@ -259,11 +260,5 @@ class PromptTest(Work):
         self.assertEqual(self.content("all", "ctl\x1bname"), b"x")
 
 
-def main():
-    global QZIP, CORPUS
-    QZIP, CORPUS = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    unittest.main(argv=sys.argv[:1], verbosity=2)
-
-
 if __name__ == "__main__":
-    main()
+    cli_cases.main(globals(), "QZIP", "CORPUS")

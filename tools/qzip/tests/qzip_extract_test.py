@@ -15,6 +15,9 @@ import unittest
 import zipfile
 import zlib
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cli", "tests"))
+import cli_cases  # noqa: E402
+
 QZIP = CORPUS = None
 EXIT_DONE, EXIT_WARNING, EXIT_DAMAGED, EXIT_NOT_ARCHIVE, EXIT_USAGE = 0, 1, 2, 9, 64
 
@@ -174,11 +177,5 @@ class ForeignArchiveTest(Work):
         self.assertEqual(len(refused), len(infos) - 1, output[:500])
 
 
-def main():
-    global QZIP, CORPUS
-    QZIP, CORPUS = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    unittest.main(argv=sys.argv[:1], verbosity=2)
-
-
 if __name__ == "__main__":
-    main()
+    cli_cases.main(globals(), "QZIP", "CORPUS")

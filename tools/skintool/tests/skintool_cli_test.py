@@ -18,6 +18,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cli", "tests"))
+import cli_cases  # noqa: E402
 from cli_cases import assert_outcome, run_tool  # noqa: E402
 
 TOOL = None
@@ -168,11 +169,5 @@ class DiskFullTest(Work):
             subprocess.run(["umount", self.path("small")], check=True)
 
 
-def main():
-    global TOOL
-    TOOL = os.path.abspath(sys.argv[1])
-    unittest.main(argv=sys.argv[:1], verbosity=2)
-
-
 if __name__ == "__main__":
-    main()
+    cli_cases.main(globals(), "TOOL")
