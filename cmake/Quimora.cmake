@@ -29,6 +29,13 @@ if(QUIMORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
+  # A sanitizer's report needs files and lines, not variables and types:
+  # line tables alone take a good part off building this tree.
+  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    add_compile_options(-gline-tables-only)
+  else()
+    add_compile_options(-g1)
+  endif()
 endif()
 
 option(QUIMORA_FUZZ "Build the libFuzzer targets (clang); implies the sanitizers" OFF)

@@ -9,7 +9,7 @@
 
 #include "installer/command_line.h"
 #include "installer/install_record.h"
-#include "zip/extraction.h"
+#include "zip/entry_names.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -12,7 +12,7 @@
 #include "runtime/streams.h"
 #include "zip/dir_manager.h"
 #include "zip/entry_decoder.h"
-#include "zip/extraction.h"
+#include "zip/entry_names.h"
 #include "zip/zip_archiver.h"
 #include "zip/zip_exception.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "zip/extraction.h"
+#include "zip/entry_names.h"
 #include "zip/file_layer.h"
 #include "zip/path_functions.h"
 

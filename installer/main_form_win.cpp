@@ -1,4 +1,4 @@
-#include "installer/main_form.h"
+#include "installer/main_form_win.h"
 
 #include <windows.h>
 #include <shlobj.h>

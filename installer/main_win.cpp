@@ -9,7 +9,7 @@
 #include "installer/exit_codes.h"
 #include "installer/install_log.h"
 #include "installer/installer_texts.h"
-#include "installer/main_form.h"
+#include "installer/main_form_win.h"
 #include "installer/program_file.h"
 #include "installer/uninstallation_win.h"
 #include "installer/uninstaller_image.h"

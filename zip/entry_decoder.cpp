@@ -46,28 +46,13 @@ TAvailableMemoryQuery gMemoryQuery = nullptr;
 
 uint64_t AvailableMemory() { return gMemoryQuery ? gMemoryQuery() : AvailablePhysicalMemory(); }
 
-uint64_t DecodeMemoryCeiling() { return AvailableMemory() / 20; }
-
 // zlib's working memory comes zero-filled.
 voidpf ZeroedAlloc(voidpf, uInt items, uInt size) { return std::calloc(items, size); }
 void FreeAlloc(voidpf, voidpf address) { std::free(address); }
 
-// The volume that holds the entry's local header, in the numbering of
-// the end records.
-TZipVolumeNumberInfo VolumeOf(const TDirItem& item, const TZipDirManager& manager) {
-  uint32_t disk = item.DiskNumberStart;
-  if (disk == 0xFFFF) disk = manager.IsZip64() ? item.Zip64DiskNumberStart : 0;
-  const TEndRecord& end = manager.EndRecord();
-  const uint32_t last = end.DiskNumber != 0xFFFF ? end.DiskNumber
-                        : manager.IsZip64()      ? manager.Zip64Locator().TotalDisks - 1
-                                                 : 0;
-  TZipVolumeNumberInfo info;
-  info.LastVolumeNumber = static_cast<int32_t>(last);
-  info.SetVolumeNumber(static_cast<int32_t>(disk));
-  return info;
-}
-
 }  // namespace
+
+uint64_t DecodeMemoryCeiling() { return AvailableMemory() / 20; }
 
 TAvailableMemoryQuery SetAvailableMemoryQuery(TAvailableMemoryQuery query) {
   return std::exchange(gMemoryQuery, query);
@@ -185,9 +170,6 @@ class TZipEntryDecoder {
   bool startAnnounced_ = false;
 };
 
-// Entries the archive's directory describes well enough to decode whole:
-// deflated, in a single-file archive, with sizes from a directory that was
-// read and not rebuilt, both within the limit.
 bool IsWholeEntryCandidate(const TDirItem& item, const TZipBaseArchiver& archiver) {
   const auto limit = static_cast<uint64_t>(kWholeEntryLimit);
   return item.CompressionMethod == kMethodDeflate && archiver.SpanningMode() == smNone &&
@@ -522,45 +504,8 @@ bool TZipEntryDecoder::WriteWithRetry(const uint8_t* data, int64_t length) {
   }
 }
 
-void TZipBaseArchiver::ReserveDecodeBuffers() {
-  decodeMemoryCeiling_ = DecodeMemoryCeiling();
-  if (!dirManager_) return;
-  uint64_t input = 0;
-  uint64_t output = 0;
-  const TZipDirArray& items = dirManager_->Items();
-  for (int i = 0; i < items.Count(); ++i) {
-    const TDirItem& item = items.Item(i);
-    if (!item.Selected || !IsWholeEntryCandidate(item, *this)) continue;
-    input = std::max(input, item.TrueCompressedSize());
-    output = std::max(output, item.TrueUncompressedSize());
-  }
-  decodeInput_.Reserve(static_cast<size_t>(input));
-  decodeOutput_.Reserve(static_cast<size_t>(output));
-}
-
-void TZipBaseArchiver::ReleaseDecodeBuffers() {
-  decodeMemoryCeiling_.reset();
-  decodeInput_ = TDecodeBuffer();
-  decodeOutput_ = TDecodeBuffer();
-}
-
-TWholeDeflateDecoder& TZipBaseArchiver::WholeDecoder() {
-  if (!wholeDecoder_) wholeDecoder_ = std::make_unique<TWholeDeflateDecoder>();
-  return *wholeDecoder_;
-}
-
-void TZipBaseArchiver::DecodeEntry(int index, rt::TStream& output) {
-  if (!dirManager_ || index < 0 || index >= dirManager_->Items().Count())
-    throw EZipException(neDecodeIndex, this);
-  // A copy: event handlers run while the entry is decoded.
-  const TDirItem item = dirManager_->Items().GetItem(index);
-  OpenVolume(VolumeOf(item, *dirManager_));
-  // An offset past the signed range fails the seek with the stream's error.
-  archiveStream_->SetPosition(static_cast<int64_t>(item.TrueLocalHeaderOffset()));
-  TZipEntryDecoder decoder(*this, index, item, output);
-  const bool ok = decoder.DecodeData();
-  if (!ok && !cancelled_ && !extractCorruptedFiles_ && !skipCurrent_)
-    throw EZipException(neEntryData, this);
+bool DecodeEntryData(TZipBaseArchiver& archiver, int index, const TDirItem& item, rt::TStream& output) {
+  return TZipEntryDecoder(archiver, index, item, output).DecodeData();
 }
 
 }  // namespace zip

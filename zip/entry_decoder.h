@@ -8,7 +8,14 @@
 
 #include "runtime/exceptions.h"
 
+namespace rt {
+class TStream;
+}
+
 namespace zip {
+
+class TZipBaseArchiver;
+struct TDirItem;
 
 // Most compressed bytes read per step.
 inline constexpr int64_t kDecodeChunkSize = 0x100000;
@@ -51,6 +58,21 @@ int64_t EstimateOutputSize(uint64_t uncompressedSize, uint64_t compressedSize, i
 // first length under kMinHalvedChunk.
 int64_t HalvedChunkLength(int64_t length, uint64_t uncompressedSize, uint64_t compressedSize,
                           uint64_t ceiling);
+
+// Decodes the data of the archiver's entry `index` (item, a copy of its
+// directory record) into output; the archive stream stands at the entry's
+// local header. True when the entry decoded to its recorded size and CRC;
+// false when it did not, or when a handler cancelled or skipped it.
+bool DecodeEntryData(TZipBaseArchiver& archiver, int index, const TDirItem& item, rt::TStream& output);
+
+// Entries the archive's directory describes well enough to decode whole:
+// deflated, in a single-file archive, with sizes from a directory that was
+// read and not rebuilt, both within the limit.
+bool IsWholeEntryCandidate(const TDirItem& item, const TZipBaseArchiver& archiver);
+
+// The most memory one entry's decoding may take: a twentieth of the free
+// physical memory.
+uint64_t DecodeMemoryCeiling();
 
 // Where the decoder learns the free physical memory; tests answer
 // themselves. nullptr restores the system's figure. Returns the previous.

@@ -12,7 +12,7 @@
 #include "runtime/classes.h"
 #include "runtime/gui/control.h"
 #include "runtime/gui/window_subclass.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 #include "skin/data/skin_bitmap_win.h"
 #include "skin/drawing/frame_geometry_win.h"
 #include "skin/windows/control_skinning_link_win.h"

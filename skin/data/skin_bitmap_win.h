@@ -22,11 +22,4 @@ TSkinBitmap FromBitmap(HBITMAP bitmap);
 // A skin object's edges as the slicing primitives take them.
 inline TSliceMargins SliceMargins(const TSkinMargins& m) { return {m.Left, m.Top, m.Right, m.Bottom}; }
 
-// Copies part of a bitmap (not selected into any DC) onto a DC.
-inline void Blit(HDC dc, int x, int y, int width, int height, HBITMAP source, int sourceX, int sourceY) {
-  if (!source || width <= 0 || height <= 0) return;
-  TBitmapDc from(source);
-  BitBlt(dc, x, y, width, height, from.get(), sourceX, sourceY, SRCCOPY);
-}
-
 }  // namespace skin

@@ -4,7 +4,7 @@
 #include "runtime/gui/dialogs.h"
 #include "runtime/published.h"
 #include "skin/container/skin_messages.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 
 namespace skin {
 namespace {

@@ -1,4 +1,4 @@
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 
 #include <optional>
 #include <string>
@@ -13,7 +13,7 @@
 #include "skin/data/skin_bitmap_win.h"
 #include "skin/definition/quick_ini.h"
 #include "skin/data/combo_composite_win.h"
-#include "skin/data/skin_manager_link.h"
+#include "skin/data/skin_manager_link_win.h"
 
 namespace skin {
 

@@ -41,6 +41,13 @@ class TBitmapDc {
   gui::TSelectObject select_;  // after dc_: undone first
 };
 
+// Copies part of a bitmap (not selected into any DC) onto a DC.
+inline void Blit(HDC dc, int x, int y, int width, int height, HBITMAP source, int sourceX, int sourceY) {
+  if (!source || width <= 0 || height <= 0) return;
+  TBitmapDc from(source);
+  BitBlt(dc, x, y, width, height, from.get(), sourceX, sourceY, SRCCOPY);
+}
+
 // Sets one of a DC's modes (the setter returns the previous mode, 0 on
 // failure) and restores the previous one.
 template <int(WINAPI* Set)(HDC, int)>

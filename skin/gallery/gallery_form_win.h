@@ -29,7 +29,7 @@
 #include "runtime/gui/tool_bar.h"
 #include "runtime/gui/track_bar.h"
 #include "runtime/gui/up_down.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 #include "skin/gallery/gallery_dialog_win.h"
 
 namespace gallery {

@@ -13,7 +13,7 @@
 #include "runtime/classes.h"
 #include "runtime/gui/handles.h"
 #include "runtime/gui/menus.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 #include "skin/windows/form_frame_win.h"
 #include "skin/windows/menu_skinning_link_win.h"
 #include "skin/windows/nc_objects_win.h"

@@ -9,7 +9,7 @@
 #include <commctrl.h>
 
 #include "runtime/strings.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 
 namespace gui {
 class TMenuItem;

@@ -13,7 +13,7 @@
 #include "runtime/classes.h"
 #include "runtime/gui/handles.h"
 #include "runtime/gui/window_subclass.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 #include "skin/windows/menu_skinning_link_win.h"
 
 namespace skin {

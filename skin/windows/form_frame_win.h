@@ -18,7 +18,7 @@
 #include "runtime/gui/handles.h"
 #include "runtime/gui/timer.h"
 #include "runtime/gui/window_subclass.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 #include "skin/windows/control_skinning_link_win.h"
 #include "skin/windows/menu_skinning_link_win.h"
 #include "skin/windows/nc_objects_win.h"

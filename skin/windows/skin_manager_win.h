@@ -13,8 +13,8 @@
 #include "runtime/gui/form.h"
 #include "runtime/gui/handles.h"
 #include "runtime/gui/timer.h"
-#include "skin/data/skin_data.h"
-#include "skin/data/skin_manager_link.h"
+#include "skin/data/skin_data_win.h"
+#include "skin/data/skin_manager_link_win.h"
 #include "skin/windows/menu_skinning_link_win.h"
 
 namespace skin {

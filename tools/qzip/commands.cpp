@@ -18,7 +18,7 @@
 #include "tools/qzip/listing.h"
 #include "tools/qzip/overwrite_prompt.h"
 #include "zip/dir_manager.h"
-#include "zip/extraction.h"
+#include "zip/entry_names.h"
 #include "zip/file_layer.h"
 #include "zip/path_functions.h"
 #include "zip/selection.h"

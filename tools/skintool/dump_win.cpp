@@ -10,7 +10,7 @@
 
 #include "runtime/colors.h"
 #include "runtime/strings.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 #include "tools/skintool/commands.h"
 #include "tools/cli/console.h"
 #include "tools/skintool/dump.h"

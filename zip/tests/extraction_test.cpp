@@ -1,4 +1,4 @@
-#include "zip/extraction.h"
+#include "zip/entry_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The skin data component on Windows: its creation values, the stored skin
 // loaded as a form reads it, the image lookup rules, the combo box
 // composition and the rules of Loaded.
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 
 #include <gtest/gtest.h>
 

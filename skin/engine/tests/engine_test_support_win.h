@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "runtime/gui/form.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 
 namespace skin::testing {
 

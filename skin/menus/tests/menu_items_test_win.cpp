@@ -10,7 +10,7 @@
 
 #include "runtime/gui/handles.h"
 #include "runtime/gui/menus.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 #include "skin/drawing/dib_win.h"
 #include "skin/engine/tests/engine_test_support_win.h"
 #include "skin/menus/menu_item_painting_win.h"

@@ -19,7 +19,7 @@
 #include "runtime/gui/application.h"
 #include "runtime/gui/button.h"
 #include "runtime/gui/menus.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 #include "skin/engine/skin_engine_win.h"
 #include "skin/windows/skin_private_messages_win.h"
 

@@ -1,4 +1,4 @@
-#include "skin/data/skin_manager_link.h"
+#include "skin/data/skin_manager_link_win.h"
 
 #include <memory>
 

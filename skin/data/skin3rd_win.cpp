@@ -1,4 +1,4 @@
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 
 namespace skin {
 

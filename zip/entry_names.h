@@ -1,6 +1,5 @@
-// Extraction of archive entries to files (TZipBaseArchiver::ExtractMatching
-// and the run behind it): where an entry's file goes and which stored
-// names may not be written at all.
+// What an entry's stored name means for extracting it: whether it stands
+// for a folder, and whether it may be written at all.
 #pragma once
 
 #include "runtime/strings.h"

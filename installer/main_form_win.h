@@ -11,7 +11,7 @@
 #include "runtime/gui/image.h"
 #include "runtime/gui/label.h"
 #include "runtime/gui/panel.h"
-#include "skin/data/skin_data.h"
+#include "skin/data/skin_data_win.h"
 #include "zip/archive_integrity.h"
 #include "zip/zip_archiver.h"
 
