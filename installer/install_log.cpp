@@ -1,4 +1,5 @@
 #include "installer/install_log.h"
+#include "zip/wide_file_stream.h"
 
 #include <string>
 

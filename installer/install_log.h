@@ -18,6 +18,7 @@
 
 #include "runtime/strings.h"
 #include "zip/file_layer.h"
+#include "zip/wide_file_stream.h"
 
 namespace installer {
 

@@ -5,6 +5,7 @@
 #include "zip/entry_names.h"
 #include "zip/file_layer.h"
 #include "zip/path_functions.h"
+#include "zip/wide_file_stream.h"
 
 namespace installer {
 

@@ -18,6 +18,7 @@
 #include "zip/dir_manager.h"
 #include "zip/file_layer.h"
 #include "zip/path_functions.h"
+#include "zip/wide_file_stream.h"
 
 namespace installer {
 

@@ -1,6 +1,7 @@
 #include "installer/program_file.h"
 
 #include "zip/file_layer.h"
+#include "zip/wide_file_stream.h"
 
 namespace installer {
 

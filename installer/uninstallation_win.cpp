@@ -15,6 +15,7 @@
 #include "runtime/text.h"
 #include "zip/file_layer.h"
 #include "zip/path_functions.h"
+#include "zip/wide_file_stream.h"
 
 namespace installer {
 

@@ -9,6 +9,7 @@
 #include "zip/byte_order.h"
 #include "zip/directory_reader.h"
 #include "zip/file_layer.h"
+#include "zip/wide_file_stream.h"
 #include "zip/zip_archiver.h"
 #include "zip/zip_exception.h"
 

@@ -6,9 +6,9 @@
 // Names use "\" between folders on every platform, so that the path
 // functions (path_functions.h) split them the same way everywhere.
 //
-// Only TWideFileStream's constructor and FsForceDirectories (empty path)
-// raise; every other operation reports failure by its result and leaves
-// the system's last-error value as the system set it.
+// Only FsForceDirectories (empty path) and the file stream on a wide name
+// (wide_file_stream.h) raise; every other operation reports failure by its
+// result and leaves the system's last-error value as the system set it.
 #pragma once
 
 #include <cstdint>
@@ -89,15 +89,5 @@ WideString FsDisplayName(const WideString& name);
 // 0 on success.
 int FsSetFileTime(FileHandle handle, int32_t age);
 bool IsRemovablePath(const WideString& name);
-
-// A file stream on a wide name that owns its handle. Mode kFmCreate creates
-// the file; any other mode opens it. Raises rt::EFCreateError or
-// rt::EFOpenError with the absolute name and the system's text.
-class TWideFileStream : public rt::THandleStream {
- public:
-  TWideFileStream(const WideString& name, uint16_t mode);
-  ~TWideFileStream() override;
-  WideString ClassName() const override { return u"TWideFileStream"; }
-};
 
 }  // namespace zip

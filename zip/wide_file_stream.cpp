@@ -1,7 +1,8 @@
+#include "zip/wide_file_stream.h"
+
 #include "runtime/exceptions.h"
 #include "runtime/format.h"
 #include "runtime/stock_texts.h"
-#include "zip/file_layer.h"
 
 namespace zip {
 

@@ -10,6 +10,7 @@
 #include "zip/dir_manager.h"
 #include "zip/file_layer.h"
 #include "zip/path_functions.h"
+#include "zip/wide_file_stream.h"
 #include "zip/zip_dialogs.h"
 #include "zip/zip_exception.h"
 

@@ -1,5 +1,6 @@
 // The archiver's run over the selected entries: the events around each,
 // where each entry's file goes, and extracting it there.
+#include "zip/wide_file_stream.h"
 #include "zip/zip_archiver.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
+#include "skin/controls/scroll_geometry_win.h"
+
 #include <algorithm>
 #include <cstdint>
-
-#include "skin/controls/scroll_painters_win.h"
 
 namespace skin {
 

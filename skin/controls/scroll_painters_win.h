@@ -10,37 +10,10 @@
 
 #include "runtime/gui/timer.h"
 #include "runtime/gui/win_control.h"
+#include "skin/controls/scroll_geometry_win.h"
 #include "skin/controls/skin_control_win.h"
 
 namespace skin {
-
-// Where the mouse is on a scroll bar.
-enum TScrollPart { spNone, spLineUp, spPageUp, spThumb, spPageDown, spLineDown };
-
-inline constexpr int kMinThumbLength = 8;
-
-// The last position the bar can reach: the one that shows the last page.
-int64_t LastScrollPosition(const SCROLLINFO& info);
-// Whether there is anything to scroll; a bar that cannot scroll has no
-// thumb and is drawn disabled.
-bool CanScroll(const SCROLLINFO& info);
-// The position the thumb shows: nTrackPos when the mask holds
-// SIF_TRACKPOS (the caller sets it only while the thumb is dragged), else
-// nPos; kept within the range.
-int64_t ScrollPositionOf(const SCROLLINFO& info);
-
-// The geometry of one scroll bar: arrows, track and thumb, in the bar's
-// own coordinates. Pure arithmetic, shared by the window and the painter
-// of scroll-bar controls. Thumb is empty when there is no thumb.
-struct TScrollGeometry {
-  RECT LineUp{}, LineDown{}, Track{}, Thumb{};
-  bool Vertical = false;
-  static TScrollGeometry Of(const RECT& bar, bool vertical, const SCROLLINFO& info);
-  TScrollPart PartAt(POINT p) const;
-  // The position that puts the thumb's leading edge at thumbStart (along
-  // the bar, in its coordinates).
-  int64_t PositionForThumbAt(int thumbStart, const SCROLLINFO& info) const;
-};
 
 // Draws a scroll bar from the skin: HorzScroll / VertScroll for the track,
 // the Scrollbar object's arrow frames, HorzScrollThumb / VertScrollThumb.

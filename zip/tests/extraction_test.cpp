@@ -13,6 +13,7 @@
 #include "zip/tests/test_memory_archiver.h"
 #include "zip/tests/test_files.h"
 #include "zip/tests/test_zip_builder.h"
+#include "zip/wide_file_stream.h"
 #include "zip/zip_exception.h"
 
 #ifndef _WIN32

@@ -10,6 +10,7 @@
 #include "runtime/stock_texts.h"
 #include "zip/path_functions.h"
 #include "zip/tests/test_files.h"
+#include "zip/wide_file_stream.h"
 
 namespace zip {
 namespace {

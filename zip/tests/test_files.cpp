@@ -5,6 +5,7 @@
 #include <random>
 
 #include "zip/file_layer.h"
+#include "zip/wide_file_stream.h"
 
 namespace zip::testing {
 
