@@ -62,7 +62,7 @@ bool IsPreviewForm(const gui::TForm& form) {
 
 class TControlMatcher {
  public:
-  explicit TControlMatcher(TSkinFormFrame& frame) : frame_(frame), data_(*frame.SkinData) {}
+  explicit TControlMatcher(TSkinFormFrame& frame) : frame_(frame), data_(*frame.SkinData()) {}
 
   void MatchForm(gui::TForm& form) {
     preview_ = IsPreviewForm(form);
@@ -167,7 +167,7 @@ void TControlMatcher::Match(gui::TControl& control) {
 bool TControlMatcher::MatchHandler(gui::TControl& control, const rt::WideString& upperName) {
   if (!data_.OnSkinControl) return false;
   rt::TComponent* skinned = nullptr;
-  gui::TForm* form = frame_.Form;
+  gui::TForm* form = frame_.Form();
   data_.OnSkinControl(&frame_, &data_, form, &control, upperName, skinned);
   auto* painter = dynamic_cast<TSkinControl*>(skinned);
   if (!painter) return false;
@@ -372,18 +372,18 @@ void TControlMatcher::MatchForeignChildren(HWND parent) {
 }  // namespace
 
 void SkinControls(TSkinFormFrame& frame) {
-  if (!frame.SkinData || !frame.Handle) return;
+  if (!frame.SkinData() || !frame.Handle()) return;
   TControlMatcher matcher(frame);
-  if (frame.Form) {
+  if (frame.Form()) {
     frame.FreeDeadControls();
-    matcher.MatchForm(*frame.Form);
+    matcher.MatchForm(*frame.Form());
   } else {
-    matcher.MatchForeignChildren(frame.Handle);
+    matcher.MatchForeignChildren(frame.Handle());
   }
 }
 
 void SkinChildWindow(TSkinFormFrame& frame, HWND child) {
-  if (!frame.SkinData || frame.Form) return;
+  if (!frame.SkinData() || frame.Form()) return;
   TControlMatcher(frame).MatchForeignWindow(child);
 }
 

@@ -49,11 +49,11 @@ void TSkinButton::SetHot(bool hot) {
   if (hot) {
     StateBits |= kButtonHot;
     Repaint();
-    if (form) form->HotButton = this;
+    if (form) form->SetHotButton(this);
   } else {
     StateBits &= static_cast<uint8_t>(~(kButtonHot | kButtonPressed));
     Repaint();
-    if (form && form->HotButton == this) form->HotButton = nullptr;
+    if (form) form->ClearHotButton(this);
   }
 }
 
@@ -71,8 +71,8 @@ void TSkinButton::AfterMessage(gui::TMessage& message) {
       return;
     case WM_MOUSEMOVE:
       if (StateBits & kButtonHot) return;
-      if (TSkinFormFrame* form = SkinForm(); form && form->HotButton && form->HotButton != this)
-        form->HotButton->MouseLeave();
+      if (TSkinFormFrame* form = SkinForm(); form && form->HotButton() && form->HotButton() != this)
+        form->HotButton()->MouseLeave();
       SetHot(true);
       return;
     case WM_LBUTTONUP:

@@ -140,7 +140,7 @@ class TScreenshotRun {
   // The screen point in the middle of a button of the skinned menu bar.
   POINT BarButtonCentre(size_t index) const {
     const skin::TSkinFormFrame* frame = skin::Manager()->FindSkinForm(form_.Handle());
-    const auto* bar = frame ? dynamic_cast<const skin::TSkinMenuBar*>(frame->SkinMenu.get()) : nullptr;
+    const auto* bar = frame ? dynamic_cast<const skin::TSkinMenuBar*>(frame->SkinMenu()) : nullptr;
     if (!bar || index >= bar->MenuButtons.size()) throw rt::Exception(u"La galería no tiene barra de menús con piel");
     const RECT& b = bar->MenuButtons[index]->Bounds;
     RECT window{};

@@ -34,7 +34,7 @@ void TMenuBtn::Paint() { bar_.PaintButton(*this); }
 // -------------------------------------------------------------- TSkinMenuBar
 
 TSkinMenuBar::TSkinMenuBar(TSkinFormFrame& frame)
-    : rt::TComponent(nullptr), SkinData(frame.SkinData), Frame(frame), MenuHandle(frame.MenuHandle) {}
+    : rt::TComponent(nullptr), SkinData(frame.SkinData()), Frame(frame), MenuHandle(frame.MenuHandle()) {}
 
 TSkinMenuBar::~TSkinMenuBar() = default;
 
@@ -51,17 +51,17 @@ TMenuBtn& TSkinMenuBar::NextButton() {
 
 void TSkinMenuBar::StartReading() {
   ItemCount = 0;
-  MainMenu = Frame.Form ? Frame.Form->Menu() : nullptr;
+  MainMenu = Frame.Form() ? Frame.Form()->Menu() : nullptr;
 }
 
 void TSkinMenuBar::EndReading() { MenuButtons.resize(static_cast<size_t>(ItemCount)); }
 
 void TSkinMenuBar::ReadMenu() {
-  gui::TMainMenu* framework = Frame.Form ? Frame.Form->Menu() : nullptr;
-  const HMENU shown = GetMenu(Frame.Handle);
+  gui::TMainMenu* framework = Frame.Form() ? Frame.Form()->Menu() : nullptr;
+  const HMENU shown = GetMenu(Frame.Handle());
   if (shown) {
     MenuHandle = shown;
-    Frame.MenuHandle = shown;
+    Frame.KeepWindowMenu(shown);
   }
   if (framework && (!SkinData->MenuMerge() || !MenuHandle)) {
     ReadFrameworkMenu();
@@ -70,18 +70,18 @@ void TSkinMenuBar::ReadMenu() {
     StartReading();
     EndReading();
     MenuHandle = nullptr;
-    Frame.MenuHandle = nullptr;
+    Frame.KeepWindowMenu(nullptr);
   } else if (SkinData->MenuMerge())
     ReadMergedMenu(MenuHandle);
   else
     ReadMenuHandle(MenuHandle);
   TakeMenuFromWindow();
-  if (Frame.Phase == phRunning || Frame.Phase == phRecolor)
-    RedrawWindow(Frame.Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  if (Frame.Phase() == phRunning || Frame.Phase() == phRecolor)
+    RedrawWindow(Frame.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TSkinMenuBar::TakeMenuFromWindow() {
-  if (GetMenu(Frame.Handle)) SetMenu(Frame.Handle, nullptr);
+  if (GetMenu(Frame.Handle())) SetMenu(Frame.Handle(), nullptr);
 }
 
 void TSkinMenuBar::ReadFrameworkMenu() {
@@ -176,7 +176,7 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& strip) {
     int x = 6;
     const TDataSkinObject* bar = model.MenuBar.get();
     if (HBITMAP image = bar ? SkinData->ImageBitmap(bar->Image) : nullptr) {
-      const int frame = Frame.Active ? 1 : 2;
+      const int frame = Frame.Active() ? 1 : 2;
       const RECT all{0, 0, w, h};
       if (bar->Tile == 1)
         DrawNineSlice(canvas.get(), all, image, {}, true, false, kBarFrames, frame, false);
@@ -221,9 +221,9 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& strip) {
 
 void TSkinMenuBar::DrawMdiButtons(HDC dc, const RECT& strip) {
   TSkinManage* manager = Manager();
-  const bool maximized = Frame.MdiKind == mdFrame && manager && manager->MDIMaximized;
+  const bool maximized = Frame.MdiKind() == mdFrame && manager && manager->MDIMaximized;
   if (!maximized) return;
-  for (const auto& sys : Frame.SysButtons) {
+  for (const auto& sys : Frame.SysButtons()) {
     const TCaptionButton& button = sys->Button();
     if (button.Data.Visibility != kMdiButtonVisibility || !sys->Visible) continue;
     RECT bounds = sys->Bounds;
@@ -239,7 +239,7 @@ void TSkinMenuBar::FrameButton(HDC dc, const RECT& bounds) const {
 
 void TSkinMenuBar::PaintButton(const TMenuBtn& button) {
   if (!BarBackground || IsRectEmpty(&button.Bounds)) return;
-  gui::TWindowFrameDc dc(Frame.Handle);
+  gui::TWindowFrameDc dc(Frame.Handle());
   const RECT& b = button.Bounds;
   Blit(dc.get(), b.left, b.top, RectWidth(b), RectHeight(b), BarBackground.get(), b.left - MenuBarRect.left,
        b.top - MenuBarRect.top);

@@ -34,7 +34,7 @@ void TMenuLoop::Run(int index) {
 int TMenuLoop::Open(int index) {
   if (index < 0 || index >= static_cast<int>(bar_.MenuButtons.size())) return -1;
   TSkinFormFrame& frame = bar_.Frame;
-  const HWND window = frame.Handle;
+  const HWND window = frame.Handle();
   TMenuBtn& button = *bar_.MenuButtons[static_cast<size_t>(index)];
   if (button.Command != kNoCommand) PostMessageW(window, WM_COMMAND, button.Command, 0);
   if (!button.SubMenu) return -1;
@@ -49,14 +49,13 @@ int TMenuLoop::Open(int index) {
   current_ = index;
   TOwnerDrawMarks marks(subMenu);
   // A neighbour opened from the keyboard shows pressed as a clicked one.
-  if (frame.HotObject != &button) button.MouseDown();
+  if (frame.HotObject() != &button) button.MouseDown();
 
-  frame.InMenuLoop = true;
+  frame.BeginMenuTracking(subMenu);
   if (TSkinManage* manager = Manager()) {
     manager->MenuKind = mkMenuBarItem;
     manager->MenuFromBar = true;
   }
-  frame.TrackedMenu = subMenu;
   tracked_ = subMenu;
   firstMessage_ = true;
   switching_ = false;
@@ -71,12 +70,11 @@ int TMenuLoop::Open(int index) {
   watch_.Remove();
   current_ = -1;
   tracked_ = nullptr;
-  frame.TrackedMenu = nullptr;
-  frame.InMenuLoop = false;
+  frame.EndMenuTracking();
   // The button that opened the menu is no longer pressed.
   if (index < static_cast<int>(bar_.MenuButtons.size())) {
     TMenuBtn& opened = *bar_.MenuButtons[static_cast<size_t>(index)];
-    if (frame.HotObject == &opened) opened.MouseLeave();
+    if (frame.HotObject() == &opened) opened.MouseLeave();
   }
   return next_;
 }
@@ -121,14 +119,14 @@ bool TMenuLoop::Filter(MSG& m) {
       if (m.wParam == VK_RIGHT && !(selectedFlags_ & MF_POPUP)) found = bar_.Neighbour(current_, 1);
       break;
     case WM_SYSKEYDOWN:
-      if (m.wParam == VK_MENU) bar_.Frame.InMenuLoop = false;
+      if (m.wParam == VK_MENU) bar_.Frame.LeaveMenuLoop();
       break;
     case WM_MOUSEMOVE: {
       const POINT cursor = m.pt;
       if (cursor.x == lastCursor_.x && cursor.y == lastCursor_.y) break;
       lastCursor_ = cursor;
       RECT windowRect{};
-      GetWindowRect(bar_.Frame.Handle, &windowRect);
+      GetWindowRect(bar_.Frame.Handle(), &windowRect);
       if (TMenuBtn* button = bar_.ButtonAt({cursor.x - windowRect.left, cursor.y - windowRect.top}))
         found = button->Index;
       break;
@@ -168,7 +166,7 @@ void TMenuLoop::MenuSelect(WPARAM wParam, LPARAM lParam) {
   const UINT flags = HIWORD(wParam);
   const auto menu = reinterpret_cast<HMENU>(lParam);
   if (flags == kMenuClosing && !menu) {
-    if (!switching_) bar_.Frame.InMenuLoop = false;
+    if (!switching_) bar_.Frame.LeaveMenuLoop();
     return;
   }
   switching_ = false;

@@ -20,7 +20,7 @@ constexpr char16_t kRichEditFormClass[] = u"TwwRichEditForm";
 const TSkinData* SkinOf(HWND window) {
   const TSkinManage* manager = Manager();
   const TSkinFormFrame* frame = manager ? manager->FindSkinForm(window) : nullptr;
-  return frame && frame->SkinData && !frame->SkinData->NoSkin() ? frame->SkinData : nullptr;
+  return frame && frame->SkinData() && !frame->SkinData()->NoSkin() ? frame->SkinData() : nullptr;
 }
 
 TMenuItemPlace PlaceOf(gui::TMenuItem& item) {
@@ -100,7 +100,7 @@ void SwitchMainMenu(gui::TMainMenu& menu, HWND window, bool on) {
 // An item of the window's framework bar the message is about, unless the
 // program draws it itself.
 gui::TMenuItem* BarItem(const TSkinFormFrame& frame, UINT id, ULONG_PTR data) {
-  gui::TMainMenu* menu = frame.Form ? frame.Form->Menu() : nullptr;
+  gui::TMainMenu* menu = frame.Form() ? frame.Form()->Menu() : nullptr;
   gui::TMenuItem* item = menu ? menu->FindItem(id) : nullptr;
   if (!item || reinterpret_cast<ULONG_PTR>(item) != data) return nullptr;
   if (item->OnDrawItem && !SkinHooked(*item)) return nullptr;
@@ -130,18 +130,18 @@ TMenuItemLook SystemItemLook(const TSkinFormFrame& frame, const TSystemPopup::TI
   look.ShortCut = item.ShortCut;
   look.Enabled = item.Enabled;
   look.ImageIndex = item.ImageIndex();
-  look.Images = frame.SkinData->MenuGlyphs();
+  look.Images = frame.SkinData()->MenuGlyphs();
   look.Parent = frame.SystemPopup().Handle();
   return look;
 }
 
 bool Measure(TSkinFormFrame& frame, MEASUREITEMSTRUCT& measure) {
-  const TSkinData& data = *frame.SkinData;
-  gui::TWindowDc dc(frame.Handle);
+  const TSkinData& data = *frame.SkinData();
+  gui::TWindowDc dc(frame.Handle());
   int width = 0, height = 0;
   if (const TSystemPopup::TItem* item = frame.SystemPopup().Find(measure.itemID, measure.itemData)) {
     MeasureItem(data, dc.get(), SystemItemLook(frame, *item), mpPopupMenu, width, height);
-  } else if (!frame.MenuHandle) {
+  } else if (!frame.MenuHandle()) {
     return false;
   } else if (gui::TMenuItem* barItem = BarItem(frame, measure.itemID, measure.itemData)) {
     MeasureItem(data, dc.get(), LookOf(*barItem), mpMainMenu, width, height);
@@ -149,7 +149,7 @@ bool Measure(TSkinFormFrame& frame, MEASUREITEMSTRUCT& measure) {
     if (measure.itemID >= kFirstSystemId && measure.itemID <= kLastSystemId) return false;
     HMENU holder = nullptr;
     UINT position = 0;
-    const HMENU searched = frame.TrackedMenu ? frame.TrackedMenu : frame.MenuHandle;
+    const HMENU searched = frame.TrackedMenu() ? frame.TrackedMenu() : frame.MenuHandle();
     if (!FindEntry(searched, measure.itemID, measure.itemData, holder, position)) return false;
     MeasurePlainItem(data, dc.get(), LookOf(holder, position), width, height);
   }
@@ -159,12 +159,12 @@ bool Measure(TSkinFormFrame& frame, MEASUREITEMSTRUCT& measure) {
 }
 
 bool Draw(TSkinFormFrame& frame, const DRAWITEMSTRUCT& draw) {
-  const TSkinData& data = *frame.SkinData;
+  const TSkinData& data = *frame.SkinData();
   const bool selected = (draw.itemState & ODS_SELECTED) != 0;
   TMenuItemLook look;
   if (const TSystemPopup::TItem* item = frame.SystemPopup().Find(draw.itemID, draw.itemData)) {
     look = SystemItemLook(frame, *item);
-  } else if (!frame.MenuHandle) {
+  } else if (!frame.MenuHandle()) {
     return false;
   } else if (gui::TMenuItem* barItem = BarItem(frame, draw.itemID, draw.itemData)) {
     look = LookOf(*barItem);
@@ -175,7 +175,7 @@ bool Draw(TSkinFormFrame& frame, const DRAWITEMSTRUCT& draw) {
     if (!FindEntry(reinterpret_cast<HMENU>(draw.hwndItem), draw.itemID, draw.itemData, holder, position)) return false;
     look = LookOf(holder, position);
     // An entry of the bar itself opens its menu below it: no arrow.
-    if (holder == frame.MenuHandle) look.HasSubMenu = false;
+    if (holder == frame.MenuHandle()) look.HasSubMenu = false;
   }
   DrawItem(data, draw.hDC, draw.rcItem, selected, look);
   return true;
@@ -184,20 +184,20 @@ bool Draw(TSkinFormFrame& frame, const DRAWITEMSTRUCT& draw) {
 }  // namespace
 
 void OwnerDrawMenus(TSkinFormFrame& frame, bool popupMenus, bool mainMenus, bool on) {
-  gui::TForm* form = frame.Form;
-  if (!form || !frame.SkinData) return;
-  const TSkinData& data = *frame.SkinData;
+  gui::TForm* form = frame.Form();
+  if (!form || !frame.SkinData()) return;
+  const TSkinData& data = *frame.SkinData();
   const bool richEditForm = form->ClassName() == kRichEditFormClass;
   for (int i = 0; i < form->ComponentCount(); ++i) {
     rt::TComponent* component = form->Component(i);
     if (auto* popup = dynamic_cast<gui::TPopupMenu*>(component); popup && popupMenus && !richEditForm)
-      SwitchPopupMenu(*popup, data, frame.Handle, on);
-    if (auto* main = dynamic_cast<gui::TMainMenu*>(component); main && mainMenus) SwitchMainMenu(*main, frame.Handle, on);
+      SwitchPopupMenu(*popup, data, frame.Handle(), on);
+    if (auto* main = dynamic_cast<gui::TMainMenu*>(component); main && mainMenus) SwitchMainMenu(*main, frame.Handle(), on);
   }
 }
 
 bool MenuItemMessage(TSkinFormFrame& frame, UINT msg, WPARAM, LPARAM lParam) {
-  if (!frame.SkinData || frame.SkinData->NoSkin() || !lParam) return false;
+  if (!frame.SkinData() || frame.SkinData()->NoSkin() || !lParam) return false;
   if (msg == WM_MEASUREITEM) {
     auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     return measure.CtlType == ODT_MENU && Measure(frame, measure);

@@ -11,18 +11,18 @@ namespace skin {
 
 POINT TSkinFormFrame::WindowPoint(LPARAM screenPoint) const {
   POINT point{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
-  ScreenToClient(Handle, &point);
-  if (WindowState != wsMinimized) {
-    point.x += FrameLeft;
-    point.y += FrameTop + MenuHeight;
+  ScreenToClient(handle_, &point);
+  if (windowState_ != wsMinimized) {
+    point.x += frameLeft_;
+    point.y += frameTop_ + menuHeight_;
   }
   return point;
 }
 
 TNCObject* TSkinFormFrame::ObjectAt(POINT point) {
-  for (const auto& button : SysButtons)
+  for (const auto& button : sysButtons_)
     if (button->Visible && PtInRect(&button->Bounds, point)) return button.get();
-  if (SkinMenu) return SkinMenu->ObjectAt(point);
+  if (skinMenu_) return skinMenu_->ObjectAt(point);
   return nullptr;
 }
 
@@ -32,7 +32,7 @@ void TSkinFormFrame::NcMouse(gui::TMessage& m, bool& handled) {
   handled = false;
   switch (m.Msg) {
     case WM_NCMOUSEMOVE:
-      if (!Active) {
+      if (!active_) {
         m.Result = 0;
         handled = true;
         return;
@@ -43,22 +43,22 @@ void TSkinFormFrame::NcMouse(gui::TMessage& m, bool& handled) {
         handled = true;
         return;
       }
-      if (HotObject) HotObject->MouseLeave();
+      if (hotObject_) hotObject_->MouseLeave();
       return;
     case WM_NCLBUTTONDOWN:
       if (object) {
-        if (!Active) SetForegroundWindow(Handle);
+        if (!active_) SetForegroundWindow(handle_);
         object->MouseDown();
-        if (SkinMenu && !dynamic_cast<TWinSysButton*>(object)) SkinMenu->OpenButton(*object);
+        if (skinMenu_ && !dynamic_cast<TWinSysButton*>(object)) skinMenu_->OpenButton(*object);
         m.Result = 0;
         handled = true;
         return;
       }
       // A maximized window stays where it is.
-      if (m.WParam == HTCAPTION && WindowState == wsMaximized && Active) m.WParam = HTMENU;
+      if (m.WParam == HTCAPTION && windowState_ == wsMaximized && active_) m.WParam = HTMENU;
       return;
     case WM_NCLBUTTONUP:
-      if (auto* button = dynamic_cast<TWinSysButton*>(object); button && button == HotObject) {
+      if (auto* button = dynamic_cast<TWinSysButton*>(object); button && button == hotObject_) {
         button->MouseUp();
         PerformAction(button->Button().Data.Action, point);
       }
@@ -68,16 +68,16 @@ void TSkinFormFrame::NcMouse(gui::TMessage& m, bool& handled) {
       }
       return;
     case WM_NCRBUTTONDOWN:
-      if (m.WParam == HTCAPTION && MdiKind != mdChild) {
+      if (m.WParam == HTCAPTION && mdiKind_ != mdChild) {
         OpenSystemMenu({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, false);
         m.Result = 0;
         handled = true;
       }
       return;
     case WM_NCLBUTTONDBLCLK:
-      if (WindowState == wsMaximized)
+      if (windowState_ == wsMaximized)
         Restore();
-      else if (WindowState == wsNormal && (BoxFlags & kBoxMaximize))
+      else if (windowState_ == wsNormal && (boxFlags_ & kBoxMaximize))
         ToggleMaximize();
       m.Result = 0;
       handled = true;
@@ -89,52 +89,52 @@ void TSkinFormFrame::NcMouse(gui::TMessage& m, bool& handled) {
 
 void TSkinFormFrame::ClickLater(const TNCObject& object) {
   RECT window{};
-  GetWindowRect(Handle, &window);
-  PostMessageW(Handle, WM_NCLBUTTONDOWN, HTCLIENT,
+  GetWindowRect(handle_, &window);
+  PostMessageW(handle_, WM_NCLBUTTONDOWN, HTCLIENT,
                MAKELPARAM(window.left + object.Bounds.left + 1, window.top + object.Bounds.top + 1));
 }
 
 void TSkinFormFrame::TimerTick() {
-  if (InMenuLoop) return;
+  if (inMenuLoop_) return;
   POINT cursor{};
   GetCursorPos(&cursor);
-  if (HotObject) {
+  if (hotObject_) {
     RECT window{};
-    GetWindowRect(Handle, &window);
+    GetWindowRect(handle_, &window);
     const POINT point{cursor.x - window.left, cursor.y - window.top};
-    if (!PtInRect(&HotObject->Bounds, point)) HotObject->MouseLeave();
+    if (!PtInRect(&hotObject_->Bounds, point)) hotObject_->MouseLeave();
   }
-  if (!Form && HotButton) {
-    const RECT bounds = HotButton->ScreenRect();
+  if (!form_ && hotButton_) {
+    const RECT bounds = hotButton_->ScreenRect();
     if (!PtInRect(&bounds, cursor)) {
-      HotButton->MouseLeave();
-      HotButton = nullptr;
+      hotButton_->MouseLeave();
+      hotButton_ = nullptr;
     }
   }
 }
 
 void TSkinFormFrame::PerformAction(int action, POINT at) {
   RECT window{};
-  GetWindowRect(Handle, &window);
+  GetWindowRect(handle_, &window);
   const POINT screen{window.left + at.x + 1, window.top + at.y + 1};
   auto toActiveChild = [this](WPARAM command) {
-    if (MdiKind != mdFrame || !MdiClient) return;
+    if (mdiKind_ != mdFrame || !mdiClient_) return;
     BOOL maximized = FALSE;
     const auto child =
-        reinterpret_cast<HWND>(SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+        reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
     if (!child) return;
     SendMessageW(child, WM_SYSCOMMAND, command, 0);
     TSkinManage* manager = Manager();
     if (manager && manager->MDIMaximized) {
       BOOL stillMaximized = FALSE;
-      SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&stillMaximized));
+      SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&stillMaximized));
       if (!stillMaximized) manager->SetMDIMaximized(false);
     }
   };
   switch (action) {
     case 0:
       timer_.SetEnabled(false);
-      PostMessageW(Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+      PostMessageW(handle_, WM_SYSCOMMAND, SC_CLOSE, 0);
       return;
     case 1:
     case 22:
@@ -162,40 +162,40 @@ void TSkinFormFrame::PerformAction(int action, POINT at) {
       toActiveChild(SC_CLOSE);
       return;
     default:
-      PostMessageW(Handle, SKINMSG_BUTTON, static_cast<WPARAM>(action), 0);
+      PostMessageW(handle_, SKINMSG_BUTTON, static_cast<WPARAM>(action), 0);
       return;
   }
 }
 
 void TSkinFormFrame::ToggleMaximize() {
-  if (WindowState == wsMaximized) {
+  if (windowState_ == wsMaximized) {
     Restore();
     return;
   }
-  if (MdiKind == mdChild)
+  if (mdiKind_ == mdChild)
     if (TSkinManage* manager = Manager()) manager->SetMDIMaximized(true);
-  WindowState = wsMaximized;
-  PostMessageW(Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-  HotObject = nullptr;
+  windowState_ = wsMaximized;
+  PostMessageW(handle_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  hotObject_ = nullptr;
 }
 
 void TSkinFormFrame::ToggleMinimize() {
-  if (WindowState == wsMinimized) {
+  if (windowState_ == wsMinimized) {
     Restore();
     return;
   }
-  WindowState = wsMinimized;
-  PostMessageW(Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  windowState_ = wsMinimized;
+  PostMessageW(handle_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
 void TSkinFormFrame::Restore() {
-  WindowState = wsNormal;
-  PostMessageW(Handle, WM_SYSCOMMAND, SC_RESTORE, 0);
+  windowState_ = wsNormal;
+  PostMessageW(handle_, WM_SYSCOMMAND, SC_RESTORE, 0);
 }
 
 void TSkinFormFrame::Close() {
   timer_.SetEnabled(false);
-  PostMessageW(Handle, WM_CLOSE, 0, 0);
+  PostMessageW(handle_, WM_CLOSE, 0, 0);
 }
 
 void TSkinFormFrame::BuildSystemPopup() {
@@ -203,16 +203,16 @@ void TSkinFormFrame::BuildSystemPopup() {
   // Owner-drawn only when the menu painters are there to draw it.
   sysPopup_.SetOwnerDraw(MenuSkinning().MenuItemMessage != nullptr);
   sysPopup_.Add({u" Restore ", stRestore, {}, true});
-  if (BoxFlags & kBoxMaximize) sysPopup_.Add({u" Maximize ", stMaximize, {}, true});
-  if (BoxFlags & kBoxMinimize) sysPopup_.Add({u" Minimize ", stMinimize, {}, true});
+  if (boxFlags_ & kBoxMaximize) sysPopup_.Add({u" Maximize ", stMaximize, {}, true});
+  if (boxFlags_ & kBoxMinimize) sysPopup_.Add({u" Minimize ", stMinimize, {}, true});
   sysPopup_.Add({u"-", stSeparator, {}, true});
   sysPopup_.Add({u" Close ", stClose, u"Shift+F4", true});
 }
 
 void TSkinFormFrame::OpenSystemMenu(POINT at, bool fromButton) {
-  sysPopup_.Enable(stRestore, WindowState != wsNormal);
-  sysPopup_.Enable(stMaximize, WindowState != wsMaximized);
-  sysPopup_.Enable(stMinimize, WindowState != wsMinimized);
+  sysPopup_.Enable(stRestore, windowState_ != wsNormal);
+  sysPopup_.Enable(stMaximize, windowState_ != wsMaximized);
+  sysPopup_.Enable(stMinimize, windowState_ != wsMinimized);
   const DWORD now = GetTickCount();
   // Only two openings from the icon button, as quick as a double click,
   // close the window: a right click on the caption before the icon's
@@ -227,14 +227,14 @@ void TSkinFormFrame::OpenSystemMenu(POINT at, bool fromButton) {
   if (TSkinManage* manager = Manager()) manager->MenuKind = mkSystemMenu;
   lastIconClick_ = now;
   iconClicked_ = fromButton;
-  const bool skinned = Has(SkinData->SkinControls(), xcSystemMenu) && MdiKind != mdChild;
+  const bool skinned = Has(skinData_->SkinControls(), xcSystemMenu) && mdiKind_ != mdChild;
   if (!skinned) {
     const UINT command = static_cast<UINT>(
-        TrackPopupMenu(GetSystemMenu(Handle, FALSE), TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, Handle, nullptr));
-    if (command) PostMessageW(Handle, WM_SYSCOMMAND, command, 0);
+        TrackPopupMenu(GetSystemMenu(handle_, FALSE), TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, handle_, nullptr));
+    if (command) PostMessageW(handle_, WM_SYSCOMMAND, command, 0);
     return;
   }
-  switch (sysPopup_.Popup(Handle, at)) {
+  switch (sysPopup_.Popup(handle_, at)) {
     case stRestore: Restore(); break;
     case stMaximize: ToggleMaximize(); break;
     case stMinimize: ToggleMinimize(); break;

@@ -46,25 +46,25 @@ void TSkinFormFrame::WindowMessage(gui::TMessage& m) {
   switch (m.Msg) {
     case WM_ERASEBKGND:
       Forward(m);
-      if (!Form && SkinData->FaceBrush()) {
+      if (!form_ && skinData_->FaceBrush()) {
         RECT client{};
-        GetClientRect(Handle, &client);
-        FillRect(reinterpret_cast<HDC>(m.WParam), &client, SkinData->FaceBrush());
+        GetClientRect(handle_, &client);
+        FillRect(reinterpret_cast<HDC>(m.WParam), &client, skinData_->FaceBrush());
         m.Result = 1;
       }
       return;
     case WM_NCDESTROY:
-      Phase = phDestroying;
+      phase_ = phDestroying;
       DetachOnDestroy();
       Forward(m);
-      Phase = phDestroyed;
+      phase_ = phDestroyed;
       return;
     case WM_INITMENUPOPUP:
       // A context menu that the window tracks itself stays a popup menu.
       if (TSkinManage* manager = Manager()) {
-        if (reinterpret_cast<HMENU>(m.WParam) == SystemMenu)
+        if (reinterpret_cast<HMENU>(m.WParam) == systemMenu_)
           manager->MenuKind = mkSystemMenu;
-        else if (InMenuLoop || !Form)
+        else if (inMenuLoop_ || !form_)
           manager->MenuKind = mkMenuBarItem;
       }
       Forward(m);
@@ -72,10 +72,10 @@ void TSkinFormFrame::WindowMessage(gui::TMessage& m) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
       Forward(m);
-      if (!Form) {
+      if (!form_) {
         SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-        if (m.Msg == WM_CTLCOLORSTATIC && SkinData->FaceBrush())
-          m.Result = reinterpret_cast<LRESULT>(SkinData->FaceBrush());
+        if (m.Msg == WM_CTLCOLORSTATIC && skinData_->FaceBrush())
+          m.Result = reinterpret_cast<LRESULT>(skinData_->FaceBrush());
       }
       return;
     case SKINMSG_START:
@@ -87,18 +87,18 @@ void TSkinFormFrame::WindowMessage(gui::TMessage& m) {
     default:
       break;
   }
-  if (!FrameSkinning || !attached_) {
+  if (!frameSkinning_ || !attached_) {
     Forward(m);
     return;
   }
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
-  if ((style & WS_CHILD) && MdiKind != mdChild) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  if ((style & WS_CHILD) && mdiKind_ != mdChild) {
     Forward(m);
     return;
   }
   const bool handled = FrameMessage(m);
-  const bool mdiChildNotNormal = MdiKind == mdChild && WindowState != wsNormal;
-  if (Phase != phCreated && WindowState != wsMinimized && !mdiChildNotNormal) {
+  const bool mdiChildNotNormal = mdiKind_ == mdChild && windowState_ != wsNormal;
+  if (phase_ != phCreated && windowState_ != wsMinimized && !mdiChildNotNormal) {
     if (NonClientMessage(m)) return;
   }
   if (!handled) Forward(m);
@@ -112,7 +112,7 @@ bool TSkinFormFrame::FrameMessage(gui::TMessage& m) {
     case WM_COMMAND: {
       const unsigned id = LOWORD(m.WParam);
       if (id < 0xFF00 && IsWindowCommand(id)) {
-        PostMessageW(Handle, WM_SYSCOMMAND, id, 0);
+        PostMessageW(handle_, WM_SYSCOMMAND, id, 0);
         return true;
       }
       Forward(m);
@@ -124,19 +124,19 @@ bool TSkinFormFrame::FrameMessage(gui::TMessage& m) {
       return true;
     case WM_ACTIVATE:
     case WM_NCACTIVATE:
-      Active = static_cast<uint8_t>(m.WParam & 0xFF);
+      active_ = static_cast<uint8_t>(m.WParam & 0xFF);
       return false;
     case WM_GETMINMAXINFO:
       GetMinMaxInfo(m);
       return true;
     case WM_SIZE: {
       Forward(m);
-      if (m.WParam == SIZE_RESTORED) WindowState = wsNormal;
-      if (m.WParam == SIZE_MINIMIZED) WindowState = wsMinimized;
-      if (m.WParam == SIZE_MAXIMIZED) WindowState = wsMaximized;
+      if (m.WParam == SIZE_RESTORED) windowState_ = wsNormal;
+      if (m.WParam == SIZE_MINIMIZED) windowState_ = wsMinimized;
+      if (m.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;
       const TSkinManage* manager = Manager();
-      const bool mdiHeld = MdiKind == mdChild && (WindowState != wsNormal || (manager && manager->MDIMaximized));
-      if (WindowState != wsMinimized && !mdiHeld && (Phase == phRunning || Phase == phRecolor)) BuildRegion();
+      const bool mdiHeld = mdiKind_ == mdChild && (windowState_ != wsNormal || (manager && manager->MDIMaximized));
+      if (windowState_ != wsMinimized && !mdiHeld && (phase_ == phRunning || phase_ == phRecolor)) BuildRegion();
       return true;
     }
     default:
@@ -153,9 +153,9 @@ bool TSkinFormFrame::NonClientMessage(gui::TMessage& m) {
       NcHitTest(m);
       return true;
     case WM_NCPAINT:
-      if (!SkinData->FramePaintEnabled()) {
+      if (!skinData_->FramePaintEnabled()) {
         m.Result = 0;
-      } else if (FrameKind == fkNone) {
+      } else if (frameKind_ == fkNone) {
         Forward(m);
       } else {
         RepaintFrame();
@@ -163,14 +163,14 @@ bool TSkinFormFrame::NonClientMessage(gui::TMessage& m) {
       }
       return true;
     case WM_NCACTIVATE:
-      Active = static_cast<uint8_t>(m.WParam & 0xFF);
-      timer_.SetEnabled(Active != 0);
-      if (!Active && HotButton) {
-        HotButton->MouseLeave();
-        HotButton = nullptr;
+      active_ = static_cast<uint8_t>(m.WParam & 0xFF);
+      timer_.SetEnabled(active_ != 0);
+      if (!active_ && hotButton_) {
+        hotButton_->MouseLeave();
+        hotButton_ = nullptr;
       }
-      if (MdiKind == mdFrame && MdiClient) SendMessageW(MdiClient, WM_NCACTIVATE, m.WParam, 0);
-      if (!(MdiKind == mdChild && WindowState != wsNormal)) RepaintFrame();
+      if (mdiKind_ == mdFrame && mdiClient_) SendMessageW(mdiClient_, WM_NCACTIVATE, m.WParam, 0);
+      if (!(mdiKind_ == mdChild && windowState_ != wsNormal)) RepaintFrame();
       m.Result = 1;
       return true;
     case WM_WINDOWPOSCHANGING:
@@ -201,19 +201,19 @@ bool TSkinFormFrame::NonClientMessage(gui::TMessage& m) {
 
 void TSkinFormFrame::Start() {
   if (ControlSkinning().SkinControls) ControlSkinning().SkinControls(*this);
-  if (Phase == phCreated) {
+  if (phase_ == phCreated) {
     const TSkinManage* manager = Manager();
-    if (MdiKind == mdChild && manager && manager->MDIMaximized) {
+    if (mdiKind_ == mdChild && manager && manager->MDIMaximized) {
       RestoreCaptionStyle();
-      SetWindowPos(Handle, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
-    } else if (WindowState != wsMinimized && FrameKind != fkNone) {
-      Phase = phStarting;
+      SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
+    } else if (windowState_ != wsMinimized && frameKind_ != fkNone) {
+      phase_ = phStarting;
       Resize(true);
-      Phase = phRunning;
+      phase_ = phRunning;
       BuildRegion();
     }
   }
-  Phase = phRunning;
+  phase_ = phRunning;
   timer_.SetEnabled(true);
 }
 
@@ -228,13 +228,13 @@ void TSkinFormFrame::NcCalcSize(gui::TMessage& m) {
   // idea of the client area.
   const RECT window = params.rgrc[0];
   Forward(m);
-  if ((MdiKind == mdChild && WindowState != wsNormal) || FrameKind == fkNone) {
+  if ((mdiKind_ == mdChild && windowState_ != wsNormal) || frameKind_ == fkNone) {
     params.rgrc[1] = params.rgrc[0];
     m.Result = WVR_VALIDRECTS;
     return;
   }
-  RECT client{window.left + FrameLeft, window.top + FrameTop + MenuHeight, window.right - FrameRight,
-              window.bottom - FrameBottom};
+  RECT client{window.left + frameLeft_, window.top + frameTop_ + menuHeight_, window.right - frameRight_,
+              window.bottom - frameBottom_};
   if (client.right < client.left) client.right = client.left;
   if (client.bottom < client.top) client.bottom = client.top;
   params.rgrc[0] = client;
@@ -246,24 +246,24 @@ void TSkinFormFrame::NcHitTest(gui::TMessage& m) {
   Forward(m);
   if (m.Result != HTNOWHERE && m.Result != HTCAPTION) return;
   POINT point{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-  ScreenToClient(Handle, &point);
-  if (WindowState != wsMinimized) point.y += FrameTop + MenuHeight;
+  ScreenToClient(handle_, &point);
+  if (windowState_ != wsMinimized) point.y += frameTop_ + menuHeight_;
   if (point.y > 3) {
     m.Result = HTCAPTION;
-    if (point.y > FrameTop) m.Result = HTMENU;
+    if (point.y > frameTop_) m.Result = HTMENU;
   }
 }
 
 void TSkinFormFrame::GetMinMaxInfo(gui::TMessage& m) {
   Forward(m);
   ReadWindowState();
-  if (WindowState == wsMinimized)
+  if (windowState_ == wsMinimized)
     RestoreCaptionStyle();
-  else if (MdiKind != mdChild || WindowState == wsNormal)
+  else if (mdiKind_ != mdChild || windowState_ == wsNormal)
     RemoveCaptionStyle();
-  else if (WindowState == wsMaximized)
+  else if (windowState_ == wsMaximized)
     RestoreCaptionStyle();
-  if (FrameKind == fkSizeable) {
+  if (frameKind_ == fkSizeable) {
     auto& info = *reinterpret_cast<MINMAXINFO*>(m.LParam);
     info.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
   }
@@ -271,7 +271,7 @@ void TSkinFormFrame::GetMinMaxInfo(gui::TMessage& m) {
 
 void TSkinFormFrame::SysCommand(gui::TMessage& m) {
   const unsigned command = static_cast<unsigned>(m.WParam) & 0xFFF0;
-  if (!InMenuLoop && command == SC_KEYMENU && m.LParam != ' ' && m.LParam != '-' && !GetCapture()) {
+  if (!inMenuLoop_ && command == SC_KEYMENU && m.LParam != ' ' && m.LParam != '-' && !GetCapture()) {
     // Alt or F10 alone would put the window into menu mode with no menu
     // to show; a menu-bar accelerator is the menu bar's.
     if (m.LParam == 0) {
@@ -279,7 +279,7 @@ void TSkinFormFrame::SysCommand(gui::TMessage& m) {
       return;
     }
     // The menu-bar accelerator of a window whose keys reach the system.
-    if (TNCObject* button = SkinMenu ? SkinMenu->AcceleratorButton(static_cast<wchar_t>(m.LParam)) : nullptr) {
+    if (TNCObject* button = skinMenu_ ? skinMenu_->AcceleratorButton(static_cast<wchar_t>(m.LParam)) : nullptr) {
       ClickLater(*button);
       m.Result = 1;
       return;
@@ -287,15 +287,15 @@ void TSkinFormFrame::SysCommand(gui::TMessage& m) {
   }
   switch (command) {
     case SC_MINIMIZE:
-      WindowState = wsMinimized;
-      if (MdiKind == mdChild) RestoreCaptionStyle();
+      windowState_ = wsMinimized;
+      if (mdiKind_ == mdChild) RestoreCaptionStyle();
       break;
     case SC_MAXIMIZE:
-      WindowState = wsMaximized;
+      windowState_ = wsMaximized;
       break;
     case SC_RESTORE:
-      WindowState = wsNormal;
-      if (MdiKind == mdChild) RemoveCaptionStyle();
+      windowState_ = wsNormal;
+      if (mdiKind_ == mdChild) RemoveCaptionStyle();
       break;
     default:
       break;
@@ -310,25 +310,25 @@ void TSkinFormFrame::FormHook(gui::TMessage& m) {
     if (handler)
       handler(m);
     else
-      Form->WndProc(m);
+      form_->WndProc(m);
   };
   switch (m.Msg) {
     case WM_SETTEXT:
       previous();
-      if (*alive && attached_) SetWindowPos(Handle, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
+      if (*alive && attached_) SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
       return;
     case SKINMSG_RECOLOR:
       Recolor();
       return;
     case gui::CM_MENUCHANGED:
-      SkinData->SetFramePaintEnabled(false);
+      skinData_->SetFramePaintEnabled(false);
       previous();
       if (!*alive) return;
-      SkinData->SetFramePaintEnabled(true);
-      if (SkinData->MenuUpdate()) MenuBarChanged();
+      skinData_->SetFramePaintEnabled(true);
+      if (skinData_->MenuUpdate()) MenuBarChanged();
       return;
     case gui::CM_DIALOGCHAR: {
-      if (MdiKind == mdChild) {
+      if (mdiKind_ == mdChild) {
         TSkinManage* manager = Manager();
         if (manager && manager->MdiFrameForm && manager->MdiFrameForm->Perform(gui::CM_DIALOGCHAR, m.WParam, m.LParam)) {
           m.Result = 1;
@@ -336,8 +336,8 @@ void TSkinFormFrame::FormHook(gui::TMessage& m) {
         }
       }
       const bool altAlone = (GetKeyState(VK_MENU) < 0) && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
-      if (altAlone && SkinMenu) {
-        if (TNCObject* button = SkinMenu->AcceleratorButton(static_cast<wchar_t>(m.WParam))) {
+      if (altAlone && skinMenu_) {
+        if (TNCObject* button = skinMenu_->AcceleratorButton(static_cast<wchar_t>(m.WParam))) {
           ClickLater(*button);
           m.Result = 1;
           return;
@@ -354,65 +354,65 @@ void TSkinFormFrame::FormHook(gui::TMessage& m) {
 
 void TSkinFormFrame::MenuBarChanged() {
   // The form may have got its first menu, or lost its only one.
-  const bool hasMenu = GetMenu(Handle) || (Form && Form->Menu());
-  if (!SkinMenu && hasMenu) {
+  const bool hasMenu = GetMenu(handle_) || (form_ && form_->Menu());
+  if (!skinMenu_ && hasMenu) {
     CreateMenuBar();
     return;
   }
-  if (SkinMenu && !hasMenu) {
-    SkinMenu.reset();
-    MenuHandle = nullptr;
-    MenuHeight = 0;
-    SetWindowPos(Handle, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
+  if (skinMenu_ && !hasMenu) {
+    skinMenu_.reset();
+    menuHandle_ = nullptr;
+    menuHeight_ = 0;
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
     return;
   }
-  if (SkinMenu) SkinMenu->ReadMenu();
+  if (skinMenu_) skinMenu_->ReadMenu();
 }
 
 void TSkinFormFrame::Recolor() {
-  if (!Form) return;
-  const rt::TColor face = SkinData->Model().SkinColours.ButtonFace;
-  Form->SetColor(face);
+  if (!form_) return;
+  const rt::TColor face = skinData_->Model().SkinColours.ButtonFace;
+  form_->SetColor(face);
   auto& screen = gui::Screen();
   for (int i = 0; i < screen.FormCount(); ++i)
-    if (screen.Forms(i)->Owner() == Form) screen.Forms(i)->SetColor(face);
+    if (screen.Forms(i)->Owner() == form_) screen.Forms(i)->SetColor(face);
   for (TSkinControlPainter* painter : std::vector<TSkinControlPainter*>(controls_)) painter->Refresh();
-  Phase = phRecolor;
+  phase_ = phRecolor;
   if (MenuSkinning().OwnerDrawMenus)
-    MenuSkinning().OwnerDrawMenus(*this, Has(SkinData->SkinControls(), xcPopupMenu), false, true);
-  gui::TWinControl* focused = Form->ActiveControl();
+    MenuSkinning().OwnerDrawMenus(*this, Has(skinData_->SkinControls(), xcPopupMenu), false, true);
+  gui::TWinControl* focused = form_->ActiveControl();
   Resize(false);
   // A full realignment of the form's controls under the new frame.
-  Form->SetHeight(Form->Height() + 1);
-  Form->SetHeight(Form->Height() - 1);
+  form_->SetHeight(form_->Height() + 1);
+  form_->SetHeight(form_->Height() - 1);
   if (focused && focused->CanFocus()) focused->SetFocus();
-  Phase = phRunning;
+  phase_ = phRunning;
 }
 
 void TSkinFormFrame::MdiClientMessage(gui::TMessage& m) {
   TSkinManage* manager = Manager();
   switch (m.Msg) {
     case WM_NCCALCSIZE:
-      if (FrameSkinning && !Has(SkinData->Options(), xoMDIScrollbar)) {
-        const auto style = GetWindowLongPtrW(MdiClient, GWL_STYLE);
+      if (frameSkinning_ && !Has(skinData_->Options(), xoMDIScrollbar)) {
+        const auto style = GetWindowLongPtrW(mdiClient_, GWL_STYLE);
         if (style & (WS_VSCROLL | WS_HSCROLL))
-          SetWindowLongPtrW(MdiClient, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL | WS_HSCROLL));
+          SetWindowLongPtrW(mdiClient_, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL | WS_HSCROLL));
       }
       clientSubclass_.CallPrevious(m);
       return;
     case WM_MDICREATE:
-      SkinData->SetMenuUpdate(false);
+      skinData_->SetMenuUpdate(false);
       clientSubclass_.CallPrevious(m);
       createdMdiChild_ = reinterpret_cast<HWND>(m.Result);
       return;
     case WM_MDIDESTROY: {
       clientSubclass_.CallPrevious(m);
       BOOL maximized = FALSE;
-      const auto active = reinterpret_cast<HWND>(SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+      const auto active = reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
       if (manager) manager->SetMDIMaximized(active && maximized);
       if (!active) {
-        SkinData->SetMenuUpdate(oldMenuUpdate_);
-        if (SkinMenu) SkinMenu->ReadMenu();
+        skinData_->SetMenuUpdate(oldMenuUpdate_);
+        if (skinMenu_) skinMenu_->ReadMenu();
       }
       return;
     }
@@ -422,12 +422,12 @@ void TSkinFormFrame::MdiClientMessage(gui::TMessage& m) {
       clientSubclass_.CallPrevious(m);
       return;
     case WM_MDISETMENU: {
-      const HMENU before = GetMenu(Handle);
+      const HMENU before = GetMenu(handle_);
       clientSubclass_.CallPrevious(m);
-      const HMENU after = GetMenu(Handle);
-      if (SkinMenu && (after != before || createdMdiChild_)) {
-        SkinMenu->ReadMenu();
-        SetMenu(Handle, nullptr);
+      const HMENU after = GetMenu(handle_);
+      if (skinMenu_ && (after != before || createdMdiChild_)) {
+        skinMenu_->ReadMenu();
+        SetMenu(handle_, nullptr);
       }
       return;
     }
@@ -438,7 +438,7 @@ void TSkinFormFrame::MdiClientMessage(gui::TMessage& m) {
         createdMdiChild_ = nullptr;
         manager->SkinWindow(child);
       }
-      PostMessageW(Handle, SKINMSG_REFRESH, 0, 0);
+      PostMessageW(handle_, SKINMSG_REFRESH, 0, 0);
       return;
     default:
       clientSubclass_.CallPrevious(m);

@@ -23,70 +23,70 @@ constexpr int kSideLeft = 1, kSideRight = 2, kSideTop = 3, kSideBottom = 4;
 }  // namespace
 
 void TSkinFormFrame::RepaintFrame(HDC dc) {
-  if (!attached_ || !FrameSkinning || !SkinData || SkinData->NoSkin()) return;
-  if (Phase != phRunning && Phase != phRecolor) return;
-  if (FrameKind == fkNone || (MdiKind == mdChild && WindowState != wsNormal)) return;
+  if (!attached_ || !frameSkinning_ || !skinData_ || skinData_->NoSkin()) return;
+  if (phase_ != phRunning && phase_ != phRecolor) return;
+  if (frameKind_ == fkNone || (mdiKind_ == mdChild && windowState_ != wsNormal)) return;
   try {
     if (dc) {
       PaintFrame(dc);
     } else {
-      gui::TWindowFrameDc windowDc(Handle);
+      gui::TWindowFrameDc windowDc(handle_);
       if (windowDc.get()) PaintFrame(windowDc.get());
     }
   } catch (...) {
     // A frame that cannot be painted now is painted by the next request.
   }
-  HotObject = nullptr;
+  hotObject_ = nullptr;
 }
 
 void TSkinFormFrame::PaintFrame(HDC dc) {
   RECT window{};
-  GetWindowRect(Handle, &window);
+  GetWindowRect(handle_, &window);
   const int w = window.right - window.left;
   const int h = window.bottom - window.top;
-  DrawBorder(dc, kSideLeft, {0, 0, FrameLeft, h});
-  DrawBorder(dc, kSideRight, {w - FrameRight, 0, w, h});
-  DrawBorder(dc, kSideBottom, {FrameLeft, h - FrameBottom, w - FrameRight, h});
+  DrawBorder(dc, kSideLeft, {0, 0, frameLeft_, h});
+  DrawBorder(dc, kSideRight, {w - frameRight_, 0, w, h});
+  DrawBorder(dc, kSideBottom, {frameLeft_, h - frameBottom_, w - frameRight_, h});
 
-  if (w > 0 && FrameTop > 0) {
+  if (w > 0 && frameTop_ > 0) {
     // A caption that would come out as last time is copied as it is.
-    const TCaptionKey key{w, Active, WindowState, WindowText()};
+    const TCaptionKey key{w, active_, windowState_, WindowText()};
     if (titlePainted_ && titleBitmap_ && key == captionKey_) {
-      Blit(dc, 0, 0, w, FrameTop, titleBitmap_.get(), 0, 0);
-      if (SkinMenu) SkinMenu->Paint(dc, {FrameLeft, FrameTop, w - FrameRight, FrameTop + MenuHeight});
+      Blit(dc, 0, 0, w, frameTop_, titleBitmap_.get(), 0, 0);
+      if (skinMenu_) skinMenu_->Paint(dc, {frameLeft_, frameTop_, w - frameRight_, frameTop_ + menuHeight_});
       return;
     }
     captionKey_ = key;
-    if (!titleBitmap_ || titleSize_.cx != w || titleSize_.cy != FrameTop) {
-      titleBitmap_ = MakeFilledDib(w, FrameTop, kSkinKeyColour);
-      captionBase_ = MakeFilledDib(w, FrameTop, kSkinKeyColour);
-      titleSize_ = {w, FrameTop};
+    if (!titleBitmap_ || titleSize_.cx != w || titleSize_.cy != frameTop_) {
+      titleBitmap_ = MakeFilledDib(w, frameTop_, kSkinKeyColour);
+      captionBase_ = MakeFilledDib(w, frameTop_, kSkinKeyColour);
+      titleSize_ = {w, frameTop_};
     }
     {
       TBitmapDc strip(titleBitmap_.get());
       // The corners belong to the side borders, drawn just now.
-      Blit(strip.get(), 0, 0, FrameLeft, FrameTop, BorderPiece(kSideLeft, FrameLeft, h), 0, 0);
-      Blit(strip.get(), w - FrameRight, 0, FrameRight, FrameTop, BorderPiece(kSideRight, FrameRight, h), 0, 0);
-      Blit(strip.get(), FrameLeft, 0, w - FrameLeft - FrameRight, FrameTop,
-           BorderPiece(kSideTop, w - FrameLeft - FrameRight, FrameTop), 0, 0);
+      Blit(strip.get(), 0, 0, frameLeft_, frameTop_, BorderPiece(kSideLeft, frameLeft_, h), 0, 0);
+      Blit(strip.get(), w - frameRight_, 0, frameRight_, frameTop_, BorderPiece(kSideRight, frameRight_, h), 0, 0);
+      Blit(strip.get(), frameLeft_, 0, w - frameLeft_ - frameRight_, frameTop_,
+           BorderPiece(kSideTop, w - frameLeft_ - frameRight_, frameTop_), 0, 0);
       DrawCaptionText(strip.get(), w, key.Text);
       {
         // The strip without buttons, for a button that repaints alone.
         TBitmapDc base(captionBase_.get());
-        BitBlt(base.get(), 0, 0, w, FrameTop, strip.get(), 0, 0, SRCCOPY);
+        BitBlt(base.get(), 0, 0, w, frameTop_, strip.get(), 0, 0, SRCCOPY);
       }
       LayoutCaptionButtons(w);
       DrawCaptionButtons(strip.get());
-      BitBlt(dc, 0, 0, w, FrameTop, strip.get(), 0, 0, SRCCOPY);
+      BitBlt(dc, 0, 0, w, frameTop_, strip.get(), 0, 0, SRCCOPY);
     }
     titlePainted_ = true;
   }
-  if (SkinMenu) SkinMenu->Paint(dc, {FrameLeft, FrameTop, w - FrameRight, FrameTop + MenuHeight});
+  if (skinMenu_) skinMenu_->Paint(dc, {frameLeft_, frameTop_, w - frameRight_, frameTop_ + menuHeight_});
 }
 
 HBITMAP TSkinFormFrame::BorderPiece(int side, int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
-  const TSkinModel& model = SkinData->Model();
+  const TSkinModel& model = skinData_->Model();
   const TDataSkinBorder* border = nullptr;
   HBITMAP image = nullptr;
   switch (side) {
@@ -97,7 +97,7 @@ HBITMAP TSkinFormFrame::BorderPiece(int side, int width, int height) {
   }
   if (!image) return nullptr;
   const int count = std::max(border->FrameCount, 1);
-  const bool useFirst = Active || count == 1;
+  const bool useFirst = active_ || count == 1;
   for (TBorderPiece& piece : pieces_)
     if (piece.Side == side && piece.Size.cx == width && piece.Size.cy == height && piece.Active == useFirst)
       return piece.Bitmap.get();
@@ -119,27 +119,27 @@ void TSkinFormFrame::DrawBorder(HDC dc, int side, const RECT& piece) {
 }
 
 rt::WideString TSkinFormFrame::WindowText() const {
-  if (UnicodeWindow) {
-    const int length = GetWindowTextLengthW(Handle);
+  if (unicodeWindow_) {
+    const int length = GetWindowTextLengthW(handle_);
     if (length <= 0) return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(Handle, text.data(), length + 1);
+    const int got = GetWindowTextW(handle_, text.data(), length + 1);
     return rt::WideString(reinterpret_cast<const char16_t*>(text.data()), static_cast<size_t>(std::max(got, 0)));
   }
   char text[1000];
-  const auto got = SendMessageA(Handle, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  const auto got = SendMessageA(handle_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   return rt::AnsiToWide(std::string_view(text, static_cast<size_t>(std::clamp<LRESULT>(got, 0, sizeof text - 1))));
 }
 
 void TSkinFormFrame::DrawCaptionText(HDC dc, int width, const rt::WideString& windowText) {
-  const TDataSkinTitle& title = SkinData->Model().Title;
-  const RECT area{FrameLeft, 0, width - FrameRight, FrameTop};
+  const TDataSkinTitle& title = skinData_->Model().Title;
+  const RECT area{frameLeft_, 0, width - frameRight_, frameTop_};
   const rt::WideString text = textPrefix_ + windowText + textSuffix_;
   gui::TSelectObject font(dc, captionFont_.get());
   TBackgroundMode transparent(dc, TRANSPARENT);
   const COLORREF previousColour = SetTextColor(
-      dc, gui::ColorToRGB(Active ? SkinData->Model().SkinColours.TitleTextActive
-                                 : SkinData->Model().SkinColours.TitleTextNoActive));
+      dc, gui::ColorToRGB(active_ ? skinData_->Model().SkinColours.TitleTextActive
+                                  : skinData_->Model().SkinColours.TitleTextNoActive));
 
   RECT measured{area.left, area.top, area.left, area.top};
   DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &measured,
@@ -151,7 +151,7 @@ void TSkinFormFrame::DrawCaptionText(HDC dc, int width, const rt::WideString& wi
   const int areaHeight = area.bottom - area.top;
   const int textShift = title.Margins.Left;
   const int textRightClip = title.Margins.Right;
-  const int alignment = RightToLeftCaption ? 2 : title.TextAlignment;
+  const int alignment = rightToLeftCaption_ ? 2 : title.TextAlignment;
   int x = 0;
   if (alignment == 0) x = textShift;
   if (alignment == 1) x = (areaWidth - blockWidth) / 2;
@@ -159,63 +159,63 @@ void TSkinFormFrame::DrawCaptionText(HDC dc, int width, const rt::WideString& wi
   const int y = (areaHeight - textHeight) / 2 + title.Margins.Top / 2;
   RECT block{area.left + x, area.top + y, area.left + x + blockWidth, area.top + y + textHeight};
 
-  if (SavedStyle & WS_POPUP) {
-    if (RightButtonsLeft > 5 && RightButtonsLeft - 5 < block.right) block.right = RightButtonsLeft - 5;
+  if (savedStyle_ & WS_POPUP) {
+    if (rightButtonsLeft_ > 5 && rightButtonsLeft_ - 5 < block.right) block.right = rightButtonsLeft_ - 5;
   } else {
     block.right = std::min<LONG>(block.right, area.right - textRightClip);
   }
   // Dialogs show no icon: their caption starts further left.
-  if (FrameKind == fkDialog && title.TextAlignment == 0) block.left -= 16;
-  CaptionTextRect = block;
+  if (frameKind_ == fkDialog && title.TextAlignment == 0) block.left -= 16;
+  captionTextRect_ = block;
 
   if (borders_.TextBack)
     ThreeSlice(dc, {block.left, area.top, block.right, area.bottom}, borders_.TextBack.get(), true, true, 2,
-               Active ? 1 : 2, title.TXTBackleft, title.TXTBackRight);
+               active_ ? 1 : 2, title.TXTBackleft, title.TXTBackRight);
   RECT textRect{block.left + title.TXTBackleft, block.top, block.right - title.TXTBackRight, block.bottom};
-  DrawSkinText(dc, text, textRect, DT_SINGLELINE | DT_END_ELLIPSIS | (RightToLeftCaption ? DT_RIGHT : 0));
+  DrawSkinText(dc, text, textRect, DT_SINGLELINE | DT_END_ELLIPSIS | (rightToLeftCaption_ ? DT_RIGHT : 0));
   SetTextColor(dc, previousColour);
 }
 
 void TSkinFormFrame::LayoutCaptionButtons(int width) {
   const TSkinManage* manager = Manager();
   TCaptionFacts facts;
-  facts.HasSystemMenu = (BoxFlags & kBoxSystemMenu) != 0;
-  facts.HasMaximizeBox = (BoxFlags & kBoxMaximize) != 0;
-  facts.HasMinimizeBox = (BoxFlags & kBoxMinimize) != 0;
-  facts.Maximized = WindowState == wsMaximized;
-  facts.Active = Active != 0;
-  facts.DialogFrame = FrameKind == fkDialog;
-  facts.SystemDialog = SystemDialog;
-  facts.MdiChildMaximized = MdiKind == mdFrame && manager && manager->MDIMaximized && MenuHeight > 0;
+  facts.HasSystemMenu = (boxFlags_ & kBoxSystemMenu) != 0;
+  facts.HasMaximizeBox = (boxFlags_ & kBoxMaximize) != 0;
+  facts.HasMinimizeBox = (boxFlags_ & kBoxMinimize) != 0;
+  facts.Maximized = windowState_ == wsMaximized;
+  facts.Active = active_ != 0;
+  facts.DialogFrame = frameKind_ == fkDialog;
+  facts.SystemDialog = systemDialog_;
+  facts.MdiChildMaximized = mdiKind_ == mdFrame && manager && manager->MDIMaximized && menuHeight_ > 0;
   TCaptionMetrics metrics;
   metrics.Width = width;
-  metrics.CaptionTextRect = CaptionTextRect;
-  metrics.FrameLeft = FrameLeft;
-  metrics.FrameTop = FrameTop;
-  metrics.FrameRight = FrameRight;
-  metrics.MenuHeight = MenuHeight;
-  metrics.MenuBarLeftMargin = SkinMenu ? SkinMenu->LeftMargin() : 0;
-  metrics.RightToLeftCaption = RightToLeftCaption;
+  metrics.CaptionTextRect = captionTextRect_;
+  metrics.FrameLeft = frameLeft_;
+  metrics.FrameTop = frameTop_;
+  metrics.FrameRight = frameRight_;
+  metrics.MenuHeight = menuHeight_;
+  metrics.MenuBarLeftMargin = skinMenu_ ? skinMenu_->LeftMargin() : 0;
+  metrics.RightToLeftCaption = rightToLeftCaption_;
   int rightButtonsLeft = 0;
-  for (const auto& sysButton : SysButtons) {
+  for (const auto& sysButton : sysButtons_) {
     const TCaptionButton& button = sysButton->Button();
     sysButton->Visible = CaptionButtonVisible(button.Data, facts);
     if (!sysButton->Visible || !button.Image) continue;
     const SIZE frame{button.ImageSize.cx / button.FrameCount, button.ImageSize.cy};
     sysButton->Bounds = CaptionButtonBounds(button.Data, frame, metrics, rightButtonsLeft);
   }
-  if (rightButtonsLeft > 0) RightButtonsLeft = rightButtonsLeft;
+  if (rightButtonsLeft > 0) rightButtonsLeft_ = rightButtonsLeft;
 }
 
 void TSkinFormFrame::DrawCaptionButtons(HDC dc) {
-  for (const auto& sysButton : SysButtons) {
+  for (const auto& sysButton : sysButtons_) {
     const TCaptionButton& button = sysButton->Button();
     if (!sysButton->Visible || !button.Image || button.Data.Visibility == 100) continue;
     const int action = button.Data.Action;
     if (action == 3 || action == 11)
       DrawWindowIcon(dc, {sysButton->Bounds.left, sysButton->Bounds.top});
     else
-      DrawCaptionButton(dc, button, sysButton->Bounds, !Active && button.FrameCount >= 4 ? 4 : 1);
+      DrawCaptionButton(dc, button, sysButton->Bounds, !active_ && button.FrameCount >= 4 ? 4 : 1);
   }
 }
 
@@ -242,7 +242,7 @@ void TSkinFormFrame::PaintCaptionButton(const TWinSysButton& sysButton) {
   const int width = bounds.right - bounds.left;
   const int height = bounds.bottom - bounds.top;
   if (width <= 0 || height <= 0) return;
-  gui::TWindowFrameDc dc(Handle);
+  gui::TWindowFrameDc dc(handle_);
   if (!dc.get()) return;
   const int action = button.Data.Action;
   const int frame = button.Data.Visibility == 100 && sysButton.State == 3 ? 4 : sysButton.State;

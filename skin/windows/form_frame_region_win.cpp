@@ -22,17 +22,17 @@ void Unite(const gui::UniqueRegion& target, const gui::UniqueRegion& other) {
 }  // namespace
 
 void TSkinFormFrame::BuildRegion() {
-  if (Phase == phDestroyed || !attached_ || !FrameSkinning || SkinData->NoSkin()) return;
-  if (MdiKind == mdChild && WindowState != wsNormal) return;
+  if (phase_ == phDestroyed || !attached_ || !frameSkinning_ || skinData_->NoSkin()) return;
+  if (mdiKind_ == mdChild && windowState_ != wsNormal) return;
   RECT window{};
-  GetWindowRect(Handle, &window);
+  GetWindowRect(handle_, &window);
   const int w = window.right - window.left;
   const int h = window.bottom - window.top;
   if (w <= 0 || h <= 0) return;
-  if (ownsRegion_ && w == regionSize_.cx && h == regionSize_.cy && MdiKind != mdChild && Phase != phRecolor) return;
+  if (ownsRegion_ && w == regionSize_.cx && h == regionSize_.cy && mdiKind_ != mdChild && phase_ != phRecolor) return;
   DropRegion();
 
-  const TSkinModel& model = SkinData->Model();
+  const TSkinModel& model = skinData_->Model();
   const bool cut = model.BorderLeft.Trans == 1 || model.BorderRight.Trans == 1 || model.BorderTop.Trans == 1 ||
                    model.BorderBottom.Trans == 1;
   gui::UniqueRegion region;
@@ -40,8 +40,8 @@ void TSkinFormFrame::BuildRegion() {
     region = RectRegion(0, 0, w, h);
   } else {
     regionSize_ = {w, h};
-    region = RectRegion(FrameLeft, FrameTop, w - FrameRight, h - FrameBottom);
-    if (FrameKind != fkNone) {
+    region = RectRegion(frameLeft_, frameTop_, w - frameRight_, h - frameBottom_);
+    if (frameKind_ != fkNone) {
       // A border piece as the pixels its image draws, or whole.
       auto piece = [&](int side, bool asBitmap, int left, int top, int width, int height) {
         if (asBitmap)
@@ -49,20 +49,20 @@ void TSkinFormFrame::BuildRegion() {
             return BitmapToRegion(bitmap, left, top, 0, 0, 0, kSkinKeyColour);
         return RectRegion(left, top, left + width, top + height);
       };
-      gui::UniqueRegion sides = piece(kSideLeft, model.BorderLeft.Trans == 1 && h > 1, 0, 0, FrameLeft, h);
-      Unite(sides, piece(kSideRight, model.BorderRight.Trans == 1 && h > 1, w - FrameRight, 0, FrameRight, h));
-      const int topWidth = w - FrameLeft - FrameRight;
-      gui::UniqueRegion ends = piece(kSideTop, model.BorderTop.Trans == 1 && FrameTop > 1 && topWidth > 0, FrameLeft,
-                                     0, topWidth, FrameTop);
-      Unite(ends, piece(kSideBottom, model.BorderBottom.Trans == 1 && FrameBottom >= 2, FrameLeft, h - FrameBottom,
-                        topWidth, FrameBottom));
+      gui::UniqueRegion sides = piece(kSideLeft, model.BorderLeft.Trans == 1 && h > 1, 0, 0, frameLeft_, h);
+      Unite(sides, piece(kSideRight, model.BorderRight.Trans == 1 && h > 1, w - frameRight_, 0, frameRight_, h));
+      const int topWidth = w - frameLeft_ - frameRight_;
+      gui::UniqueRegion ends = piece(kSideTop, model.BorderTop.Trans == 1 && frameTop_ > 1 && topWidth > 0, frameLeft_,
+                                     0, topWidth, frameTop_);
+      Unite(ends, piece(kSideBottom, model.BorderBottom.Trans == 1 && frameBottom_ >= 2, frameLeft_, h - frameBottom_,
+                        topWidth, frameBottom_));
       Unite(sides, ends);
       Unite(region, sides);
     }
   }
   if (!region) return;
   // The system owns a region once it is the window's.
-  if (SetWindowRgn(Handle, region.get(), TRUE)) {
+  if (SetWindowRgn(handle_, region.get(), TRUE)) {
     region.release();
     ownsRegion_ = true;
     regionSize_ = {w, h};

@@ -32,7 +32,8 @@ int FrameExtent(const TSkinBitmap& image, int frameCount, bool stacked) {
 
 }  // namespace
 
-TSkinFormFrame::TSkinFormFrame(rt::TComponent* owner) : rt::TComponent(owner), timer_(nullptr) {
+TSkinFormFrame::TSkinFormFrame(rt::TComponent* owner, HWND window)
+    : rt::TComponent(owner), handle_(window), timer_(nullptr) {
   timer_.SetEnabled(false);
   timer_.SetInterval(250);
   timer_.SetOnTimer([this](rt::TObject*) { TimerTick(); });
@@ -41,15 +42,15 @@ TSkinFormFrame::TSkinFormFrame(rt::TComponent* owner) : rt::TComponent(owner), t
 TSkinFormFrame::~TSkinFormFrame() {
   *alive_ = false;
   timer_.SetEnabled(false);
-  HotObject = nullptr;
-  HotButton = nullptr;
-  SysButtons.clear();
+  hotObject_ = nullptr;
+  hotButton_ = nullptr;
+  sysButtons_.clear();
   // The window may outlive its skinner (its form frees the skinner with its
   // other components before the window goes): it gets its own procedure
   // back, nothing else is done to a window on its way out.
   clientSubclass_.Remove();
   subclass_.Remove();
-  if (formHooked_ && Form) Form->WindowProc = std::move(oldFormWindowProc_);
+  if (formHooked_ && form_) form_->WindowProc = std::move(oldFormWindowProc_);
   formHooked_ = false;
   FreeControlPainters();
   if (TSkinManage* manager = Manager()) manager->ForgetSkinForm(this);
@@ -57,9 +58,9 @@ TSkinFormFrame::~TSkinFormFrame() {
 
 void TSkinFormFrame::Attach(TSkinData* data, gui::TForm* form) {
   if (attached_) return;
-  Form = form;
-  FrameSkinning = Has(data->SkinControls(), xcMainMenu);
-  if (FrameSkinning) {
+  form_ = form;
+  frameSkinning_ = Has(data->SkinControls(), xcMainMenu);
+  if (frameSkinning_) {
     oldFormWindowProc_ = form->WindowProc;
     form->WindowProc = [this](gui::TMessage& message) { FormHook(message); };
     formHooked_ = true;
@@ -81,20 +82,20 @@ void TSkinFormFrame::CommonAttach(TSkinData* data) {
   if (attached_) return;
   TSkinManage* manager = Manager();
   if (manager) manager->SetStarted(1);
-  SkinData = data;
+  skinData_ = data;
 
-  FrameSkinning = Has(data->SkinControls(), xcMainMenu);
-  SavedStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
-  SavedExStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE));
-  RightToLeftCaption = (SavedExStyle & WS_EX_LEFTSCROLLBAR) != 0;
-  Active = 1;
-  SystemMenu = GetSystemMenu(Handle, FALSE);
+  frameSkinning_ = Has(data->SkinControls(), xcMainMenu);
+  savedStyle_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  savedExStyle_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
+  rightToLeftCaption_ = (savedExStyle_ & WS_EX_LEFTSCROLLBAR) != 0;
+  active_ = 1;
+  systemMenu_ = GetSystemMenu(handle_, FALSE);
   FetchIcon();
-  className_ = WindowClassName(Handle);
-  owner_ = GetWindow(Handle, GW_OWNER);
+  className_ = WindowClassName(handle_);
+  owner_ = GetWindow(handle_, GW_OWNER);
   RECT window{};
-  GetWindowRect(Handle, &window);
-  GetClientRect(Handle, &attachClient_);
+  GetWindowRect(handle_, &window);
+  GetClientRect(handle_, &attachClient_);
   systemFrame_ = {(window.right - window.left) - attachClient_.right,
                   (window.bottom - window.top) - attachClient_.bottom};
   doubleClickTime_ = GetDoubleClickTime();
@@ -103,110 +104,110 @@ void TSkinFormFrame::CommonAttach(TSkinData* data) {
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
     captionFont_.reset(CreateFontIndirectW(&metrics.lfCaptionFont));
 
-  BoxFlags = 0;
-  if ((SavedStyle & WS_SYSMENU) || SystemMenu) BoxFlags |= kBoxSystemMenu;
-  if (SavedStyle & WS_MINIMIZEBOX) BoxFlags |= kBoxMinimize;
-  if (SavedStyle & WS_MAXIMIZEBOX) BoxFlags |= kBoxMaximize;
+  boxFlags_ = 0;
+  if ((savedStyle_ & WS_SYSMENU) || systemMenu_) boxFlags_ |= kBoxSystemMenu;
+  if (savedStyle_ & WS_MINIMIZEBOX) boxFlags_ |= kBoxMinimize;
+  if (savedStyle_ & WS_MAXIMIZEBOX) boxFlags_ |= kBoxMaximize;
   BuildSystemPopup();
   ReadWindowState();
-  if (HasChildOfClass(Handle, u"MDIClient", MdiClient)) {
-    MdiKind = mdFrame;
+  if (HasChildOfClass(handle_, u"MDIClient", mdiClient_)) {
+    mdiKind_ = mdFrame;
     if (manager) {
-      manager->MdiClientWindow = MdiClient;
-      manager->MdiFrameForm = Form;
+      manager->MdiClientWindow = mdiClient_;
+      manager->MdiFrameForm = form_;
     }
   }
-  if (SavedExStyle & WS_EX_MDICHILD) MdiKind = mdChild;
+  if (savedExStyle_ & WS_EX_MDICHILD) mdiKind_ = mdChild;
 
-  if ((SavedStyle & DS_MODALFRAME) || (SavedExStyle & WS_EX_DLGMODALFRAME) || className_ == u"#32770" ||
+  if ((savedStyle_ & DS_MODALFRAME) || (savedExStyle_ & WS_EX_DLGMODALFRAME) || className_ == u"#32770" ||
       className_ == u"TMessageForm")
-    FrameKind = fkDialog;
-  else if ((SavedStyle & WS_POPUP) && (SavedStyle & WS_CAPTION) != WS_CAPTION)
-    FrameKind = fkNone;
-  else if (SavedStyle & WS_THICKFRAME)
-    FrameKind = fkSizeable;
+    frameKind_ = fkDialog;
+  else if ((savedStyle_ & WS_POPUP) && (savedStyle_ & WS_CAPTION) != WS_CAPTION)
+    frameKind_ = fkNone;
+  else if (savedStyle_ & WS_THICKFRAME)
+    frameKind_ = fkSizeable;
   else
-    FrameKind = fkSingle;
+    frameKind_ = fkSingle;
   // Windows of any class may be Unicode; their text is read wide.
-  UnicodeWindow = className_.find(u".UnicodeClass") != rt::WideString::npos || IsWindowUnicode(Handle);
-  SystemDialog = className_ == u"#32770" || className_ == u"TMessageForm";
+  unicodeWindow_ = className_.find(u".UnicodeClass") != rt::WideString::npos || IsWindowUnicode(handle_);
+  systemDialog_ = className_ == u"#32770" || className_ == u"TMessageForm";
 
-  if (MdiKind == mdFrame) {
+  if (mdiKind_ == mdFrame) {
     oldMenuUpdate_ = data->MenuUpdate();
-    clientSubclass_.Install(MdiClient, [this](gui::TMessage& message) { MdiClientMessage(message); });
+    clientSubclass_.Install(mdiClient_, [this](gui::TMessage& message) { MdiClientMessage(message); });
   }
 
-  if (FrameSkinning) {
-    if (GetMenu(Handle)) CreateMenuBar();
-    const bool mdiMaximized = MdiKind == mdChild && manager && manager->MDIMaximized;
-    if (!mdiMaximized && WindowState != wsMinimized) RemoveCaptionStyle();
+  if (frameSkinning_) {
+    if (GetMenu(handle_)) CreateMenuBar();
+    const bool mdiMaximized = mdiKind_ == mdChild && manager && manager->MDIMaximized;
+    if (!mdiMaximized && windowState_ != wsMinimized) RemoveCaptionStyle();
     ComputeBorderSizes();
     MakeCaptionButtons();
   } else {
-    Phase = phRunning;
+    phase_ = phRunning;
   }
 
-  attached_ = subclass_.Install(Handle, [this](gui::TMessage& message) { WindowMessage(message); });
-  if (MdiKind == mdChild && WindowState == wsMaximized && manager) manager->SetMDIMaximized(true);
-  InvalidateRect(Handle, nullptr, TRUE);
+  attached_ = subclass_.Install(handle_, [this](gui::TMessage& message) { WindowMessage(message); });
+  if (mdiKind_ == mdChild && windowState_ == wsMaximized && manager) manager->SetMDIMaximized(true);
+  InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TSkinFormFrame::ReadWindowState() {
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
-  if (!GetWindowPlacement(Handle, &placement)) return;
+  if (!GetWindowPlacement(handle_, &placement)) return;
   switch (placement.showCmd) {
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
-      WindowState = wsMinimized;
+      windowState_ = wsMinimized;
       break;
     case SW_SHOWMAXIMIZED:
-      WindowState = wsMaximized;
+      windowState_ = wsMaximized;
       break;
     default:
-      WindowState = wsNormal;
+      windowState_ = wsNormal;
       break;
   }
 }
 
 void TSkinFormFrame::RemoveCaptionStyle() {
-  if (MdiKind == mdChild && Manager() && Manager()->MDIMaximized) return;
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
-  if (owner_ || MdiKind == mdChild) {
-    SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(style & ~kCaptionButtonsStyle));
+  if (mdiKind_ == mdChild && Manager() && Manager()->MDIMaximized) return;
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  if (owner_ || mdiKind_ == mdChild) {
+    SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(style & ~kCaptionButtonsStyle));
   } else {
-    BoxFlags |= kBoxCaptionRemoved;
-    SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(style & ~static_cast<DWORD>(WS_CAPTION)));
+    boxFlags_ |= kBoxCaptionRemoved;
+    SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(style & ~static_cast<DWORD>(WS_CAPTION)));
   }
 }
 
 void TSkinFormFrame::RestoreCaptionStyle() {
-  auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
-  if (BoxFlags & kBoxSystemMenu) style |= WS_SYSMENU;
-  if (BoxFlags & kBoxMinimize) style |= WS_MINIMIZEBOX;
-  if (BoxFlags & kBoxMaximize) style |= WS_MAXIMIZEBOX;
-  if (BoxFlags & kBoxCaptionRemoved) style |= WS_CAPTION;
-  SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(style));
+  auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  if (boxFlags_ & kBoxSystemMenu) style |= WS_SYSMENU;
+  if (boxFlags_ & kBoxMinimize) style |= WS_MINIMIZEBOX;
+  if (boxFlags_ & kBoxMaximize) style |= WS_MAXIMIZEBOX;
+  if (boxFlags_ & kBoxCaptionRemoved) style |= WS_CAPTION;
+  SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(style));
 }
 
 void TSkinFormFrame::ComputeBorderSizes() {
-  if (SkinData->NoSkin()) return;
-  const TSkinModel& model = SkinData->Model();
-  if (FrameKind == fkNone) {
-    FrameLeft = FrameTop = FrameRight = FrameBottom = 0;
-    MenuHeight = 0;
+  if (skinData_->NoSkin()) return;
+  const TSkinModel& model = skinData_->Model();
+  if (frameKind_ == fkNone) {
+    frameLeft_ = frameTop_ = frameRight_ = frameBottom_ = 0;
+    menuHeight_ = 0;
   } else {
-    FrameLeft = FrameExtent(model.BorderLeft.Image, model.BorderLeft.FrameCount, false);
-    FrameRight = FrameExtent(model.BorderRight.Image, model.BorderRight.FrameCount, false);
-    FrameTop = FrameExtent(model.BorderTop.Image, model.BorderTop.FrameCount, true);
-    FrameBottom = FrameExtent(model.BorderBottom.Image, model.BorderBottom.FrameCount, true);
+    frameLeft_ = FrameExtent(model.BorderLeft.Image, model.BorderLeft.FrameCount, false);
+    frameRight_ = FrameExtent(model.BorderRight.Image, model.BorderRight.FrameCount, false);
+    frameTop_ = FrameExtent(model.BorderTop.Image, model.BorderTop.FrameCount, true);
+    frameBottom_ = FrameExtent(model.BorderBottom.Image, model.BorderBottom.FrameCount, true);
   }
   MakeBorderImages();
 }
 
 void TSkinFormFrame::MakeBorderImages() {
-  const TSkinModel& model = SkinData->Model();
+  const TSkinModel& model = skinData_->Model();
   borders_.Left = ToDib(model.BorderLeft.Image);
   borders_.Right = ToDib(model.BorderRight.Image);
   borders_.Top = ToDib(model.BorderTop.Image);
@@ -217,9 +218,9 @@ void TSkinFormFrame::MakeBorderImages() {
 }
 
 void TSkinFormFrame::MakeCaptionButtons() {
-  if (SkinData->NoSkin()) return;
+  if (skinData_->NoSkin()) return;
   FreeCaptionButtons();
-  const TSkinModel& model = SkinData->Model();
+  const TSkinModel& model = skinData_->Model();
   const TSkinBitmap icon = FromBitmap(iconBitmap_.get());
   for (const TDataSkinSysButton& data : model.CaptionButtons) {
     TCaptionButton button;
@@ -227,30 +228,30 @@ void TSkinFormFrame::MakeCaptionButtons() {
     button.FrameCount = std::max(data.FrameCount, 1);
     if (data.Action == 3 || data.Action == 11) {
       // The window's icon stands in for the button's image.
-      if (data.Image.Empty() || SkinData->DefaultIcon().Empty()) button.Data.Image = icon;
+      if (data.Image.Empty() || skinData_->DefaultIcon().Empty()) button.Data.Image = icon;
       button.FrameCount = 1;
     }
     button.Image = ToDib(button.Data.Image);
     button.ImageSize = {button.Data.Image.Width(), button.Data.Image.Height()};
     button.Data.Image = TSkinBitmap();
-    CaptionButtons.push_back(std::move(button));
+    captionButtons_.push_back(std::move(button));
   }
-  for (size_t i = 0; i < CaptionButtons.size(); ++i)
-    SysButtons.push_back(std::make_unique<TWinSysButton>(*this, static_cast<int>(i)));
+  for (size_t i = 0; i < captionButtons_.size(); ++i)
+    sysButtons_.push_back(std::make_unique<TWinSysButton>(*this, static_cast<int>(i)));
 }
 
 void TSkinFormFrame::FreeCaptionButtons() {
-  if (HotObject && dynamic_cast<TWinSysButton*>(HotObject)) HotObject = nullptr;
-  SysButtons.clear();
-  CaptionButtons.clear();
+  if (hotObject_ && dynamic_cast<TWinSysButton*>(hotObject_)) hotObject_ = nullptr;
+  sysButtons_.clear();
+  captionButtons_.clear();
 }
 
 void TSkinFormFrame::FetchIcon() {
-  auto icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_SMALL, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_BIG, 0));
+  auto icon = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_BIG, 0));
   // The class's icon is what the system frame would show.
-  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICONSM));
-  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICON));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle_, GCLP_HICONSM));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle_, GCLP_HICON));
   icon_ = icon;
   iconSize_ = GetSystemMetrics(SM_CXSMICON);
   const int height = GetSystemMetrics(SM_CYSMICON);
@@ -260,7 +261,7 @@ void TSkinFormFrame::FetchIcon() {
     DrawWindowIcon(dc.get(), {0, 0});
     return;
   }
-  const TSkinBitmap* fallback = &SkinData->DefaultIcon();
+  const TSkinBitmap* fallback = &skinData_->DefaultIcon();
   if (fallback->Empty())
     if (TSkinManage* manager = Manager())
       for (TSkinData* data : manager->SkinDatas())
@@ -269,8 +270,8 @@ void TSkinFormFrame::FetchIcon() {
 }
 
 void TSkinFormFrame::Resize(bool atStart) {
-  if (WindowState == wsMaximized) {
-    SetWindowPos(Handle, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
+  if (windowState_ == wsMaximized) {
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
     return;
   }
   // The client area keeps the size it had under the system frame, as
@@ -279,14 +280,14 @@ void TSkinFormFrame::Resize(bool atStart) {
   int clientHeight = attachClient_.bottom;
   if (!atStart) {
     RECT client{};
-    GetClientRect(Handle, &client);
+    GetClientRect(handle_, &client);
     clientHeight = client.bottom;
   }
-  int width = clientWidth + FrameLeft + FrameRight;
-  const int height = clientHeight + FrameTop + FrameBottom + MenuHeight;
-  if (atStart && SystemDialog) {
-    const TDataSkinTitle& title = SkinData->Model().Title;
-    gui::TWindowDc dc(Handle);
+  int width = clientWidth + frameLeft_ + frameRight_;
+  const int height = clientHeight + frameTop_ + frameBottom_ + menuHeight_;
+  if (atStart && systemDialog_) {
+    const TDataSkinTitle& title = skinData_->Model().Title;
+    gui::TWindowDc dc(handle_);
     gui::TSelectObject font(dc.get(), captionFont_.get());
     const rt::WideString text = WindowText();
     SIZE extent{};
@@ -295,26 +296,26 @@ void TSkinFormFrame::Resize(bool atStart) {
     const int needed = title.Margins.Left + extent.cx + title.Margins.Right;
     if (needed > width) {
       const int shift = (needed - width) / 2;
-      for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT bounds{};
         GetWindowRect(child, &bounds);
-        MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&bounds), 2);
+        MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&bounds), 2);
         SetWindowPos(child, nullptr, bounds.left + shift, bounds.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
       }
       width = needed;
     }
   }
-  SetWindowPos(Handle, nullptr, 0, 0, width, height, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE);
+  SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE);
 }
 
 void TSkinFormFrame::FreeControlPainters() {
-  HotButton = nullptr;
+  hotButton_ = nullptr;
   // Each painter takes itself off the list as it goes. A control that
   // stays gets its own colour back; one on its way out needs nothing.
   while (!controls_.empty()) {
     TSkinControlPainter* painter = controls_.back();
-    if (painter->BareWindow() || Phase != phDestroying) painter->Unskin();
+    if (painter->BareWindow() || phase_ != phDestroying) painter->Unskin();
     delete painter;
     if (!controls_.empty() && controls_.back() == painter) controls_.pop_back();
   }
@@ -328,83 +329,88 @@ void TSkinFormFrame::FreeDeadControls() {
 void TSkinFormFrame::Detach() {
   timer_.SetEnabled(false);
   if (!attached_) return;
-  if (!FrameSkinning) {
+  if (!frameSkinning_) {
     timer_.SetEnabled(false);
     FreeControlPainters();
-    if (Form && MenuSkinning().OwnerDrawMenus)
-      MenuSkinning().OwnerDrawMenus(*this, true, Has(SkinData->SkinControls(), xcMenuItem), false);
-    if (Form && Phase != phDestroying) Form->SetColor(oldColour_);
+    if (form_ && MenuSkinning().OwnerDrawMenus)
+      MenuSkinning().OwnerDrawMenus(*this, true, Has(skinData_->SkinControls(), xcMenuItem), false);
+    if (form_ && phase_ != phDestroying) form_->SetColor(oldColour_);
     subclass_.Remove();
     clientSubclass_.Remove();
-    if (Form && Phase != phDestroying)
-      for (gui::TControl* control : Form->AllControls()) control->Invalidate();
+    if (form_ && phase_ != phDestroying)
+      for (gui::TControl* control : form_->AllControls()) control->Invalidate();
     attached_ = false;
     return;
   }
   sysPopup_.Clear();
   timer_.SetEnabled(false);
   if (!attached_) return;
-  if (formHooked_ && Form) Form->WindowProc = std::move(oldFormWindowProc_);
+  if (formHooked_ && form_) form_->WindowProc = std::move(oldFormWindowProc_);
   formHooked_ = false;
   subclass_.Remove();
   FreeControlPainters();
-  if (Form && MenuSkinning().OwnerDrawMenus)
-    MenuSkinning().OwnerDrawMenus(*this, true, Has(SkinData->SkinControls(), xcMenuItem), false);
-  if (Form && Phase != phDestroying) Form->SetColor(oldColour_);
+  if (form_ && MenuSkinning().OwnerDrawMenus)
+    MenuSkinning().OwnerDrawMenus(*this, true, Has(skinData_->SkinControls(), xcMenuItem), false);
+  if (form_ && phase_ != phDestroying) form_->SetColor(oldColour_);
   RestoreCaptionStyle();
-  if (MenuHandle && !GetMenu(Handle)) SetMenu(Handle, MenuHandle);
-  SkinMenu.reset();
+  if (menuHandle_ && !GetMenu(handle_)) SetMenu(handle_, menuHandle_);
+  skinMenu_.reset();
   clientSubclass_.Remove();
   titleBitmap_.reset();
   titlePainted_ = false;
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
-  if ((MdiKind == mdChild || !(style & WS_CHILD)) && Phase != phDestroying) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  if ((mdiKind_ == mdChild || !(style & WS_CHILD)) && phase_ != phDestroying) {
     RECT bounds{};
-    GetWindowRect(Handle, &bounds);
-    if (MdiKind == mdChild) MapWindowPoints(nullptr, GetParent(Handle), reinterpret_cast<POINT*>(&bounds), 2);
-    const int width = bounds.right - bounds.left + systemFrame_.cx - FrameLeft - FrameRight;
-    const int height = bounds.bottom - bounds.top + systemFrame_.cy - FrameTop - MenuHeight - FrameBottom;
-    SetWindowPos(Handle, nullptr, bounds.left, bounds.top, width, height,
+    GetWindowRect(handle_, &bounds);
+    if (mdiKind_ == mdChild) MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
+    const int width = bounds.right - bounds.left + systemFrame_.cx - frameLeft_ - frameRight_;
+    const int height = bounds.bottom - bounds.top + systemFrame_.cy - frameTop_ - menuHeight_ - frameBottom_;
+    SetWindowPos(handle_, nullptr, bounds.left, bounds.top, width, height,
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
   }
-  SetWindowRgn(Handle, nullptr, TRUE);
+  SetWindowRgn(handle_, nullptr, TRUE);
   DropRegion();
   attached_ = false;
 }
 
 void TSkinFormFrame::Abandon() {
   if (attached_) Detach();
-  Phase = phDestroyed;
+  phase_ = phDestroyed;
+}
+
+void TSkinFormFrame::SkinDataDestroyed() {
+  Abandon();
+  skinData_ = nullptr;
 }
 
 void TSkinFormFrame::CreateMenuBar() {
-  MenuHandle = GetMenu(Handle);
-  if (!FrameSkinning || MdiKind == mdChild || !MenuSkinning().MakeMenuBar) return;
-  SkinMenu = MenuSkinning().MakeMenuBar(*this);
-  if (!SkinMenu) return;
-  MenuHeight = GetSystemMetrics(SM_CYMENU);
-  SkinMenu->ReadMenu();
+  menuHandle_ = GetMenu(handle_);
+  if (!frameSkinning_ || mdiKind_ == mdChild || !MenuSkinning().MakeMenuBar) return;
+  skinMenu_ = MenuSkinning().MakeMenuBar(*this);
+  if (!skinMenu_) return;
+  menuHeight_ = GetSystemMetrics(SM_CYMENU);
+  skinMenu_->ReadMenu();
 }
 
 void TSkinFormFrame::DetachOnDestroy() {
   sysPopup_.Clear();
   timer_.SetEnabled(false);
   if (!attached_) return;
-  if (formHooked_ && Form) Form->WindowProc = std::move(oldFormWindowProc_);
+  if (formHooked_ && form_) form_->WindowProc = std::move(oldFormWindowProc_);
   formHooked_ = false;
   FreeControlPainters();
   // The system destroys a window's menu with it; the bar took it off, so
   // a menu no framework object owns goes here.
-  if (SkinMenu && !Form && MenuHandle && !GetMenu(Handle) && IsMenu(MenuHandle)) DestroyMenu(MenuHandle);
-  MenuHandle = nullptr;
-  SkinMenu.reset();
+  if (skinMenu_ && !form_ && menuHandle_ && !GetMenu(handle_) && IsMenu(menuHandle_)) DestroyMenu(menuHandle_);
+  menuHandle_ = nullptr;
+  skinMenu_.reset();
   titleBitmap_.reset();
   titlePainted_ = false;
   attached_ = false;
 }
 
 void TSkinFormFrame::Reskin() {
-  if (!attached_ || Phase == phDestroyed) return;
+  if (!attached_ || phase_ == phDestroyed) return;
   FreeCaptionButtons();
   ComputeBorderSizes();
   MakeCaptionButtons();
@@ -415,19 +421,19 @@ void TSkinFormFrame::MDIMaximizedChanged(bool maximized) {
   if (maximized) {
     titleBitmap_.reset();
     titlePainted_ = false;
-    SetWindowRgn(Handle, nullptr, TRUE);
+    SetWindowRgn(handle_, nullptr, TRUE);
     DropRegion();
     RestoreCaptionStyle();
     return;
   }
-  if (IsIconic(Handle)) {
+  if (IsIconic(handle_)) {
     RestoreCaptionStyle();
     return;
   }
-  WindowState = wsNormal;
+  windowState_ = wsNormal;
   BuildRegion();
   RemoveCaptionStyle();
-  if (!ownsRegion_) SetWindowPos(Handle, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
+  if (!ownsRegion_) SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
 }
 
 void TSkinFormFrame::SkinChild(HWND child) {
@@ -439,8 +445,28 @@ void TSkinFormFrame::AddControl(TSkinControlPainter* painter) {
 }
 
 void TSkinFormFrame::RemoveControl(TSkinControlPainter* painter) {
-  if (HotButton == painter) HotButton = nullptr;
+  ClearHotButton(painter);
   std::erase(controls_, painter);
+}
+
+void TSkinFormFrame::ClearHotButton(const TSkinControlPainter* button) {
+  if (hotButton_ == button) hotButton_ = nullptr;
+}
+
+void TSkinFormFrame::ForgetObject(const TNCObject& object) {
+  if (hotObject_ == &object) hotObject_ = nullptr;
+}
+
+void TSkinFormFrame::BeginMenuTracking(HMENU menu) {
+  inMenuLoop_ = true;
+  trackedMenu_ = menu;
+}
+
+void TSkinFormFrame::LeaveMenuLoop() { inMenuLoop_ = false; }
+
+void TSkinFormFrame::EndMenuTracking() {
+  trackedMenu_ = nullptr;
+  inMenuLoop_ = false;
 }
 
 TSkinControlPainter* TSkinFormFrame::FindControl(HWND control) const {

@@ -65,20 +65,30 @@ struct TBorderPiece {
   gui::UniqueBitmap Bitmap;
 };
 
+// The sizes of a skinned window's non-client area: its borders and the
+// menu bar under the caption.
+struct TFrameMetrics {
+  int FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;
+  int MenuHeight = 0;
+};
+
 class TSkinFormFrame : public rt::TComponent {
  public:
-  explicit TSkinFormFrame(rt::TComponent* owner);
+  // The skinner of one window, which it frames for its whole life.
+  TSkinFormFrame(rt::TComponent* owner, HWND window);
   ~TSkinFormFrame() override;
   rt::WideString ClassName() const override { return u"TSkinFormFrame"; }
 
-  // Attaching, with Handle set: a framework form, or a window of any
-  // other kind (a system dialog). Runs once.
+  // Attaching: a framework form, or a window of any other kind (a system
+  // dialog). Runs once.
   void Attach(TSkinData* data, gui::TForm* form);
   void Attach(TSkinData* data);
   // Gives the window its system frame back, with the same client size.
   void Detach();
   // Detaches for good: the manager frees the skinner at its next purge.
   void Abandon();
+  // The skin data component is going: detaches for good and forgets it.
+  void SkinDataDestroyed();
   // A message of the window is being handled: the skinner must stay.
   bool HandlingMessage() const { return messageDepth_ > 0; }
 
@@ -102,35 +112,51 @@ class TSkinFormFrame : public rt::TComponent {
   // Frees the painters whose windows are gone.
   void FreeDeadControls();
 
-  HWND Handle = nullptr;
-  gui::TForm* Form = nullptr;
-  TSkinData* SkinData = nullptr;
-  bool FrameSkinning = false;
-  int FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;
-  int MenuHeight = 0;
-  DWORD SavedStyle = 0;
-  DWORD SavedExStyle = 0;
-  uint8_t BoxFlags = 0;
-  TFrameKind FrameKind = fkSingle;
-  TMdiKind MdiKind = mdPlain;
-  TFrameWindowState WindowState = wsNormal;
-  uint8_t Active = 1;
-  int Phase = phCreated;
-  bool RightToLeftCaption = false;
-  bool UnicodeWindow = false;
-  bool SystemDialog = false;
-  std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
-  std::vector<TCaptionButton> CaptionButtons;
-  std::unique_ptr<TMenuBarPainter> SkinMenu;
-  TNCObject* HotObject = nullptr;
-  TSkinControlPainter* HotButton = nullptr;
-  RECT CaptionTextRect{};
-  int RightButtonsLeft = 0;
-  HMENU SystemMenu = nullptr;
-  HMENU MenuHandle = nullptr;
-  HMENU TrackedMenu = nullptr;
-  bool InMenuLoop = false;
-  HWND MdiClient = nullptr;
+  // The push button under the mouse, set by the button painters; the
+  // frame lets it go when the window deactivates or, for a window of no
+  // framework form, when the mouse is no longer over it.
+  TSkinControlPainter* HotButton() const { return hotButton_; }
+  void SetHotButton(TSkinControlPainter* button) { hotButton_ = button; }
+  // No button is hot any more, if this one was.
+  void ClearHotButton(const TSkinControlPainter* button);
+
+  // The non-client object under the mouse or being pressed (a caption
+  // button or a menu-bar button), set by the objects themselves.
+  TNCObject* HotObject() const { return hotObject_; }
+  void SetHotObject(TNCObject* object) { hotObject_ = object; }
+  // An object going away stops being hot.
+  void ForgetObject(const TNCObject& object);
+
+  // The menu bar's loop: the popup menu of a bar button is open; Alt or
+  // the menu closing ends the loop before the popup is gone.
+  void BeginMenuTracking(HMENU menu);
+  void LeaveMenuLoop();
+  void EndMenuTracking();
+  // The menu the bar took off the window (none when the form's menu is
+  // gone): the window gets it back when the skinner detaches.
+  void KeepWindowMenu(HMENU menu) { menuHandle_ = menu; }
+
+  // The window, and what the skinner read of it when it attached.
+  HWND Handle() const { return handle_; }
+  gui::TForm* Form() const { return form_; }
+  TSkinData* SkinData() const { return skinData_; }
+  TFrameKind FrameKind() const { return frameKind_; }
+  TMdiKind MdiKind() const { return mdiKind_; }
+  bool SystemDialog() const { return systemDialog_; }
+  bool RightToLeftCaption() const { return rightToLeftCaption_; }
+  // How far the skinner has come with the window (TFramePhase).
+  int Phase() const { return phase_; }
+  bool Active() const { return active_ != 0; }
+  TFrameMetrics Metrics() const { return {frameLeft_, frameTop_, frameRight_, frameBottom_, menuHeight_}; }
+  // The skinned menu bar, none when the window shows no menu.
+  TMenuBarPainter* SkinMenu() const { return skinMenu_.get(); }
+  // The menu the bar shows, and the popup menu of it that is open.
+  HMENU MenuHandle() const { return menuHandle_; }
+  HMENU TrackedMenu() const { return trackedMenu_; }
+  // The caption buttons as laid out at the last painting.
+  const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const { return sysButtons_; }
+  const TCaptionButton& CaptionButton(int index) const { return captionButtons_.at(static_cast<size_t>(index)); }
+  const RECT& CaptionTextRect() const { return captionTextRect_; }
 
   // Drawing of one caption button frame on a DC at its bounds.
   void DrawCaptionButton(HDC dc, const TCaptionButton& button, const RECT& bounds, int frame) const;
@@ -139,8 +165,6 @@ class TSkinFormFrame : public rt::TComponent {
   void PaintCaptionButton(const TWinSysButton& button);
 
  private:
-  friend class TFrameProcedure;
-
   // Attaching and detaching.
   void CommonAttach(TSkinData* data);
   void RemoveCaptionStyle();
@@ -198,6 +222,36 @@ class TSkinFormFrame : public rt::TComponent {
   void OpenSystemMenu(POINT at, bool fromButton);
   void BuildSystemPopup();
   void Close();
+
+  const HWND handle_;
+  gui::TForm* form_ = nullptr;
+  TSkinData* skinData_ = nullptr;
+  bool frameSkinning_ = false;
+  int frameLeft_ = 0, frameTop_ = 0, frameRight_ = 0, frameBottom_ = 0;
+  int menuHeight_ = 0;
+  DWORD savedStyle_ = 0;
+  DWORD savedExStyle_ = 0;
+  uint8_t boxFlags_ = 0;
+  TFrameKind frameKind_ = fkSingle;
+  TMdiKind mdiKind_ = mdPlain;
+  TFrameWindowState windowState_ = wsNormal;
+  uint8_t active_ = 1;
+  int phase_ = phCreated;
+  bool rightToLeftCaption_ = false;
+  bool unicodeWindow_ = false;
+  bool systemDialog_ = false;
+  std::vector<std::unique_ptr<TWinSysButton>> sysButtons_;
+  std::vector<TCaptionButton> captionButtons_;
+  std::unique_ptr<TMenuBarPainter> skinMenu_;
+  TNCObject* hotObject_ = nullptr;
+  TSkinControlPainter* hotButton_ = nullptr;
+  RECT captionTextRect_{};
+  int rightButtonsLeft_ = 0;
+  HMENU systemMenu_ = nullptr;
+  HMENU menuHandle_ = nullptr;
+  HMENU trackedMenu_ = nullptr;
+  bool inMenuLoop_ = false;
+  HWND mdiClient_ = nullptr;
 
   int messageDepth_ = 0;
   // Cleared when the skinner goes, for handlers that may outlive it.

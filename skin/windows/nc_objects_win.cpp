@@ -4,18 +4,16 @@
 
 namespace skin {
 
-TNCObject::~TNCObject() {
-  if (Form.HotObject == this) Form.HotObject = nullptr;
-}
+TNCObject::~TNCObject() { Form.ForgetObject(*this); }
 
 void TNCObject::BecomeHot(int state) {
-  Form.HotObject = this;
+  Form.SetHotObject(this);
   State = state;
   Paint();
 }
 
 void TNCObject::MouseDown() {
-  if (Form.HotObject && Form.HotObject != this) Form.HotObject->MouseLeave();
+  if (Form.HotObject() && Form.HotObject() != this) Form.HotObject()->MouseLeave();
   if (Visible) BecomeHot(2);
 }
 
@@ -26,19 +24,19 @@ void TNCObject::MouseUp() {
 }
 
 void TNCObject::MouseEnter() {
-  if (Form.HotObject == this) return;
-  if (Form.HotObject) Form.HotObject->MouseLeave();
+  if (Form.HotObject() == this) return;
+  if (Form.HotObject()) Form.HotObject()->MouseLeave();
   if (Visible) BecomeHot(3);
 }
 
 void TNCObject::MouseLeave() {
   if (!Visible) return;
-  Form.HotObject = nullptr;
+  Form.SetHotObject(nullptr);
   State = 1;
   Paint();
 }
 
-const TCaptionButton& TWinSysButton::Button() const { return Form.CaptionButtons.at(static_cast<size_t>(Index)); }
+const TCaptionButton& TWinSysButton::Button() const { return Form.CaptionButton(Index); }
 
 void TWinSysButton::Paint() { Form.PaintCaptionButton(*this); }
 

@@ -60,10 +60,7 @@ void TSkinManage::UnregisterSkinData(TSkinData* data) {
   // skinners forget it, so that a component made later at the same
   // address is not taken for it.
   for (TSkinFormFrame* frame : skinForms_)
-    if (frame->SkinData == data) {
-      frame->Abandon();
-      frame->SkinData = nullptr;
-    }
+    if (frame->SkinData() == data) frame->SkinDataDestroyed();
   // A component being destroyed is named nowhere any more: the next main
   // component takes over, and a request for it is dropped.
   if (PendingSkinData == data) PendingSkinData = nullptr;
@@ -158,8 +155,7 @@ bool TSkinManage::SkinWindow(HWND window) {
 
   // The manager owns every skinner, also a form's: a form may free itself
   // from inside a message of its own window, while the skinner runs.
-  auto* frame = new TSkinFormFrame(nullptr);
-  frame->Handle = window;
+  auto* frame = new TSkinFormFrame(nullptr, window);
   if (form)
     frame->Attach(data, form);
   else
@@ -197,13 +193,13 @@ TSkinData* TSkinManage::ChooseSkinData(HWND window) const {
 
 TSkinFormFrame* TSkinManage::FindSkinForm(HWND window) const {
   for (TSkinFormFrame* frame : skinForms_)
-    if (frame->Handle == window && frame->Phase != phDestroyed) return frame;
+    if (frame->Handle() == window && frame->Phase() != phDestroyed) return frame;
   return nullptr;
 }
 
 void TSkinManage::RemoveSkinForm(HWND window) {
   const auto it = std::find_if(skinForms_.begin(), skinForms_.end(),
-                               [window](TSkinFormFrame* frame) { return frame->Handle == window; });
+                               [window](TSkinFormFrame* frame) { return frame->Handle() == window; });
   if (it != skinForms_.end()) skinForms_.erase(it);
 }
 
@@ -224,18 +220,18 @@ void TSkinManage::UnskinForm(TSkinFormFrame* frame) {
 
 void TSkinManage::PurgeSkinForms() {
   for (size_t i = skinForms_.size(); i-- > 0;)
-    if (skinForms_[i]->Phase == phDestroyed && !skinForms_[i]->HandlingMessage()) FreeSkinForm(skinForms_[i]);
+    if (skinForms_[i]->Phase() == phDestroyed && !skinForms_[i]->HandlingMessage()) FreeSkinForm(skinForms_[i]);
 }
 
 void TSkinManage::ReloadSkinForms() {
   if (!PendingSkinData) return;
   for (TSkinFormFrame* frame : skinForms_)
-    if (frame->SkinData == PendingSkinData) frame->Reskin();
+    if (frame->SkinData() == PendingSkinData) frame->Reskin();
 }
 
 void TSkinManage::FreeCaptionButtons(TSkinData* data) {
   for (TSkinFormFrame* frame : skinForms_)
-    if (frame->SkinData == data) frame->FreeCaptionButtons();
+    if (frame->SkinData() == data) frame->FreeCaptionButtons();
 }
 
 void TSkinManage::ProcessRequest() {
@@ -259,7 +255,7 @@ void TSkinManage::ProcessRequest() {
         Skinning = false;
         PurgeSkinForms();
         for (size_t i = skinForms_.size(); i-- > 0;)
-          if (skinForms_[i]->SkinData == data) {
+          if (skinForms_[i]->SkinData() == data) {
             UnskinForm(skinForms_[i]);
             break;
           }
@@ -267,7 +263,7 @@ void TSkinManage::ProcessRequest() {
       case srRefresh:
         PurgeSkinForms();
         for (TSkinFormFrame* frame : skinForms_)
-          if (frame->SkinData == data) {
+          if (frame->SkinData() == data) {
             frame->Reskin();
             frame->RepaintFrame();
             break;
@@ -291,9 +287,9 @@ void TSkinManage::ProcessRequest() {
       case srRefresh:
         PurgeSkinForms();
         for (TSkinFormFrame* frame : skinForms_)
-          if (frame->SkinData == data) frame->Reskin();
+          if (frame->SkinData() == data) frame->Reskin();
         for (TSkinFormFrame* frame : skinForms_)
-          if (frame->SkinData == data) frame->RepaintFrame();
+          if (frame->SkinData() == data) frame->RepaintFrame();
         break;
     }
   }
@@ -358,11 +354,11 @@ void TSkinManage::SetMDIMaximized(bool value) {
   if (value == MDIMaximized) return;
   MDIMaximized = value;
   for (TSkinFormFrame* frame : std::vector<TSkinFormFrame*>(skinForms_)) {
-    if (!(GetWindowLongPtrW(frame->Handle, GWL_EXSTYLE) & WS_EX_MDICHILD)) continue;
-    if (value || IsIconic(frame->Handle)) {
+    if (!(GetWindowLongPtrW(frame->Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD)) continue;
+    if (value || IsIconic(frame->Handle())) {
       frame->MDIMaximizedChanged(true);
     } else {
-      if (IsZoomed(frame->Handle)) ShowWindow(frame->Handle, SW_RESTORE);
+      if (IsZoomed(frame->Handle())) ShowWindow(frame->Handle(), SW_RESTORE);
       frame->MDIMaximizedChanged(false);
     }
   }

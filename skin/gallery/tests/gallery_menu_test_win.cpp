@@ -73,7 +73,7 @@ class GalleryMenus : public ::testing::Test {
 
   static skin::TSkinMenuBar* Bar() {
     skin::TSkinFormFrame* frame = skin::Manager()->FindSkinForm(form->Handle());
-    return frame ? dynamic_cast<skin::TSkinMenuBar*>(frame->SkinMenu.get()) : nullptr;
+    return frame ? dynamic_cast<skin::TSkinMenuBar*>(frame->SkinMenu()) : nullptr;
   }
   static RECT ScreenBounds(int button) {
     RECT b = Bar()->MenuButtons.at(static_cast<size_t>(button))->Bounds;

@@ -56,7 +56,7 @@ class SkinnedMenuBar : public ::testing::Test {
   TSkinFormFrame* Frame() const { return Manager()->FindSkinForm(form->WindowHandle()); }
   TSkinMenuBar* Bar() const {
     TSkinFormFrame* frame = Frame();
-    return frame ? dynamic_cast<TSkinMenuBar*>(frame->SkinMenu.get()) : nullptr;
+    return frame ? dynamic_cast<TSkinMenuBar*>(frame->SkinMenu()) : nullptr;
   }
 
   gui::TForm* form = nullptr;
@@ -73,7 +73,7 @@ TEST_F(SkinnedMenuBar, TakesTheWindowsMenuAndReadsOneButtonPerItem) {
   TSkinMenuBar* bar = Bar();
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(GetMenu(form->WindowHandle()), nullptr);
-  EXPECT_EQ(Frame()->MenuHeight, GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(Frame()->Metrics().MenuHeight, GetSystemMetrics(SM_CYMENU));
   ASSERT_EQ(bar->MenuButtons.size(), 4u);
   const TMenuBtn& first = *bar->MenuButtons[0];
   EXPECT_EQ(first.Caption, u"&Archivo");
@@ -84,7 +84,7 @@ TEST_F(SkinnedMenuBar, TakesTheWindowsMenuAndReadsOneButtonPerItem) {
   // Laid out left to right in the strip below the caption; the hidden
   // button takes no room.
   const RECT a = first.Bounds, y = bar->MenuButtons[1]->Bounds, v = bar->MenuButtons[3]->Bounds;
-  EXPECT_GE(a.top, Frame()->FrameTop);
+  EXPECT_GE(a.top, Frame()->Metrics().FrameTop);
   EXPECT_LT(a.left, y.left);
   EXPECT_EQ(y.right, v.left);
   EXPECT_TRUE(IsRectEmpty(&bar->MenuButtons[2]->Bounds));
@@ -106,8 +106,8 @@ TEST_F(SkinnedMenuBar, TakesTheWindowsMenuAndReadsOneButtonPerItem) {
   // again it gets them back.
   const int clientHeight = form->ClientHeight();
   form->SetMenu(nullptr);
-  EXPECT_EQ(Frame()->SkinMenu, nullptr);
-  EXPECT_EQ(Frame()->MenuHeight, 0);
+  EXPECT_EQ(Frame()->SkinMenu(), nullptr);
+  EXPECT_EQ(Frame()->Metrics().MenuHeight, 0);
   EXPECT_EQ(form->ClientHeight(), clientHeight + GetSystemMetrics(SM_CYMENU));
   form->SetMenu(menu);
   bar = Bar();
@@ -125,7 +125,7 @@ TEST_F(SkinnedMenuBar, TakesTheWindowsMenuAndReadsOneButtonPerItem) {
 TEST_F(SkinnedMenuBar, AFormGivenItsFirstMenuWhileSkinnedGetsTheSkinnedBar) {
   form->SetMenu(nullptr);
   Skin();
-  EXPECT_EQ(Frame()->SkinMenu, nullptr);
+  EXPECT_EQ(Frame()->SkinMenu(), nullptr);
   const int clientHeight = form->ClientHeight();
   form->SetMenu(menu);
   ASSERT_NE(Bar(), nullptr);
@@ -191,7 +191,7 @@ TEST_F(SkinnedMenuBar, APlainMenuIsReadFromItsHandle) {
   ASSERT_TRUE(AwaitSkinned(plain.get()));
   TSkinFormFrame* frame = Manager()->FindSkinForm(plain.get());
   ASSERT_NE(frame, nullptr);
-  auto* skinned = dynamic_cast<TSkinMenuBar*>(frame->SkinMenu.get());
+  auto* skinned = dynamic_cast<TSkinMenuBar*>(frame->SkinMenu());
   ASSERT_NE(skinned, nullptr);
   EXPECT_EQ(GetMenu(plain.get()), nullptr);
   ASSERT_EQ(skinned->MenuButtons.size(), 2u);

@@ -86,7 +86,7 @@ class FrameKindsTest : public ::testing::Test {
   static TSkinFormFrame& FrameOf(HWND window) {
     TSkinFormFrame* frame = Manager()->FindSkinForm(window);
     EXPECT_NE(frame, nullptr);
-    static TSkinFormFrame none(nullptr);
+    static TSkinFormFrame none(nullptr, nullptr);
     return frame ? *frame : none;
   }
   static void Screenshot(const std::string& name) {
@@ -94,7 +94,7 @@ class FrameKindsTest : public ::testing::Test {
                               L".bmp");
   }
   static bool ShowsAction(TSkinFormFrame& frame, int action) {
-    for (const auto& button : frame.SysButtons)
+    for (const auto& button : frame.SysButtons())
       if (button->Visible && button->Button().Data.Action == action) return true;
     return false;
   }
@@ -107,7 +107,7 @@ class FrameKindsTest : public ::testing::Test {
     PostMessageW(window, WM_NCLBUTTONUP, HTCAPTION, screen);
   }
   static POINT CentreOfAction(TSkinFormFrame& frame, int action) {
-    for (const auto& button : frame.SysButtons)
+    for (const auto& button : frame.SysButtons())
       if (button->Visible && button->Button().Data.Action == action)
         return {(button->Bounds.left + button->Bounds.right) / 2, (button->Bounds.top + button->Bounds.bottom) / 2};
     ADD_FAILURE() << "no visible button of action " << action;
@@ -125,14 +125,14 @@ TEST_F(FrameKindsTest, CaptionButtonsFollowTheBoxesAndAct) {
   const HWND window = Open(L"Ventana normal", WS_OVERLAPPEDWINDOW);
   ASSERT_TRUE(Skinned(window));
   TSkinFormFrame& frame = FrameOf(window);
-  EXPECT_EQ(fkSizeable, frame.FrameKind);
+  EXPECT_EQ(fkSizeable, frame.FrameKind());
   EXPECT_TRUE(ShowsAction(frame, 0));
   EXPECT_TRUE(ShowsAction(frame, 1));
   Screenshot("frame-overlapped");
 
   // Close button frame 1 is what the caption shows.
   const TSkinModel& model = data->Model();
-  for (const auto& button : frame.SysButtons) {
+  for (const auto& button : frame.SysButtons()) {
     if (!button->Visible || button->Button().Data.Action != 0) continue;
     const TDataSkinSysButton* source = nullptr;
     for (const TDataSkinSysButton& candidate : model.CaptionButtons)
@@ -183,7 +183,7 @@ TEST_F(FrameKindsTest, NoMaximizeBoxNoMaximizeButtonAndLongCaptionsEndInAnEllips
   RECT bounds{};
   GetWindowRect(window, &bounds);
   const int w = bounds.right - bounds.left;
-  EXPECT_LE(frame.CaptionTextRect.right, w - frame.FrameRight - data->Model().Title.Margins.Right);
+  EXPECT_LE(frame.CaptionTextRect().right, w - frame.Metrics().FrameRight - data->Model().Title.Margins.Right);
   Screenshot("frame-no-maximize-long-caption");
 }
 
@@ -191,24 +191,25 @@ TEST_F(FrameKindsTest, RightToLeftCaptionsAndFramelessPopups) {
   const HWND rtl = Open(L"Derecha", WS_OVERLAPPEDWINDOW, WS_EX_LEFTSCROLLBAR);
   ASSERT_TRUE(Skinned(rtl));
   TSkinFormFrame& rtlFrame = FrameOf(rtl);
-  EXPECT_TRUE(rtlFrame.RightToLeftCaption);
+  EXPECT_TRUE(rtlFrame.RightToLeftCaption());
   RECT bounds{};
   GetWindowRect(rtl, &bounds);
-  EXPECT_GT(rtlFrame.CaptionTextRect.left, (bounds.right - bounds.left) / 2);
+  EXPECT_GT(rtlFrame.CaptionTextRect().left, (bounds.right - bounds.left) / 2);
   Screenshot("frame-right-to-left");
 
   const HWND popup = Open(L"Sin marco", WS_POPUP | WS_BORDER, 0, 200, 120);
   ASSERT_TRUE(Skinned(popup));
   TSkinFormFrame& popupFrame = FrameOf(popup);
-  EXPECT_EQ(fkNone, popupFrame.FrameKind);
-  EXPECT_EQ(0, popupFrame.FrameLeft + popupFrame.FrameTop + popupFrame.FrameRight + popupFrame.FrameBottom);
+  EXPECT_EQ(fkNone, popupFrame.FrameKind());
+  const TFrameMetrics& popupMetrics = popupFrame.Metrics();
+  EXPECT_EQ(0, popupMetrics.FrameLeft + popupMetrics.FrameTop + popupMetrics.FrameRight + popupMetrics.FrameBottom);
   Screenshot("frame-popup");
 }
 
 TEST_F(FrameKindsTest, DialogsFromTemplatesStartTheirCaptionFurtherLeft) {
   const HWND normal = Open(L"Normal", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU);
   ASSERT_TRUE(Skinned(normal));
-  const int normalLeft = FrameOf(normal).CaptionTextRect.left;
+  const int normalLeft = FrameOf(normal).CaptionTextRect().left;
 
   struct alignas(4) {
     DLGTEMPLATE dialog{};
@@ -226,11 +227,11 @@ TEST_F(FrameKindsTest, DialogsFromTemplatesStartTheirCaptionFurtherLeft) {
   Pump(150);
   ASSERT_TRUE(Skinned(dialog));
   TSkinFormFrame& frame = FrameOf(dialog);
-  EXPECT_EQ(fkDialog, frame.FrameKind);
-  EXPECT_TRUE(frame.SystemDialog);
+  EXPECT_EQ(fkDialog, frame.FrameKind());
+  EXPECT_TRUE(frame.SystemDialog());
   EXPECT_FALSE(ShowsAction(frame, 3));
   if (data->Model().Title.TextAlignment == 0) {
-    EXPECT_EQ(normalLeft - 16, frame.CaptionTextRect.left);
+    EXPECT_EQ(normalLeft - 16, frame.CaptionTextRect().left);
   }
   Screenshot("frame-dialog");
 }
@@ -246,7 +247,7 @@ TEST_F(FrameKindsTest, MdiFramesAndTheirChildren) {
   SetForegroundWindow(frameWindow);
   Pump(150);
   ASSERT_TRUE(Skinned(frameWindow));
-  EXPECT_EQ(mdFrame, FrameOf(frameWindow).MdiKind);
+  EXPECT_EQ(mdFrame, FrameOf(frameWindow).MdiKind());
   HWND children[2]{};
   for (int i = 0; i < 2; ++i) {
     MDICREATESTRUCTW create{L"QuimoraMdiChild", i ? L"Hijo 2" : L"Hijo 1", GetModuleHandleW(nullptr),
@@ -258,7 +259,7 @@ TEST_F(FrameKindsTest, MdiFramesAndTheirChildren) {
   }
   for (HWND child : children) {
     EXPECT_TRUE(Skinned(child));
-    EXPECT_EQ(mdChild, FrameOf(child).MdiKind);
+    EXPECT_EQ(mdChild, FrameOf(child).MdiKind());
   }
   Screenshot("frame-mdi");
   EXPECT_FALSE(Manager()->MDIMaximized);

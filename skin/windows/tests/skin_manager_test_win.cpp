@@ -173,14 +173,20 @@ TEST_F(SkinManagerTest, OnlyTheLastRequestBeforeTheTickIsCarriedOut) {
 }
 
 TEST_F(SkinManagerTest, AComponentThatGoesTakesItsSkinWithIt) {
-  auto* owner = new gui::TForm(nullptr);
-  TSkinData* second = MakeData(owner, sfOnlyThisForm);
-  gui::TForm* form = Show(u"TfmSegundo");
+  // The form's own component skins it, and goes while the form stays.
+  auto* form = new TNamedForm(nullptr, u"TfmSegundo");
+  forms.push_back(form);
+  form->SetBounds(100, 100, 300, 200);
+  form->SetCaption(u"Ventana de prueba");
+  TSkinData* own = MakeData(form, sfOnlyThisForm);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  Pump(80);
   TSkinFormFrame* frame = Manager()->FindSkinForm(form->WindowHandle());
   ASSERT_NE(frame, nullptr);
-  frame->SkinData = second;
+  ASSERT_EQ(frame->SkinData(), own);
   const SIZE client = ClientSize(form->WindowHandle());
-  delete owner;
+  delete own;
   EXPECT_FALSE(Skinned(form->WindowHandle()));
   EXPECT_EQ(client.cy, ClientSize(form->WindowHandle()).cy);
   EXPECT_EQ(nullptr, Manager()->FindSkinForm(form->WindowHandle()));
