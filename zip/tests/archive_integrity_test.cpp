@@ -93,10 +93,10 @@ struct Damage {
 uint32_t Le32(const Bytes& b, size_t at) {
   return static_cast<uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24);
 }
-size_t EndRecord(const Bytes& b) { return FindLast(b, kEndRecordSignature); }
-size_t FirstCentralHeader(const Bytes& b) { return FindFirst(b, kCentralHeaderSignature); }
+size_t EndRecord(const Bytes& b) { return FindLast(b, TEndRecord::kSignature); }
+size_t FirstCentralHeader(const Bytes& b) { return FindFirst(b, TCentralHeader::kSignature); }
 // The central header of entry 3 ("programa.exe"), the last one.
-size_t LastCentralHeader(const Bytes& b) { return FindLast(b, kCentralHeaderSignature); }
+size_t LastCentralHeader(const Bytes& b) { return FindLast(b, TCentralHeader::kSignature); }
 
 const Damage kDamages[] = {
     {"one entry fewer counted", [](Bytes& b) {
@@ -126,10 +126,10 @@ const Damage kDamages[] = {
     {"local header beyond the directory", [](Bytes& b) {
        PutLE32(b, LastCentralHeader(b) + 42, static_cast<uint32_t>(FirstCentralHeader(b) - 10));
      }, adLocalHeaderOutside},
-    {"local signature damaged", [](Bytes& b) { b[FindLast(b, kLocalHeaderSignature)] = 'X'; }, adBadLocalHeader},
+    {"local signature damaged", [](Bytes& b) { b[FindLast(b, TLocalHeader::kSignature)] = 'X'; }, adBadLocalHeader},
     {"data larger than its room", [](Bytes& b) { PutLE32(b, LastCentralHeader(b) + 20, 100000); }, adDataOutside},
     {"two entries at one header", [](Bytes& b) {
-       const size_t second = FindFirst(b, kCentralHeaderSignature) + 46 + 6;  // after "datos/"
+       const size_t second = FindFirst(b, TCentralHeader::kSignature) + 46 + 6;  // after "datos/"
        PutLE32(b, second + 42, Le32(b, FirstCentralHeader(b) + 42));
      }, adOverlap},
 };
@@ -149,7 +149,7 @@ TEST(ArchiveIntegrity, AZip64LocatorWithoutItsRecordIsRefused) {
   TestArchive a = Installer();
   a.zip64 = true;
   Bytes bytes = BuildZip(a);
-  bytes[FindLast(bytes, kZip64EndRecordSignature)] = 'X';
+  bytes[FindLast(bytes, TZip64EndRecord::kSignature)] = 'X';
   EXPECT_EQ(Check(bytes).Defect, adZip64RecordMissing);
 }
 
