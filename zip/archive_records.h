@@ -35,6 +35,8 @@ struct TEntryFields {
   uint16_t NameLength = 0;
   uint16_t ExtraLength = 0;
 
+  bool operator==(const TEntryFields&) const = default;
+
   template <class Self, class Visit>
   static constexpr void Fields(Self& r, Visit&& visit) {
     visit(r.VersionNeeded), visit(r.Flags), visit(r.CompressionMethod), visit(r.LastModTime),
