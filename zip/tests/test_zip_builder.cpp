@@ -66,18 +66,19 @@ std::string Encrypt(const std::string& stored, const std::string& password, uint
 
 namespace {
 
-// A bad offset in a test is a test's fault, not memory to overwrite.
-uint8_t* FieldAt(Bytes& b, size_t at, size_t width) {
+// A bad offset in a test is a test's fault, not memory to touch.
+size_t FieldAt(const Bytes& b, size_t at, size_t width) {
   if (at > b.size() || width > b.size() - at) throw std::out_of_range("a field past the end of the bytes");
-  return b.data() + at;
+  return at;
 }
 
 bool SignatureAt(const Bytes& b, size_t i, uint32_t signature) { return rt::GetU32(b.data() + i) == signature; }
 
 }  // namespace
 
-void PutLE16(Bytes& b, size_t at, uint16_t v) { rt::PutU16(FieldAt(b, at, 2), v); }
-void PutLE32(Bytes& b, size_t at, uint32_t v) { rt::PutU32(FieldAt(b, at, 4), v); }
+void PutLE16(Bytes& b, size_t at, uint16_t v) { rt::PutU16(b.data() + FieldAt(b, at, 2), v); }
+void PutLE32(Bytes& b, size_t at, uint32_t v) { rt::PutU32(b.data() + FieldAt(b, at, 4), v); }
+uint32_t GetLE32(const Bytes& b, size_t at) { return rt::GetU32(b.data() + FieldAt(b, at, 4)); }
 
 size_t FindFirst(const Bytes& b, uint32_t signature) {
   for (size_t i = 0; i + 4 <= b.size(); ++i)
