@@ -1,10 +1,8 @@
 #include "installer/uninstaller_image.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "zip/archive_format.h"
-#include "zip/byte_order.h"
 
 namespace installer {
 
@@ -17,9 +15,7 @@ std::vector<uint8_t> UninstallerImage(rt::TStream& program, const zip::TArchiveI
   if (const auto table = zip::CertificateTable(program);
       table && table->DirectoryEntry >= 0 && static_cast<uint64_t>(table->DirectoryEntry) + 8 <= image.size())
     std::fill_n(image.begin() + table->DirectoryEntry, 8, uint8_t{0});
-  uint8_t endRecord[zip::kEndRecordSize] = {};
-  zip::PutU32(endRecord, zip::kEndRecordSignature);
-  image.insert(image.end(), std::begin(endRecord), std::end(endRecord));
+  zip::TEndRecord().Write(image);
   return image;
 }
 

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "runtime/byte_order.h"
+
 namespace rt {
 
 class TByteReader {
@@ -30,10 +32,10 @@ class TByteReader {
     return bytes_.subspan(offset_ - n, n);
   }
 
-  uint8_t U8() { return static_cast<uint8_t>(Little(1)); }
-  uint16_t U16() { return static_cast<uint16_t>(Little(2)); }
-  uint32_t U32() { return static_cast<uint32_t>(Little(4)); }
-  uint64_t U64() { return Little(8); }
+  uint8_t U8() { return Little<uint8_t>(); }
+  uint16_t U16() { return Little<uint16_t>(); }
+  uint32_t U32() { return Little<uint32_t>(); }
+  uint64_t U64() { return Little<uint64_t>(); }
 
  private:
   bool Take(size_t n) {
@@ -48,11 +50,10 @@ class TByteReader {
     return true;
   }
 
-  uint64_t Little(size_t n) {
-    const auto b = Bytes(n);
-    uint64_t value = 0;
-    for (size_t i = b.size(); i-- > 0;) value = value << 8 | b[i];
-    return value;
+  template <class T>
+  T Little() {
+    const auto b = Bytes(sizeof(T));
+    return b.empty() ? T{0} : GetLittle<T>(b.data());
   }
 
   std::span<const uint8_t> bytes_;

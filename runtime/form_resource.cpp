@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "runtime/byte_order.h"
 #include "runtime/byte_reader.h"
 #include "runtime/format.h"
 
@@ -217,13 +218,10 @@ class FormWriter {
       Fail(Format(u"imbrication trop profonde (plus de %d niveaux)", {kFormMaxDepth}));
   }
 
-  void Little(uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out_.push_back(static_cast<uint8_t>(value >> (8 * i)));
-  }
   void U8(uint8_t v) { out_.push_back(v); }
-  void U16(uint16_t v) { Little(v, 2); }
-  void U32(uint32_t v) { Little(v, 4); }
-  void U64(uint64_t v) { Little(v, 8); }
+  void U16(uint16_t v) { AppendU16(out_, v); }
+  void U32(uint32_t v) { AppendU32(out_, v); }
+  void U64(uint64_t v) { AppendU64(out_, v); }
 
   void Count(size_t count, const CountRule& rule) {
     if (count > rule.limit) Fail(Format(u"%s : %d (au plus %d)", {rule.what, count, rule.limit}));

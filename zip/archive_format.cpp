@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <vector>
 
+#include "runtime/byte_order.h"
 #include "runtime/text.h"
-#include "zip/byte_order.h"
 #include "zip/crc32.h"
 #include "zip/dir_array.h"
 #include "zip/file_layer.h"
@@ -28,104 +29,26 @@ bool ReadAt(rt::TStream& stream, int64_t position, void* buffer, int64_t count) 
 
 }  // namespace
 
-TEndRecord TEndRecord::Parse(const uint8_t* b) {
-  TEndRecord r;
-  r.Signature = GetU32(b);
-  r.DiskNumber = GetU16(b + 4);
-  r.StartDisk = GetU16(b + 6);
-  r.EntriesOnDisk = GetU16(b + 8);
-  r.TotalEntries = GetU16(b + 10);
-  r.DirectorySize = GetU32(b + 12);
-  r.DirectoryOffset = GetU32(b + 16);
-  r.CommentLength = GetU16(b + 20);
-  return r;
-}
-
-bool NeedsZip64(const TEndRecord& r) {
-  return r.DiskNumber == 0xFFFF || r.StartDisk == 0xFFFF || r.EntriesOnDisk == 0xFFFF ||
-         r.TotalEntries == 0xFFFF || r.DirectorySize == 0xFFFFFFFF || r.DirectoryOffset == 0xFFFFFFFF;
-}
-
-TZip64Locator TZip64Locator::Parse(const uint8_t* b) {
-  TZip64Locator r;
-  r.Signature = GetU32(b);
-  r.EndRecordDisk = GetU32(b + 4);
-  r.EndRecordOffset = GetU64(b + 8);
-  r.TotalDisks = GetU32(b + 16);
-  return r;
-}
-
-TZip64EndRecord TZip64EndRecord::Parse(const uint8_t* b) {
-  TZip64EndRecord r;
-  r.Signature = GetU32(b);
-  r.RecordSize = GetU64(b + 4);
-  r.VersionMadeBy = GetU16(b + 12);
-  r.VersionNeeded = GetU16(b + 14);
-  r.DiskNumber = GetU32(b + 16);
-  r.StartDisk = GetU32(b + 20);
-  r.EntriesOnDisk = GetU64(b + 24);
-  r.TotalEntries = GetU64(b + 32);
-  r.DirectorySize = GetU64(b + 40);
-  r.DirectoryOffset = GetU64(b + 48);
-  return r;
-}
-
-TLocalHeader TLocalHeader::Parse(const uint8_t* b) {
-  TLocalHeader r;
-  r.Signature = GetU32(b);
-  r.VersionNeeded = GetU16(b + 4);
-  r.Flags = GetU16(b + 6);
-  r.CompressionMethod = GetU16(b + 8);
-  r.LastModTime = GetU16(b + 10);
-  r.LastModDate = GetU16(b + 12);
-  r.Crc32 = GetU32(b + 14);
-  r.CompressedSize = GetU32(b + 18);
-  r.UncompressedSize = GetU32(b + 22);
-  r.NameLength = GetU16(b + 26);
-  r.ExtraLength = GetU16(b + 28);
-  return r;
-}
-
-void ReadCentralHeaderFields(const uint8_t* b, TDirItem& item) {
-  item.Signature = GetU32(b);
-  item.VersionMadeBy = GetU16(b + 4);
-  item.VersionNeeded = GetU16(b + 6);
-  item.Flags = GetU16(b + 8);
-  item.CompressionMethod = GetU16(b + 10);
-  item.LastModTime = GetU16(b + 12);
-  item.LastModDate = GetU16(b + 14);
-  item.Crc32 = GetU32(b + 16);
-  item.CompressedSize = GetU32(b + 20);
-  item.UncompressedSize = GetU32(b + 24);
-  item.NameLength = GetU16(b + 28);
-  item.ExtraLength = GetU16(b + 30);
-  item.CommentLength = GetU16(b + 32);
-  item.DiskNumberStart = GetU16(b + 34);
-  item.InternalAttributes = GetU16(b + 36);
-  item.ExternalAttributes = GetU32(b + 38);
-  item.LocalHeaderOffset = GetU32(b + 42);
-}
-
 std::optional<TCertificateTable> CertificateTable(rt::TStream& stream) {
   uint8_t dos[64];
   if (!ReadAt(stream, 0, dos, sizeof dos) || dos[0] != 'M' || dos[1] != 'Z') return std::nullopt;
-  const uint32_t peOffset = GetU32(dos + 0x3C);
+  const uint32_t peOffset = rt::GetU32(dos + 0x3C);
   // Signature, COFF header and the optional header up to the directories.
   uint8_t pe[24 + 112 + 5 * 8];
-  if (!ReadAt(stream, peOffset, pe, sizeof pe) || GetU32(pe) != 0x00004550) return std::nullopt;
+  if (!ReadAt(stream, peOffset, pe, sizeof pe) || rt::GetU32(pe) != 0x00004550) return std::nullopt;
   const uint8_t* optional = pe + 24;
   size_t directories;
   size_t countField;
-  switch (GetU16(optional)) {
+  switch (rt::GetU16(optional)) {
     case 0x10B: countField = 92, directories = 96; break;    // PE32
     case 0x20B: countField = 108, directories = 112; break;  // PE32+
     default: return std::nullopt;
   }
-  const uint16_t optionalSize = GetU16(pe + 20);
-  if (GetU32(optional + countField) <= 4 || optionalSize < directories + 5 * 8) return std::nullopt;
+  const uint16_t optionalSize = rt::GetU16(pe + 20);
+  if (rt::GetU32(optional + countField) <= 4 || optionalSize < directories + 5 * 8) return std::nullopt;
   const size_t security = 24 + directories + 4 * 8;
-  const uint32_t offset = GetU32(pe + security);
-  const uint32_t size = GetU32(pe + security + 4);
+  const uint32_t offset = rt::GetU32(pe + security);
+  const uint32_t size = rt::GetU32(pe + security + 4);
   if (offset == 0 || size == 0) return std::nullopt;
   return TCertificateTable{offset, size, int64_t{peOffset} + static_cast<int64_t>(security)};
 }
@@ -147,13 +70,14 @@ std::optional<TEndRecordLocation> FindEndRecord(rt::TStream& stream) {
   if (!ReadAt(stream, end - window, buffer.data(), window)) return std::nullopt;
 
   for (int64_t i = window - 4; i >= 0; --i) {
-    if (GetU32(buffer.data() + i) != kEndRecordSignature) continue;
-    if (window - i < static_cast<int64_t>(kEndRecordSize)) continue;
-    const TEndRecord record = TEndRecord::Parse(buffer.data() + i);
-    const int64_t left = window - i - static_cast<int64_t>(kEndRecordSize);
+    if (rt::GetU32(buffer.data() + i) != TEndRecord::kSignature) continue;
+    if (window - i < static_cast<int64_t>(TEndRecord::kSize)) continue;
+    const TEndRecord record =
+        TEndRecord::Read(std::span(buffer).subspan(static_cast<size_t>(i)).first<TEndRecord::kSize>());
+    const int64_t left = window - i - static_cast<int64_t>(TEndRecord::kSize);
     bool fits = left == record.CommentLength;
     if (!fits && signedImage && left > record.CommentLength && left - record.CommentLength < 8) {
-      const int64_t archiveEnd = i + kEndRecordSize + record.CommentLength;
+      const int64_t archiveEnd = i + TEndRecord::kSize + record.CommentLength;
       fits = ((archiveEnd + (end - window)) + 7) / 8 * 8 == end &&
              std::all_of(buffer.begin() + archiveEnd, buffer.end(), [](uint8_t b) { return b == 0; });
     }
@@ -161,7 +85,7 @@ std::optional<TEndRecordLocation> FindEndRecord(rt::TStream& stream) {
     TEndRecordLocation found;
     found.Position = end - window + i;
     found.Record = record;
-    const auto* comment = reinterpret_cast<const char*>(buffer.data() + i + kEndRecordSize);
+    const auto* comment = reinterpret_cast<const char*>(buffer.data() + i + TEndRecord::kSize);
     found.Comment.assign(comment, record.CommentLength);
     return found;
   }
@@ -174,7 +98,7 @@ TSignatureScanner::TSignatureScanner(rt::TStream& stream, uint32_t signature, in
     : stream_(stream),
       size_(stream.Size()),
       buffer_(static_cast<size_t>(std::clamp<int64_t>(size_, 0, window))) {
-  PutU32(signature_, signature);
+  rt::PutU32(signature_, signature);
 }
 
 int64_t TSignatureScanner::Next(int64_t from) {
@@ -224,19 +148,6 @@ WideString DecodeEntryName(const uint8_t* bytes, size_t length, bool oemNames) {
   return oemNames ? rt::OemToWide(stored) : rt::AnsiToWide(stored);
 }
 
-bool TUnicodeExtendedInfo::Parse(const uint8_t* data, size_t size) {
-  name_.clear();
-  signature_ = size >= 4 ? GetU32(data) : 0;
-  if (size < 8 || std::memcmp(data, "NUCX", 4) != 0) return false;
-  const uint32_t count = GetU32(data + 4);
-  // A count that needs more bytes than the block holds makes the block
-  // invalid rather than a name of unknown characters.
-  if (count > (size - 8) / 2) return false;
-  name_.resize(count);
-  for (uint32_t k = 0; k < count; ++k) name_[k] = GetU16(data + 8 + 2 * k);
-  return true;
-}
-
 TExtraNames ParseExtraField(const uint8_t* extra, size_t length, const uint8_t* headerName,
                             size_t headerNameLength, TDirItem& item) {
   TExtraNames names;
@@ -249,42 +160,34 @@ TExtraNames ParseExtraField(const uint8_t* extra, size_t length, const uint8_t* 
       // A header cut short by the end of the field reads as far as it goes.
       uint8_t head[4] = {};
       std::memcpy(head, extra + consumed, length - consumed);
-      block.HeaderId = GetU16(head);
+      block.HeaderId = rt::GetU16(head);
       consumed = length;
       break;
     }
-    block.HeaderId = GetU16(extra + consumed);
-    size_t size = GetU16(extra + consumed + 2);
+    block.HeaderId = rt::GetU16(extra + consumed);
+    size_t size = rt::GetU16(extra + consumed + 2);
     consumed += 4;
     size = std::min(size, length - consumed);
     block.DataSize = static_cast<uint16_t>(size);
     block.Data.assign(extra + consumed, extra + consumed + size);
     consumed += size;
 
-    const uint8_t* data = block.Data.data();
-    if (block.HeaderId == kZip64ExtraId) {
-      // Each value is there only when its header field is escaped; a value
-      // that does not fit in the block is not read.
-      size_t at = 0;
-      auto next = [&](size_t width, auto& field) {
-        if (at < size && width <= size - at) field = width == 8 ? GetU64(data + at) : GetU16(data + at);
-        at += width;
-      };
-      if (item.UncompressedSize == 0xFFFFFFFF) next(8, item.Zip64UncompressedSize);
-      if (item.CompressedSize == 0xFFFFFFFF) next(8, item.Zip64CompressedSize);
-      if (item.LocalHeaderOffset == 0xFFFFFFFF) next(8, item.Zip64LocalHeaderOffset);
-      if (item.DiskNumberStart == 0xFFFF) next(2, item.Zip64DiskNumberStart);
+    const std::span<const uint8_t> data(block.Data);
+    if (block.HeaderId == TZip64ExtraBlock::kId) {
+      const TZip64ExtraBlock zip64 = TZip64ExtraBlock::Read(data, item);
+      if (zip64.UncompressedSize) item.Zip64UncompressedSize = *zip64.UncompressedSize;
+      if (zip64.CompressedSize) item.Zip64CompressedSize = *zip64.CompressedSize;
+      if (zip64.LocalHeaderOffset) item.Zip64LocalHeaderOffset = *zip64.LocalHeaderOffset;
+      if (zip64.DiskNumberStart) item.Zip64DiskNumberStart = *zip64.DiskNumberStart;
       item.HasZip64Info = 1;
-    } else if (block.HeaderId == kUnicodeNameExtraId) {
-      TUnicodeExtendedInfo info;
-      if (info.Parse(data, size)) names.UnicodeName = info.Name();
-    } else if (block.HeaderId == kUnicodePathExtraId) {
-      // Version 1, the CRC-32 of the header name, then the name in UTF-8;
-      // a CRC that does not fit means the header name was changed later.
-      if (size >= 5 && data[0] == 1 &&
-          GetU32(data + 1) == UpdateCrc32(0, headerName, headerNameLength))
-        names.UnicodePath = rt::Utf8ToWide(
-            std::string_view(reinterpret_cast<const char*>(data + 5), size - 5));
+    } else if (block.HeaderId == TUnicodeNameBlock::kId) {
+      if (auto unicode = TUnicodeNameBlock::Read(data)) names.UnicodeName = std::move(unicode->Name);
+    } else if (block.HeaderId == TUnicodePathBlock::kId) {
+      // Only version 1 is known; a CRC that does not fit means the header
+      // name was changed later.
+      if (const auto path = TUnicodePathBlock::Read(data);
+          path && path->Version == 1 && path->HeaderNameCrc == UpdateCrc32(0, headerName, headerNameLength))
+        names.UnicodePath = rt::Utf8ToWide(path->Utf8Name);
     }
   }
   return names;
@@ -298,16 +201,16 @@ int64_t DetectStubSize(rt::TStream& stream, const TZipDirArray& items, int64_t e
   const int64_t size = stream.Size();
   int64_t from = static_cast<int64_t>(std::min<uint64_t>(first.TrueLocalHeaderOffset(), INT64_MAX));
   std::vector<uint8_t> name;
-  TSignatureScanner scanner(stream, kLocalHeaderSignature, kStubSearchWindow);
+  TSignatureScanner scanner(stream, TLocalHeader::kSignature, kStubSearchWindow);
   while (true) {
     const int64_t hit = scanner.Next(from);
     if (hit < 0) return 0;
-    uint8_t raw[kLocalHeaderSize];
-    if (size - hit >= static_cast<int64_t>(kLocalHeaderSize) && ReadAt(stream, hit, raw, sizeof raw)) {
-      const TLocalHeader local = TLocalHeader::Parse(raw);
+    uint8_t raw[TLocalHeader::kSize];
+    if (size - hit >= static_cast<int64_t>(TLocalHeader::kSize) && ReadAt(stream, hit, raw, sizeof raw)) {
+      const TLocalHeader local = TLocalHeader::Read(raw);
       name.resize(local.NameLength);
-      const bool nameRead = ReadAt(stream, hit + kLocalHeaderSize, name.data(), local.NameLength);
-      if (nameRead && local.Signature == kLocalHeaderSignature &&
+      const bool nameRead = ReadAt(stream, hit + TLocalHeader::kSize, name.data(), local.NameLength);
+      if (nameRead && local.Signature == TLocalHeader::kSignature &&
           (hit == 0 ||
            (local.Crc32 == first.Crc32 && local.VersionNeeded == first.VersionNeeded &&
             local.CompressionMethod == first.CompressionMethod &&
@@ -341,32 +244,26 @@ void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, b
   // Hits that no header is accepted at are only bytes that look like a
   // signature (a program's code holds them): such a file is no archive.
   bool anyHeader = false;
-  TSignatureScanner headers(stream, kLocalHeaderSignature, kRecoverySearchWindow);
-  TSignatureScanner descriptors(stream, kDataDescriptorSignature, kRecoverySearchWindow);
-  for (int64_t q = headers.Next(0); q >= 0 && size - q >= static_cast<int64_t>(kLocalHeaderSize);
+  TSignatureScanner headers(stream, TLocalHeader::kSignature, kRecoverySearchWindow);
+  TSignatureScanner descriptors(stream, TDataDescriptor::kSignature, kRecoverySearchWindow);
+  for (int64_t q = headers.Next(0); q >= 0 && size - q >= static_cast<int64_t>(TLocalHeader::kSize);
        q = headers.Next(q + 4)) {
-    uint8_t raw[kLocalHeaderSize];
+    uint8_t raw[TLocalHeader::kSize];
     if (!ReadAt(stream, q, raw, sizeof raw)) break;
-    const TLocalHeader local = TLocalHeader::Parse(raw);
+    const TLocalHeader local = TLocalHeader::Read(raw);
     if (local.CompressedSize >= size || local.ExtraLength > kMaxRecoveredExtraLength) continue;
     anyHeader = true;
 
     TDirItem item;
+    // The fields both headers have, and the version needed for the
+    // version made by, which a local header lacks.
+    static_cast<TEntryFields&>(item) = local;
     item.Signature = local.Signature;
-    item.VersionMadeBy = item.VersionNeeded = local.VersionNeeded;
-    item.Flags = local.Flags;
-    item.CompressionMethod = local.CompressionMethod;
-    item.LastModTime = local.LastModTime;
-    item.LastModDate = local.LastModDate;
-    item.Crc32 = local.Crc32;
-    item.CompressedSize = local.CompressedSize;
-    item.UncompressedSize = local.UncompressedSize;
-    item.NameLength = local.NameLength;
-    item.ExtraLength = local.ExtraLength;
+    item.VersionMadeBy = local.VersionNeeded;
     item.LocalHeaderOffset = static_cast<uint32_t>(q);
 
     name.resize(local.NameLength);
-    if (ReadAt(stream, q + kLocalHeaderSize, name.data(), local.NameLength)) {
+    if (ReadAt(stream, q + TLocalHeader::kSize, name.data(), local.NameLength)) {
       const auto* text = reinterpret_cast<const char*>(name.data());
       item.Name = (local.Flags & kFlagUtf8)
                       ? rt::Utf8ToWide(std::string_view(text, std::find(text, text + name.size(), '\0') - text))
@@ -378,12 +275,13 @@ void RecoverDirectory(rt::TStream& stream, TZipDirArray& items, bool oemNames, b
     item.ExternalAttributes = folder ? 0x10 : 0x20;
     if (local.Flags & kFlagDataDescriptor) {
       const int64_t d = descriptors.Next(q);
-      uint8_t descriptor[kDataDescriptorSize];
-      if (d >= 0 && size - d >= static_cast<int64_t>(kDataDescriptorSize) &&
-          ReadAt(stream, d, descriptor, sizeof descriptor)) {
-        item.Crc32 = GetU32(descriptor + 4);
-        item.CompressedSize = GetU32(descriptor + 8);
-        item.UncompressedSize = GetU32(descriptor + 12);
+      uint8_t rawDescriptor[TDataDescriptor::kSize];
+      if (d >= 0 && size - d >= static_cast<int64_t>(TDataDescriptor::kSize) &&
+          ReadAt(stream, d, rawDescriptor, sizeof rawDescriptor)) {
+        const TDataDescriptor descriptor = TDataDescriptor::Read(rawDescriptor);
+        item.Crc32 = descriptor.Crc32;
+        item.CompressedSize = descriptor.CompressedSize;
+        item.UncompressedSize = descriptor.UncompressedSize;
       }
     }
     // Stored whole rather than renamed: the index takes the name at its

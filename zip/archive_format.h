@@ -1,6 +1,7 @@
-// The records of a ZIP archive as the engine reads them, and the searches
+// How the engine finds and takes apart an archive's records: the searches
 // that locate an archive inside a larger stream (a host executable, a
-// self-extractor stub) and rebuild a directory from local headers.
+// self-extractor stub), the decoding of entry names and extra fields, and
+// the rebuilding of a directory from local headers.
 #pragma once
 
 #include <cstdint>
@@ -10,83 +11,12 @@
 
 #include "runtime/classes.h"
 #include "runtime/streams.h"
+#include "zip/archive_records.h"
 #include "zip/dir_item.h"
 
 namespace zip {
 
 class TZipDirArray;
-
-inline constexpr uint32_t kEndRecordSignature = 0x06054B50;
-inline constexpr uint32_t kZip64LocatorSignature = 0x07064B50;
-inline constexpr uint32_t kZip64EndRecordSignature = 0x06064B50;
-inline constexpr uint32_t kLocalHeaderSignature = 0x04034B50;
-inline constexpr uint32_t kDataDescriptorSignature = 0x08074B50;
-
-inline constexpr size_t kEndRecordSize = 22;
-inline constexpr size_t kZip64LocatorSize = 20;
-inline constexpr size_t kZip64EndRecordSize = 56;
-inline constexpr size_t kLocalHeaderSize = 30;
-inline constexpr size_t kDataDescriptorSize = 16;
-
-inline constexpr uint16_t kZip64ExtraId = 0x0001;
-inline constexpr uint16_t kUnicodeNameExtraId = 0x554E;  // "NU"
-inline constexpr uint16_t kUnicodePathExtraId = 0x7075;
-
-struct TEndRecord {
-  uint32_t Signature = kEndRecordSignature;
-  uint16_t DiskNumber = 0;
-  uint16_t StartDisk = 0;
-  uint16_t EntriesOnDisk = 0;
-  uint16_t TotalEntries = 0;
-  uint32_t DirectorySize = 0;
-  uint32_t DirectoryOffset = 0;
-  uint16_t CommentLength = 0;
-
-  static TEndRecord Parse(const uint8_t* bytes);
-};
-
-// Whether an end record defers any of its values to the Zip64 record.
-bool NeedsZip64(const TEndRecord& record);
-
-struct TZip64Locator {
-  uint32_t Signature = 0;
-  uint32_t EndRecordDisk = 0;
-  uint64_t EndRecordOffset = 0;
-  uint32_t TotalDisks = 0;
-
-  static TZip64Locator Parse(const uint8_t* bytes);
-};
-
-struct TZip64EndRecord {
-  uint32_t Signature = 0;
-  uint64_t RecordSize = 0;
-  uint16_t VersionMadeBy = 0;
-  uint16_t VersionNeeded = 0;
-  uint32_t DiskNumber = 0;
-  uint32_t StartDisk = 0;
-  uint64_t EntriesOnDisk = 0;
-  uint64_t TotalEntries = 0;
-  uint64_t DirectorySize = 0;
-  uint64_t DirectoryOffset = 0;
-
-  static TZip64EndRecord Parse(const uint8_t* bytes);
-};
-
-struct TLocalHeader {
-  uint32_t Signature = 0;
-  uint16_t VersionNeeded = 0;
-  uint16_t Flags = 0;
-  uint16_t CompressionMethod = 0;
-  uint16_t LastModTime = 0;
-  uint16_t LastModDate = 0;
-  uint32_t Crc32 = 0;
-  uint32_t CompressedSize = 0;
-  uint32_t UncompressedSize = 0;
-  uint16_t NameLength = 0;
-  uint16_t ExtraLength = 0;
-
-  static TLocalHeader Parse(const uint8_t* bytes);
-};
 
 // Where the end record was found and what it said.
 struct TEndRecordLocation {
@@ -155,19 +85,6 @@ struct TExtraNames {
 // names. headerName is the stored name, whose CRC the 0x7075 block cites.
 TExtraNames ParseExtraField(const uint8_t* extra, size_t length, const uint8_t* headerName,
                             size_t headerNameLength, TDirItem& item);
-
-// Decodes the "NU"/"NUCX" block data.
-class TUnicodeExtendedInfo {
- public:
-  // False when the block is not a valid "NUCX" name.
-  bool Parse(const uint8_t* data, size_t size);
-  const WideString& Name() const { return name_; }
-  uint32_t Signature() const { return signature_; }
-
- private:
-  WideString name_;
-  uint32_t signature_ = 0;
-};
 
 // Where the archive really begins: the position of item 0's local header,
 // found by a forward search from its stored offset and checked against the

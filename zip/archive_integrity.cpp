@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "zip/archive_format.h"
-#include "zip/byte_order.h"
 #include "zip/directory_reader.h"
 #include "zip/file_layer.h"
 
@@ -73,18 +73,18 @@ class TIntegrityCheck {
     const TEndRecord& end = found->Record;
     TDirectoryFigures figures{static_cast<uint64_t>(found->Position), end.TotalEntries, end.EntriesOnDisk,
                               end.DirectorySize, end.DirectoryOffset, end.DiskNumber, end.StartDisk};
-    uint8_t raw[kZip64EndRecordSize];
+    uint8_t raw[TZip64EndRecord::kSize];
     const uint64_t p = figures.RecordsStart;
-    if (p < kZip64LocatorSize || !ReadAt(stream_, p - kZip64LocatorSize, raw, kZip64LocatorSize))
+    if (p < TZip64Locator::kSize || !ReadAt(stream_, p - TZip64Locator::kSize, raw, TZip64Locator::kSize))
       return figures;
-    const TZip64Locator locator = TZip64Locator::Parse(raw);
-    if (locator.Signature != kZip64LocatorSignature) return figures;
+    const TZip64Locator locator = TZip64Locator::Read(std::span(raw).first<TZip64Locator::kSize>());
+    if (locator.Signature != TZip64Locator::kSignature) return figures;
     // Every writer puts the Zip64 record, without extensible data, right
     // before its locator.
-    const uint64_t at = p - kZip64LocatorSize - kZip64EndRecordSize;
-    if (p >= kZip64LocatorSize + kZip64EndRecordSize && ReadAt(stream_, at, raw, kZip64EndRecordSize)) {
-      const TZip64EndRecord record = TZip64EndRecord::Parse(raw);
-      if (record.Signature == kZip64EndRecordSignature && record.RecordSize == kZip64EndRecordSize - 12) {
+    const uint64_t at = p - TZip64Locator::kSize - TZip64EndRecord::kSize;
+    if (p >= TZip64Locator::kSize + TZip64EndRecord::kSize && ReadAt(stream_, at, raw, TZip64EndRecord::kSize)) {
+      const TZip64EndRecord record = TZip64EndRecord::Read(raw);
+      if (record.Signature == TZip64EndRecord::kSignature && record.RecordSize == TZip64EndRecord::kSize - 12) {
         return TDirectoryFigures{at,         record.TotalEntries, record.EntriesOnDisk, record.DirectorySize,
                                  record.DirectoryOffset, record.DiskNumber, record.StartDisk, locator.TotalDisks};
       }
@@ -92,7 +92,7 @@ class TIntegrityCheck {
     // Without a record, an end record that holds every value itself was
     // only preceded by bytes that look like a locator.
     if (NeedsZip64(end)) {
-      Fail(adZip64RecordMissing, "a Zip64 locator at " + Number(p - kZip64LocatorSize) + " has no Zip64 record");
+      Fail(adZip64RecordMissing, "a Zip64 locator at " + Number(p - TZip64Locator::kSize) + " has no Zip64 record");
       return std::nullopt;
     }
     return figures;
@@ -115,7 +115,7 @@ class TIntegrityCheck {
       return Fail(adOffsetMismatch, "the directory is stored at " + Number(figures.Offset) + " but lies at " +
                                         Number(directoryStart_));
     offsetBase_ = directoryStart_ - figures.Offset;
-    if (figures.Count > figures.Size / kCentralHeaderSize)
+    if (figures.Count > figures.Size / TCentralHeader::kSize)
       return Fail(adCountMismatch,
                   Number(figures.Count) + " entries cannot fit a directory of " + Number(figures.Size) + " bytes");
     count_ = figures.Count;
@@ -130,12 +130,12 @@ class TIntegrityCheck {
     for (uint64_t i = 0; i < count_; ++i) {
       const uint64_t at = static_cast<uint64_t>(reader.Position());
       const std::string where = "directory record " + Number(i) + " at " + Number(at);
-      if (directoryEnd_ - at < kCentralHeaderSize) return Fail(adBadCentralHeader, where + " runs past the directory");
-      uint8_t fixed[kCentralHeaderSize];
+      if (directoryEnd_ - at < TCentralHeader::kSize) return Fail(adBadCentralHeader, where + " runs past the directory");
+      uint8_t fixed[TCentralHeader::kSize];
       reader.Read(fixed, sizeof fixed);
-      if (GetU32(fixed) != kCentralHeaderSignature) return Fail(adBadCentralHeader, where + " has no signature");
       TDirItem item;
-      ReadCentralHeaderFields(fixed, item);
+      static_cast<TCentralHeader&>(item) = TCentralHeader::Read(fixed);
+      if (item.Signature != TCentralHeader::kSignature) return Fail(adBadCentralHeader, where + " has no signature");
       const uint64_t variable = uint64_t{item.NameLength} + item.ExtraLength + item.CommentLength;
       if (variable > directoryEnd_ - static_cast<uint64_t>(reader.Position()))
         return Fail(adBadCentralHeader, where + " runs past the directory");
@@ -178,17 +178,17 @@ class TIntegrityCheck {
     const TEntryBytes* previous = nullptr;
     for (const TEntryBytes& entry : entries_) {
       const std::string where = "entry " + Number(entry.Index) + " at " + Number(entry.Header);
-      if (entry.Header > directoryStart_ || directoryStart_ - entry.Header < kLocalHeaderSize)
+      if (entry.Header > directoryStart_ || directoryStart_ - entry.Header < TLocalHeader::kSize)
         return Fail(adLocalHeaderOutside, where + " has no room for its local header before the directory at " +
                                               Number(directoryStart_));
-      uint8_t raw[kLocalHeaderSize];
-      if (!ReadAt(stream_, entry.Header, raw, kLocalHeaderSize))
+      uint8_t raw[TLocalHeader::kSize];
+      if (!ReadAt(stream_, entry.Header, raw, TLocalHeader::kSize))
         return Fail(adLocalHeaderOutside, where + " cannot be read");
-      const TLocalHeader local = TLocalHeader::Parse(raw);
-      if (local.Signature != kLocalHeaderSignature) return Fail(adBadLocalHeader, where + " is not a local header");
+      const TLocalHeader local = TLocalHeader::Read(raw);
+      if (local.Signature != TLocalHeader::kSignature) return Fail(adBadLocalHeader, where + " is not a local header");
       // A descriptor after the data takes 12 bytes at the least.
       const uint64_t trailer = entry.DataDescriptor || (local.Flags & kFlagDataDescriptor) ? 12 : 0;
-      const uint64_t room = directoryStart_ - entry.Header - kLocalHeaderSize;
+      const uint64_t room = directoryStart_ - entry.Header - TLocalHeader::kSize;
       const uint64_t header = uint64_t{local.NameLength} + local.ExtraLength;
       if (header > room || entry.CompressedSize > room - header || trailer > room - header - entry.CompressedSize)
         return Fail(adDataOutside, where + ": " + Number(entry.CompressedSize) +
@@ -196,7 +196,7 @@ class TIntegrityCheck {
       if (previous && entry.Header < previousEnd)
         return Fail(adOverlap, where + " lies inside entry " + Number(previous->Index) + ", which ends at " +
                                    Number(previousEnd));
-      previousEnd = entry.Header + kLocalHeaderSize + header + entry.CompressedSize + trailer;
+      previousEnd = entry.Header + TLocalHeader::kSize + header + entry.CompressedSize + trailer;
       previous = &entry;
     }
     return true;

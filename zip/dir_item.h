@@ -6,6 +6,7 @@
 
 #include "runtime/streams.h"
 #include "runtime/strings.h"
+#include "zip/archive_records.h"
 
 namespace zip {
 
@@ -19,34 +20,10 @@ struct TZipExtraField {
   std::vector<uint8_t> Data;
 };
 
-inline constexpr uint32_t kCentralHeaderSignature = 0x02014B50;
-inline constexpr size_t kCentralHeaderSize = 46;
-
-inline constexpr uint16_t kFlagEncrypted = 0x0001;
-inline constexpr uint16_t kFlagDataDescriptor = 0x0008;
-inline constexpr uint16_t kFlagUtf8 = 0x0800;
-
-struct TDirItem {
-  // The central header as stored; LocalHeaderOffset may be corrected by
-  // the offset of an archive embedded in a host file.
-  uint32_t Signature = 0;
-  uint16_t VersionMadeBy = 0;
-  uint16_t VersionNeeded = 0;
-  uint16_t Flags = 0;
-  uint16_t CompressionMethod = 0;
-  uint16_t LastModTime = 0;
-  uint16_t LastModDate = 0;
-  uint32_t Crc32 = 0;
-  uint32_t CompressedSize = 0;
-  uint32_t UncompressedSize = 0;
-  uint16_t NameLength = 0;
-  uint16_t ExtraLength = 0;
-  uint16_t CommentLength = 0;
-  uint16_t DiskNumberStart = 0;
-  uint16_t InternalAttributes = 0;
-  uint32_t ExternalAttributes = 0;
-  uint32_t LocalHeaderOffset = 0;
-
+// The central header as stored, and what the engine keeps beside it.
+// LocalHeaderOffset may be corrected by the offset of an archive embedded
+// in a host file.
+struct TDirItem : TCentralHeader {
   WideString Name;  // "/" separated, as stored
   WideString AltName;
   AnsiString Comment;
@@ -77,8 +54,5 @@ struct TDirItem {
     return LocalHeaderOffset == 0xFFFFFFFF ? Zip64LocalHeaderOffset : LocalHeaderOffset;
   }
 };
-
-// Fills the 17 fixed fields from the 46 stored bytes.
-void ReadCentralHeaderFields(const uint8_t* bytes, TDirItem& item);
 
 }  // namespace zip

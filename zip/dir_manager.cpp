@@ -6,7 +6,6 @@
 
 #include "runtime/exceptions.h"
 #include "runtime/stock_texts.h"
-#include "zip/byte_order.h"
 #include "zip/directory_reader.h"
 #include "zip/file_layer.h"
 #include "zip/wide_file_stream.h"
@@ -78,14 +77,14 @@ void TZipDirManager::LoadDirectory() {
   archiveComment_ = found->Comment;
   int64_t p = found->Position;
 
-  uint8_t raw[kZip64EndRecordSize];
-  if (p > static_cast<int64_t>(kZip64LocatorSize)) {
-    stream_->SetPosition(p - kZip64LocatorSize);
-    stream_->ReadBuffer(raw, kZip64LocatorSize);
-    zip64Locator_ = TZip64Locator::Parse(raw);
-    if (zip64Locator_.Signature == kZip64LocatorSignature) {
+  if (p > static_cast<int64_t>(TZip64Locator::kSize)) {
+    uint8_t raw[TZip64Locator::kSize];
+    stream_->SetPosition(p - TZip64Locator::kSize);
+    stream_->ReadBuffer(raw, sizeof raw);
+    zip64Locator_ = TZip64Locator::Read(raw);
+    if (zip64Locator_.Signature == TZip64Locator::kSignature) {
       isZip64_ = true;
-      p -= kZip64LocatorSize;
+      p -= TZip64Locator::kSize;
     }
   }
   if (isZip64_) {
@@ -93,27 +92,27 @@ void TZipDirManager::LoadDirectory() {
     // behind a host keeps a stale stored offset, so that place is tried too.
     auto readRecord = [&](uint64_t at) {
       const int64_t size = stream_->Size();
-      if (size < static_cast<int64_t>(kZip64EndRecordSize) ||
-          at > static_cast<uint64_t>(size) - kZip64EndRecordSize)
+      if (size < static_cast<int64_t>(TZip64EndRecord::kSize) ||
+          at > static_cast<uint64_t>(size) - TZip64EndRecord::kSize)
         return false;
+      uint8_t raw[TZip64EndRecord::kSize];
       stream_->SetPosition(static_cast<int64_t>(at));
-      if (stream_->Read(raw, kZip64EndRecordSize) != static_cast<int64_t>(kZip64EndRecordSize))
-        return false;
-      zip64EndRecord_ = TZip64EndRecord::Parse(raw);
-      return zip64EndRecord_.Signature == kZip64EndRecordSignature;
+      if (stream_->Read(raw, sizeof raw) != static_cast<int64_t>(sizeof raw)) return false;
+      zip64EndRecord_ = TZip64EndRecord::Read(raw);
+      return zip64EndRecord_.Signature == TZip64EndRecord::kSignature;
     };
-    const bool recordFound = p > static_cast<int64_t>(kZip64EndRecordSize) &&
+    const bool recordFound = p > static_cast<int64_t>(TZip64EndRecord::kSize) &&
                        (readRecord(zip64Locator_.EndRecordOffset) ||
-                        readRecord(static_cast<uint64_t>(p - kZip64EndRecordSize)));
+                        readRecord(static_cast<uint64_t>(p - TZip64EndRecord::kSize)));
     if (recordFound) {
-      p -= kZip64EndRecordSize;
+      p -= TZip64EndRecord::kSize;
     } else if (NeedsZip64(endRecord_)) {
       throw EZipException(neNoZip64EndRecord, archiver_);
     } else {
       // The end record holds every value itself: the locator's signature
       // is just bytes of the last name or comment that happen to match.
       isZip64_ = false;
-      p += kZip64LocatorSize;
+      p += TZip64Locator::kSize;
       zip64Locator_ = TZip64Locator();
     }
   }
@@ -166,12 +165,12 @@ void TZipDirManager::ReadDirectory(int64_t start, uint64_t count, uint32_t start
   reader.Reset(stream_, start);
   // Every entry takes at least its fixed header: a count the stream cannot
   // hold is damage, not a reason to reserve memory for it.
-  if (!MultiVolume() && count > static_cast<uint64_t>(reader.Remaining()) / kCentralHeaderSize)
+  if (!MultiVolume() && count > static_cast<uint64_t>(reader.Remaining()) / TCentralHeader::kSize)
     throw rt::EReadError(rt::kSReadError);
   if (count > static_cast<uint64_t>(INT32_MAX)) throw rt::EReadError(rt::kSReadError);
   items_.SetCount(static_cast<int>(count));
   for (int i = 0; i < static_cast<int>(count); ++i) {
-    if (reader.Remaining() < static_cast<int64_t>(kCentralHeaderSize) && MultiVolume() &&
+    if (reader.Remaining() < static_cast<int64_t>(TCentralHeader::kSize) && MultiVolume() &&
         !isCustomStream_) {
       TZipVolumeNumberInfo info = archiver_->VolumeInfo();
       info.SetVolumeNumber(info.VolumeNumber + 1);
@@ -185,10 +184,10 @@ void TZipDirManager::ReadDirectory(int64_t start, uint64_t count, uint32_t start
 }
 
 void TZipDirManager::ReadEntry(int index, TDirectoryReader& reader) {
-  uint8_t fixed[kCentralHeaderSize];
+  uint8_t fixed[TCentralHeader::kSize];
   reader.Read(fixed, sizeof fixed);
   TDirItem& item = items_.ItemPtr(index);
-  ReadCentralHeaderFields(fixed, item);
+  static_cast<TCentralHeader&>(item) = TCentralHeader::Read(fixed);
 
   std::vector<uint8_t>& name = nameBuffer_;
   name.resize(item.NameLength);
@@ -218,10 +217,10 @@ void TZipDirManager::ReadEntry(int index, TDirectoryReader& reader) {
 }
 
 void TZipDirManager::SaveDirectory() {
-  uint8_t record[kEndRecordSize] = {};
-  PutU32(record, kEndRecordSignature);
+  std::vector<uint8_t> record;
+  TEndRecord().Write(record);
   stream_->SetPosition(stream_->Size());
-  stream_->WriteBuffer(record, sizeof record);
+  stream_->WriteBuffer(record.data(), static_cast<int64_t>(record.size()));
 }
 
 }  // namespace zip

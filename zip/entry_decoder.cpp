@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "zip/archive_format.h"
-#include "zip/byte_order.h"
 #include "zip/crc32.h"
 #include "zip/dir_manager.h"
 #include "zip/path_functions.h"
@@ -179,11 +178,12 @@ bool IsWholeEntryCandidate(const TDirItem& item, const TZipBaseArchiver& archive
 
 bool TZipEntryDecoder::DecodeData() {
   const auto headerStart = static_cast<uint64_t>(archive_->Position());
-  uint8_t header[kLocalHeaderSize];
-  archive_->ReadBuffer(header, kLocalHeaderSize);
+  uint8_t raw[TLocalHeader::kSize];
+  archive_->ReadBuffer(raw, sizeof raw);
   // Of the local header only the lengths that lead to the data count; the
   // central directory is the authority for everything else.
-  archive_->Seek(GetU16(header + 26) + int64_t{GetU16(header + 28)}, rt::SeekOrigin::soCurrent);
+  const TLocalHeader header = TLocalHeader::Read(raw);
+  archive_->Seek(header.NameLength + int64_t{header.ExtraLength}, rt::SeekOrigin::soCurrent);
   const auto dataStart = static_cast<uint64_t>(archive_->Position());
 
   const uint64_t compressed = item_.TrueCompressedSize();

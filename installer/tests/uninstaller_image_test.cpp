@@ -30,7 +30,7 @@ TEST(UninstallerImage, IsTheProgramWithAnEmptyPayloadThatTheProgramRecognises) {
   EXPECT_FALSE(IsUninstallerPayload(payload));
   rt::TMemoryStream program(installer);
   const std::vector<uint8_t> image = UninstallerImage(program, payload);
-  ASSERT_EQ(image.size(), 900u + zip::kEndRecordSize);
+  ASSERT_EQ(image.size(), 900u + zip::TEndRecord::kSize);
   EXPECT_TRUE(std::equal(image.begin(), image.begin() + 900, installer.begin()));
   const zip::TArchiveIntegrity itself = Check(image);
   EXPECT_TRUE(IsUninstallerPayload(itself)) << itself.Detail;

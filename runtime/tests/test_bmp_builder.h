@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/byte_order.h"
+
 namespace rt::testbmp {
 
 struct BmpLayout {
@@ -21,37 +23,28 @@ struct BmpLayout {
   int64_t offsetAdjust = 0;        // added to the computed pixel offset
 };
 
-inline void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
 inline std::vector<uint8_t> MakeBmp(const BmpLayout& s) {
   std::vector<uint8_t> info;
-  Put32(info, s.headerSize);
-  Put32(info, static_cast<uint32_t>(s.width));
-  Put32(info, static_cast<uint32_t>(s.height));
-  Put16(info, s.planes);
-  Put16(info, s.bitCount);
-  Put32(info, s.compression);
-  Put32(info, static_cast<uint32_t>(s.pixels.size()));
-  Put32(info, 2835);
-  Put32(info, 2835);
-  Put32(info, s.colorsUsed);
-  Put32(info, 0);
-  for (uint32_t m : s.masks) Put32(info, m);
+  AppendU32(info, s.headerSize);
+  AppendU32(info, static_cast<uint32_t>(s.width));
+  AppendU32(info, static_cast<uint32_t>(s.height));
+  AppendU16(info, s.planes);
+  AppendU16(info, s.bitCount);
+  AppendU32(info, s.compression);
+  AppendU32(info, static_cast<uint32_t>(s.pixels.size()));
+  AppendU32(info, 2835);
+  AppendU32(info, 2835);
+  AppendU32(info, s.colorsUsed);
+  AppendU32(info, 0);
+  for (uint32_t m : s.masks) AppendU32(info, m);
   while (info.size() < s.headerSize) info.push_back(0);
-  for (uint32_t c : s.palette) Put32(info, c);
+  for (uint32_t c : s.palette) AppendU32(info, c);
 
   std::vector<uint8_t> file = {'B', 'M'};
   const auto offset = static_cast<uint32_t>(14 + info.size() + s.offsetAdjust);
-  Put32(file, static_cast<uint32_t>(14 + info.size() + s.pixels.size()));
-  Put32(file, 0);
-  Put32(file, offset);
+  AppendU32(file, static_cast<uint32_t>(14 + info.size() + s.pixels.size()));
+  AppendU32(file, 0);
+  AppendU32(file, offset);
   file.insert(file.end(), info.begin(), info.end());
   file.insert(file.end(), s.pixels.begin(), s.pixels.end());
   return file;

@@ -9,26 +9,15 @@
 #include <string>
 
 #include "tools/mkinstaller/entry_names.h"
+#include "zip/archive_records.h"
 
 namespace mkinstaller {
 
 namespace {
 
-constexpr uint32_t kLocalHeaderSignature = 0x04034B50;
-constexpr uint32_t kCentralHeaderSignature = 0x02014B50;
-constexpr uint32_t kEndRecordSignature = 0x06054B50;
 constexpr uint16_t kVersion20 = 20;  // 2.0, made on MS-DOS
 constexpr uint16_t kStored = 0;
 constexpr uint16_t kDeflated = 8;
-
-void U16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void U32(std::vector<uint8_t>& out, uint32_t v) {
-  U16(out, v & 0xFFFF);
-  U16(out, v >> 16);
-}
 
 uint32_t Crc32(std::span<const uint8_t> data) {
   uLong crc = crc32(0, nullptr, 0);
@@ -94,37 +83,33 @@ void ArchiveWriter::AddEntry(rt::WideStringView name, uint16_t method, uint32_t 
   const uint32_t uncompressedSize = Size32(size, "a file");
   const uint64_t localOffset = position_;
 
-  // The fields that the local header and the central header share, from
-  // "version needed" to the name and extra lengths.
-  std::vector<uint8_t> common;
-  U16(common, kVersion20);
-  U16(common, 0);  // flags
-  U16(common, method);
-  U16(common, when.time);
-  U16(common, when.date);
-  U32(common, crc);
-  U32(common, compressedSize);
-  U32(common, uncompressedSize);
-  U16(common, static_cast<uint32_t>(oem.size()));
-  U16(common, static_cast<uint32_t>(extra.size()));
+  // What the local header and the central header share; no flags.
+  zip::TEntryFields common;
+  common.VersionNeeded = kVersion20;
+  common.CompressionMethod = method;
+  common.LastModTime = when.time;
+  common.LastModDate = when.date;
+  common.Crc32 = crc;
+  common.CompressedSize = compressedSize;
+  common.UncompressedSize = uncompressedSize;
+  common.NameLength = static_cast<uint16_t>(oem.size());
+  common.ExtraLength = static_cast<uint16_t>(extra.size());
 
   std::vector<uint8_t> local;
-  U32(local, kLocalHeaderSignature);
-  local.insert(local.end(), common.begin(), common.end());
+  zip::TLocalHeader{common, zip::TLocalHeader::kSignature}.Write(local);
   local.insert(local.end(), oem.begin(), oem.end());
   local.insert(local.end(), extra.begin(), extra.end());
   Write(local);
   Write(stored);
 
+  zip::TCentralHeader header;
+  static_cast<zip::TEntryFields&>(header) = common;
+  header.Signature = zip::TCentralHeader::kSignature;
+  header.VersionMadeBy = kVersion20;
+  header.ExternalAttributes = attributes;
+  header.LocalHeaderOffset = Size32(localOffset, "the payload");
   std::vector<uint8_t> central;
-  U32(central, kCentralHeaderSignature);
-  U16(central, kVersion20);  // version made by
-  central.insert(central.end(), common.begin(), common.end());
-  U16(central, 0);  // comment length
-  U16(central, 0);  // disk number start
-  U16(central, 0);  // internal attributes
-  U32(central, attributes);
-  U32(central, Size32(localOffset, "the payload"));
+  header.Write(central);
   central.insert(central.end(), oem.begin(), oem.end());
   central.insert(central.end(), extra.begin(), extra.end());
   entries_.push_back(std::move(central));
@@ -144,16 +129,14 @@ void ArchiveWriter::Finish() {
   const uint64_t directoryOffset = position_;
   for (const auto& header : entries_) Write(header);
   const uint64_t directorySize = position_ - directoryOffset;
-  std::vector<uint8_t> end;
-  U32(end, kEndRecordSignature);
-  U16(end, 0);  // this disk
-  U16(end, 0);  // disk of the directory start
-  U16(end, static_cast<uint32_t>(entries_.size()));
-  U16(end, static_cast<uint32_t>(entries_.size()));
-  U32(end, Size32(directorySize, "the central directory"));
-  U32(end, Size32(directoryOffset, "the payload"));
-  U16(end, 0);  // no comment
-  Write(end);
+  // One disk, no comment.
+  zip::TEndRecord end;
+  end.EntriesOnDisk = end.TotalEntries = static_cast<uint16_t>(entries_.size());
+  end.DirectorySize = Size32(directorySize, "the central directory");
+  end.DirectoryOffset = Size32(directoryOffset, "the payload");
+  std::vector<uint8_t> bytes;
+  end.Write(bytes);
+  Write(bytes);
   out_.flush();
   if (!out_) throw std::runtime_error("cannot write the installer");
 }

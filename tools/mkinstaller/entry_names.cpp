@@ -3,19 +3,9 @@
 #include <stdexcept>
 
 #include "runtime/cp437.h"
+#include "zip/archive_records.h"
 
 namespace mkinstaller {
-
-namespace {
-
-constexpr uint16_t kUnicodeNameId = 0x554E;
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-}  // namespace
 
 std::string OemName(rt::WideStringView name) {
   std::string out;
@@ -40,12 +30,7 @@ std::vector<uint8_t> UnicodeNameBlock(rt::WideStringView name) {
   const size_t dataSize = 8 + 2 * name.size();
   if (dataSize > 0xFFFF) throw std::runtime_error("name too long for its Unicode extra block");
   std::vector<uint8_t> block;
-  PutU16(block, kUnicodeNameId);
-  PutU16(block, static_cast<uint32_t>(dataSize));
-  block.insert(block.end(), {'N', 'U', 'C', 'X'});
-  PutU16(block, static_cast<uint32_t>(name.size()));
-  PutU16(block, static_cast<uint32_t>(name.size() >> 16));
-  for (const char16_t c : name) PutU16(block, c);
+  zip::TUnicodeNameBlock{rt::WideString(name)}.Write(block);
   return block;
 }
 

@@ -15,8 +15,7 @@ std::string OemName(rt::WideStringView name);
 
 bool IsAscii(rt::WideStringView name);
 
-// The whole extra block: id 0x554E, size, "NUCX", the count of UTF-16
-// code units and the units, all little-endian.
+// The whole "NU" extra block, header included.
 std::vector<uint8_t> UnicodeNameBlock(rt::WideStringView name);
 
 }  // namespace mkinstaller

@@ -3,13 +3,12 @@
 #include <cstdio>
 
 #include "runtime/strings.h"
+#include "zip/archive_records.h"
 #include "tools/qzip/entry_report.h"
 
 namespace qzip {
 
 namespace {
-
-constexpr uint16_t kFlagEncrypted = 1;
 
 std::string Format(const char* format, auto... values) {
   char text[160];
@@ -25,7 +24,7 @@ std::string DateTime(const zip::TDirItem& item) {
 
 std::string Encryption(const zip::TDirItem& item) {
   if (item.CompressionMethod == 99) return "AES";
-  return (item.Flags & kFlagEncrypted) ? "ZC" : "-";
+  return (item.Flags & zip::kFlagEncrypted) ? "ZC" : "-";
 }
 
 // Space saved, as a percentage of the original size: negative when the

@@ -74,7 +74,7 @@ TEST(EndRecord, NotFoundInShortOrInconsistentStreams) {
     EXPECT_FALSE(FindEndRecord(s)) << n;
   }
   Bytes bytes = BuildZip(ThreeEntries());
-  const size_t at = testing::FindLast(bytes, kEndRecordSignature);
+  const size_t at = testing::FindLast(bytes, TEndRecord::kSignature);
   testing::PutLE16(bytes, at + 20, 5);  // comment length past the end
   rt::TMemoryStream s(bytes);
   EXPECT_FALSE(FindEndRecord(s));
@@ -188,14 +188,14 @@ TEST(ExtraField, Zip64ValuesOnlyForEscapedFieldsAndOnlyInsideTheBlock) {
 }
 
 TEST(ExtraField, InvalidNucxBlocksLeaveTheName) {
-  TUnicodeExtendedInfo info;
   const uint8_t notNucx[] = {'N', 'U', 'X', 'X', 1, 0, 0, 0, 'a', 0};
-  EXPECT_FALSE(info.Parse(notNucx, sizeof notNucx));
+  EXPECT_FALSE(TUnicodeNameBlock::Read(notNucx));
   const uint8_t tooShort[] = {'N', 'U', 'C', 'X', 5, 0, 0, 0, 'a', 0};
-  EXPECT_FALSE(info.Parse(tooShort, sizeof tooShort));
+  EXPECT_FALSE(TUnicodeNameBlock::Read(tooShort));
   const uint8_t good[] = {'N', 'U', 'C', 'X', 1, 0, 0, 0, 'a', 0};
-  ASSERT_TRUE(info.Parse(good, sizeof good));
-  EXPECT_EQ(info.Name(), u"a");
+  const auto block = TUnicodeNameBlock::Read(good);
+  ASSERT_TRUE(block);
+  EXPECT_EQ(block->Name, u"a");
 }
 
 TEST(Zip64, RecordsGiveCountsSizesAndOffsets) {
@@ -215,7 +215,7 @@ TEST(Zip64, LocatorWithoutRecordIsError22) {
   TestArchive a = ThreeEntries();
   a.zip64 = true;
   Bytes bytes = BuildZip(a);
-  bytes[testing::FindLast(bytes, kZip64EndRecordSignature)] = 'X';
+  bytes[testing::FindLast(bytes, TZip64EndRecord::kSignature)] = 'X';
   try {
     LoadedDirectory d(bytes);
     FAIL() << "opened";
@@ -229,7 +229,7 @@ TEST(Recovery, MissingCentralDirectoryIsRebuiltFromLocalHeaders) {
   TestArchive a = ThreeEntries();
   a.entries[1].flags = kFlagDataDescriptor;
   Bytes bytes = BuildZip(a);
-  bytes.resize(testing::FindFirst(bytes, kCentralHeaderSignature));
+  bytes.resize(testing::FindFirst(bytes, TCentralHeader::kSignature));
   LoadedDirectory d(bytes);
   EXPECT_TRUE(d.manager.Rebuilt());
   ASSERT_GE(d.Count(), 2);
@@ -246,7 +246,7 @@ TEST(Recovery, OnlyANameEndingInASeparatorIsAFolder) {
                {.name = "win\\", .attributes = 0x10},
                {.name = "dir/full.txt", .data = "x"}};
   Bytes bytes = BuildZip(a);
-  bytes.resize(testing::FindFirst(bytes, kCentralHeaderSignature));
+  bytes.resize(testing::FindFirst(bytes, TCentralHeader::kSignature));
   LoadedDirectory d(bytes);
   ASSERT_TRUE(d.manager.Rebuilt());
   ASSERT_EQ(d.Count(), 4);
@@ -259,14 +259,14 @@ TEST(Recovery, OnlyANameEndingInASeparatorIsAFolder) {
 TEST(Recovery, DirectoryThatCannotBeReadIsRebuilt) {
   TestArchive a = ThreeEntries();
   Bytes bytes = BuildZip(a);
-  const size_t end = testing::FindLast(bytes, kEndRecordSignature);
+  const size_t end = testing::FindLast(bytes, TEndRecord::kSignature);
   testing::PutLE32(bytes, end + 12, 0x7FFFFFF0);  // directory larger than the file
   LoadedDirectory d(bytes);
   EXPECT_TRUE(d.manager.Rebuilt());
   EXPECT_EQ(d.Count(), 3);
   // A count the directory cannot hold is damage too, not an allocation.
   testing::PutLE32(bytes, end + 12,
-                   static_cast<uint32_t>(end - testing::FindFirst(bytes, kCentralHeaderSignature)));
+                   static_cast<uint32_t>(end - testing::FindFirst(bytes, TCentralHeader::kSignature)));
   testing::PutLE16(bytes, end + 10, 0xFFFE);
   LoadedDirectory e(bytes);
   EXPECT_TRUE(e.manager.Rebuilt());
@@ -308,14 +308,14 @@ TEST(Recovery, SignatureBytesWithoutAnAcceptableHeaderAreNoArchive) {
 TEST(Scanner, FindsSignaturesAcrossWindowSeams) {
   Bytes bytes(25000, 'z');
   const size_t at[] = {0, 9997, 19993, 19994 + 4, 24996};
-  for (size_t p : at) testing::PutLE32(bytes, p, kLocalHeaderSignature);
+  for (size_t p : at) testing::PutLE32(bytes, p, TLocalHeader::kSignature);
   rt::TMemoryStream s(bytes);
-  TSignatureScanner scanner(s, kLocalHeaderSignature, 10000);
+  TSignatureScanner scanner(s, TLocalHeader::kSignature, 10000);
   std::vector<int64_t> hits;
   for (int64_t h = scanner.Next(0); h >= 0; h = scanner.Next(h + 1)) hits.push_back(h);
   EXPECT_EQ(hits, (std::vector<int64_t>{0, 9997, 19993, 19998, 24996}));
-  EXPECT_EQ(SearchForward(s, 9998, kLocalHeaderSignature, 10000), 19993);
-  EXPECT_EQ(SearchForward(s, 24997, kLocalHeaderSignature, 10000), -1);
+  EXPECT_EQ(SearchForward(s, 9998, TLocalHeader::kSignature, 10000), 19993);
+  EXPECT_EQ(SearchForward(s, 24997, TLocalHeader::kSignature, 10000), -1);
 }
 
 }  // namespace

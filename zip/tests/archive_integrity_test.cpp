@@ -11,6 +11,7 @@ namespace {
 using testing::Bytes;
 using testing::FindFirst;
 using testing::FindLast;
+using testing::GetLE32;
 using testing::HostBytes;
 using testing::PutLE16;
 using testing::PutLE32;
@@ -90,13 +91,10 @@ struct Damage {
   TArchiveDefect expected;
 };
 
-uint32_t Le32(const Bytes& b, size_t at) {
-  return static_cast<uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24);
-}
-size_t EndRecord(const Bytes& b) { return FindLast(b, kEndRecordSignature); }
-size_t FirstCentralHeader(const Bytes& b) { return FindFirst(b, kCentralHeaderSignature); }
+size_t EndRecord(const Bytes& b) { return FindLast(b, TEndRecord::kSignature); }
+size_t FirstCentralHeader(const Bytes& b) { return FindFirst(b, TCentralHeader::kSignature); }
 // The central header of entry 3 ("programa.exe"), the last one.
-size_t LastCentralHeader(const Bytes& b) { return FindLast(b, kCentralHeaderSignature); }
+size_t LastCentralHeader(const Bytes& b) { return FindLast(b, TCentralHeader::kSignature); }
 
 const Damage kDamages[] = {
     {"one entry fewer counted", [](Bytes& b) {
@@ -109,10 +107,10 @@ const Damage kDamages[] = {
        PutLE16(b, EndRecord(b) + 10, 400);
      }, adCountMismatch},
     {"directory one byte larger", [](Bytes& b) {
-       PutLE32(b, EndRecord(b) + 12, Le32(b, EndRecord(b) + 12) + 1);
+       PutLE32(b, EndRecord(b) + 12, GetLE32(b, EndRecord(b) + 12) + 1);
      }, adOffsetMismatch},
     {"directory one byte smaller", [](Bytes& b) {
-       PutLE32(b, EndRecord(b) + 12, Le32(b, EndRecord(b) + 12) - 1);
+       PutLE32(b, EndRecord(b) + 12, GetLE32(b, EndRecord(b) + 12) - 1);
      }, adBadCentralHeader},
     {"directory larger than the file", [](Bytes& b) { PutLE32(b, EndRecord(b) + 12, 0x7FFFFFFF); },
      adDirectoryOutside},
@@ -126,11 +124,11 @@ const Damage kDamages[] = {
     {"local header beyond the directory", [](Bytes& b) {
        PutLE32(b, LastCentralHeader(b) + 42, static_cast<uint32_t>(FirstCentralHeader(b) - 10));
      }, adLocalHeaderOutside},
-    {"local signature damaged", [](Bytes& b) { b[FindLast(b, kLocalHeaderSignature)] = 'X'; }, adBadLocalHeader},
+    {"local signature damaged", [](Bytes& b) { b[FindLast(b, TLocalHeader::kSignature)] = 'X'; }, adBadLocalHeader},
     {"data larger than its room", [](Bytes& b) { PutLE32(b, LastCentralHeader(b) + 20, 100000); }, adDataOutside},
     {"two entries at one header", [](Bytes& b) {
-       const size_t second = FindFirst(b, kCentralHeaderSignature) + 46 + 6;  // after "datos/"
-       PutLE32(b, second + 42, Le32(b, FirstCentralHeader(b) + 42));
+       const size_t second = FindFirst(b, TCentralHeader::kSignature) + 46 + 6;  // after "datos/"
+       PutLE32(b, second + 42, GetLE32(b, FirstCentralHeader(b) + 42));
      }, adOverlap},
 };
 
@@ -149,7 +147,7 @@ TEST(ArchiveIntegrity, AZip64LocatorWithoutItsRecordIsRefused) {
   TestArchive a = Installer();
   a.zip64 = true;
   Bytes bytes = BuildZip(a);
-  bytes[FindLast(bytes, kZip64EndRecordSignature)] = 'X';
+  bytes[FindLast(bytes, TZip64EndRecord::kSignature)] = 'X';
   EXPECT_EQ(Check(bytes).Defect, adZip64RecordMissing);
 }
 

@@ -193,7 +193,7 @@ TEST(DecodeEntryTest, Deflate64IsRefusedWithoutTheComponentName) {
 TEST(DecodeEntryTest, ShortLocalHeaderIsAStreamError) {
   Bytes bytes = OneEntry({.name = "a", .data = "abc"});
   // Point the entry at the last 29 bytes of the archive.
-  const size_t central = testing::FindFirst(bytes, kCentralHeaderSignature);
+  const size_t central = testing::FindFirst(bytes, TCentralHeader::kSignature);
   testing::PutLE32(bytes, central + 42, static_cast<uint32_t>(bytes.size() - 29));
   MemoryArchiver archiver(bytes);
   EXPECT_THROW(archiver.Decode(0), rt::EReadError);

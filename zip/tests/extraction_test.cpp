@@ -389,7 +389,7 @@ TEST(ExtractMatchingTest, StoredNamesStayInsideTheDestination) {
 TEST(ExtractMatchingTest, StreamErrorLeavesTheRunAndDeletesTheFile) {
   Bytes bytes = BuildZip(TestArchive{.entries = {{.name = "short.txt", .data = "s"},
                                                  {.name = "after.txt", .data = "a"}}});
-  testing::PutLE32(bytes, testing::FindFirst(bytes, kCentralHeaderSignature) + 42,
+  testing::PutLE32(bytes, testing::FindFirst(bytes, TCentralHeader::kSignature) + 42,
                    static_cast<uint32_t>(bytes.size() - 10));
   TempFolder temp;
   MemoryArchiver archiver(bytes);

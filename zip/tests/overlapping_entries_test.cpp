@@ -31,9 +31,9 @@ const std::string kB(700, 'b');
 struct TwoEntries {
   Bytes bytes = BuildZip(TestArchive{.entries = {{.name = "a.txt", .data = kA},
                                                  {.name = "b.txt", .data = kB}}});
-  size_t centralA = testing::FindFirst(bytes, kCentralHeaderSignature);
-  size_t centralB = testing::FindLast(bytes, kCentralHeaderSignature);
-  size_t localB = testing::FindLast(bytes, 0x04034B50);
+  size_t centralA = testing::FindFirst(bytes, TCentralHeader::kSignature);
+  size_t centralB = testing::FindLast(bytes, TCentralHeader::kSignature);
+  size_t localB = testing::FindLast(bytes, TLocalHeader::kSignature);
 
   // The stored sizes and CRC of a central header set for data of the
   // given bytes.
@@ -141,7 +141,7 @@ TEST(OverlappingEntriesTest, EntriesSharingNoDataAreUntouched) {
   const Bytes empties = BuildZip(TestArchive{.entries = {{.name = "e1", .data = ""},
                                                          {.name = "e2", .data = ""}}});
   Bytes shared = empties;
-  testing::PutLE32(shared, testing::FindLast(shared, kCentralHeaderSignature) + 42, 0);
+  testing::PutLE32(shared, testing::FindLast(shared, TCentralHeader::kSignature) + 42, 0);
   for (const Bytes* bytes : {&zip.bytes, &shared}) {
     ExtractionRun run(*bytes);
     run.Extract();

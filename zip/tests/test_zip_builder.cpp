@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "runtime/byte_order.h"
+#include "zip/archive_records.h"
 #include "zip/crc32.h"
 #include "zip/zip_crypto.h"
 
@@ -12,18 +14,6 @@ namespace zip::testing {
 
 namespace {
 
-void Add16(Bytes& b, uint16_t v) {
-  b.push_back(static_cast<uint8_t>(v));
-  b.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Add32(Bytes& b, uint32_t v) {
-  Add16(b, static_cast<uint16_t>(v));
-  Add16(b, static_cast<uint16_t>(v >> 16));
-}
-void Add64(Bytes& b, uint64_t v) {
-  Add32(b, static_cast<uint32_t>(v));
-  Add32(b, static_cast<uint32_t>(v >> 32));
-}
 void AddText(Bytes& b, const std::string& s) { b.insert(b.end(), s.begin(), s.end()); }
 
 }  // namespace
@@ -74,21 +64,21 @@ std::string Encrypt(const std::string& stored, const std::string& password, uint
 
 }  // namespace
 
-void PutLE16(Bytes& b, size_t at, uint16_t v) {
-  b.at(at) = static_cast<uint8_t>(v);
-  b.at(at + 1) = static_cast<uint8_t>(v >> 8);
-}
-
-void PutLE32(Bytes& b, size_t at, uint32_t v) {
-  PutLE16(b, at, static_cast<uint16_t>(v));
-  PutLE16(b, at + 2, static_cast<uint16_t>(v >> 16));
-}
-
 namespace {
-bool SignatureAt(const Bytes& b, size_t i, uint32_t signature) {
-  return (b[i] | (b[i + 1] << 8) | (b[i + 2] << 16) | (uint32_t(b[i + 3]) << 24)) == signature;
+
+// A bad offset in a test is a test's fault, not memory to touch.
+size_t FieldAt(const Bytes& b, size_t at, size_t width) {
+  if (at > b.size() || width > b.size() - at) throw std::out_of_range("a field past the end of the bytes");
+  return at;
 }
+
+bool SignatureAt(const Bytes& b, size_t i, uint32_t signature) { return rt::GetU32(b.data() + i) == signature; }
+
 }  // namespace
+
+void PutLE16(Bytes& b, size_t at, uint16_t v) { rt::PutU16(b.data() + FieldAt(b, at, 2), v); }
+void PutLE32(Bytes& b, size_t at, uint32_t v) { rt::PutU32(b.data() + FieldAt(b, at, 4), v); }
+uint32_t GetLE32(const Bytes& b, size_t at) { return rt::GetU32(b.data() + FieldAt(b, at, 4)); }
 
 size_t FindFirst(const Bytes& b, uint32_t signature) {
   for (size_t i = 0; i + 4 <= b.size(); ++i)
@@ -104,21 +94,16 @@ size_t FindLast(const Bytes& b, uint32_t signature) {
 
 Bytes UnicodeNameBlock(const std::u16string& name) {
   Bytes b;
-  Add16(b, 0x554E);
-  Add16(b, static_cast<uint16_t>(8 + 2 * name.size()));
-  AddText(b, "NUCX");
-  Add32(b, static_cast<uint32_t>(name.size()));
-  for (char16_t c : name) Add16(b, c);
+  TUnicodeNameBlock{name}.Write(b);
   return b;
 }
 
 Bytes UnicodePathBlock(const std::string& utf8Name, const std::string& headerName, bool goodCrc) {
+  TUnicodePathBlock block;
+  block.HeaderNameCrc = UpdateCrc32(0, headerName.data(), headerName.size()) ^ (goodCrc ? 0 : 1);
+  block.Utf8Name = utf8Name;
   Bytes b;
-  Add16(b, 0x7075);
-  Add16(b, static_cast<uint16_t>(5 + utf8Name.size()));
-  b.push_back(1);
-  Add32(b, UpdateCrc32(0, headerName.data(), headerName.size()) ^ (goodCrc ? 0 : 1));
-  AddText(b, utf8Name);
+  block.Write(b);
   return b;
 }
 
@@ -134,55 +119,46 @@ Bytes BuildZip(const TestArchive& archive) {
     const uint16_t method = e.method ? *e.method : e.deflate ? 8 : 0;
     uint16_t flags = e.flags;
     if (!e.password.empty()) {
-      flags |= 1;
-      const uint8_t check = (flags & 8) ? static_cast<uint8_t>(e.time >> 8)
+      flags |= kFlagEncrypted;
+      const uint8_t check = (flags & kFlagDataDescriptor) ? static_cast<uint8_t>(e.time >> 8)
                                         : static_cast<uint8_t>(crc >> 24);
       stored = Encrypt(stored, e.password, check);
     }
     const uint64_t size = e.uncompressedSize ? *e.uncompressedSize : e.data.size();
     const std::string localName = e.localName ? *e.localName : e.name;
 
-    Add32(out, 0x04034B50);
-    Add16(out, 20);
-    Add16(out, flags);
-    Add16(out, method);
-    Add16(out, e.time);
-    Add16(out, e.date);
-    Add32(out, crc);
-    Add32(out, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(stored.size()));
-    Add32(out, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(size));
-    Add16(out, static_cast<uint16_t>(localName.size()));
-    Add16(out, 0);
+    // A Zip64 archive escapes the sizes in both headers.
+    const TEntryFields fields{.VersionNeeded = 20,
+                              .Flags = flags,
+                              .CompressionMethod = method,
+                              .LastModTime = e.time,
+                              .LastModDate = e.date,
+                              .Crc32 = crc,
+                              .CompressedSize = archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(stored.size()),
+                              .UncompressedSize = archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(size)};
+
+    TLocalHeader local{fields, TLocalHeader::kSignature};
+    local.NameLength = static_cast<uint16_t>(localName.size());
+    local.Write(out);
     AddText(out, localName);
     AddText(out, stored);
 
     Bytes extra = e.extra;
     if (archive.zip64) {
       Bytes z;
-      Add16(z, 0x0001);
-      Add16(z, 24);
-      Add64(z, size);
-      Add64(z, stored.size());
-      Add64(z, offset);
+      TZip64ExtraBlock{.UncompressedSize = size, .CompressedSize = stored.size(), .LocalHeaderOffset = offset}.Write(z);
       extra.insert(extra.begin(), z.begin(), z.end());
     }
-    Add32(central, 0x02014B50);
-    Add16(central, 20);
-    Add16(central, 20);
-    Add16(central, flags);
-    Add16(central, method);
-    Add16(central, e.time);
-    Add16(central, e.date);
-    Add32(central, crc);
-    Add32(central, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(stored.size()));
-    Add32(central, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(size));
-    Add16(central, static_cast<uint16_t>(e.name.size()));
-    Add16(central, static_cast<uint16_t>(extra.size()));
-    Add16(central, static_cast<uint16_t>(e.comment.size()));
-    Add16(central, 0);
-    Add16(central, 0);
-    Add32(central, e.attributes);
-    Add32(central, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(offset));
+    TCentralHeader header;
+    static_cast<TEntryFields&>(header) = fields;
+    header.Signature = TCentralHeader::kSignature;
+    header.VersionMadeBy = 20;
+    header.NameLength = static_cast<uint16_t>(e.name.size());
+    header.ExtraLength = static_cast<uint16_t>(extra.size());
+    header.CommentLength = static_cast<uint16_t>(e.comment.size());
+    header.ExternalAttributes = e.attributes;
+    header.LocalHeaderOffset = archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(offset);
+    header.Write(central);
     AddText(central, e.name);
     central.insert(central.end(), extra.begin(), extra.end());
     AddText(central, e.comment);
@@ -192,29 +168,23 @@ Bytes BuildZip(const TestArchive& archive) {
   const uint64_t count = archive.entries.size();
   if (archive.zip64) {
     const uint64_t recordOffset = out.size() - base;
-    Add32(out, 0x06064B50);
-    Add64(out, 44);
-    Add16(out, 45);
-    Add16(out, 45);
-    Add32(out, 0);
-    Add32(out, 0);
-    Add64(out, count);
-    Add64(out, count);
-    Add64(out, central.size());
-    Add64(out, centralOffset);
-    Add32(out, 0x07064B50);
-    Add32(out, 0);
-    Add64(out, recordOffset);
-    Add32(out, 1);
+    TZip64EndRecord{.Signature = TZip64EndRecord::kSignature,
+                    .RecordSize = TZip64EndRecord::kSize - 12,
+                    .VersionMadeBy = 45,
+                    .VersionNeeded = 45,
+                    .EntriesOnDisk = count,
+                    .TotalEntries = count,
+                    .DirectorySize = central.size(),
+                    .DirectoryOffset = centralOffset}
+        .Write(out);
+    TZip64Locator{.Signature = TZip64Locator::kSignature, .EndRecordOffset = recordOffset, .TotalDisks = 1}.Write(out);
   }
-  Add32(out, 0x06054B50);
-  Add16(out, 0);
-  Add16(out, 0);
-  Add16(out, archive.zip64 ? 0xFFFF : static_cast<uint16_t>(count));
-  Add16(out, archive.zip64 ? 0xFFFF : static_cast<uint16_t>(count));
-  Add32(out, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(central.size()));
-  Add32(out, archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(centralOffset));
-  Add16(out, static_cast<uint16_t>(archive.comment.size()));
+  TEndRecord{.EntriesOnDisk = archive.zip64 ? uint16_t{0xFFFF} : static_cast<uint16_t>(count),
+             .TotalEntries = archive.zip64 ? uint16_t{0xFFFF} : static_cast<uint16_t>(count),
+             .DirectorySize = archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(central.size()),
+             .DirectoryOffset = archive.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(centralOffset),
+             .CommentLength = static_cast<uint16_t>(archive.comment.size())}
+      .Write(out);
   AddText(out, archive.comment);
   out.insert(out.end(), archive.suffix.begin(), archive.suffix.end());
   return out;

@@ -56,9 +56,10 @@ Bytes HostBytes(size_t n);
 // bytes get just enough of a PE header to name the table.
 Bytes SignedImage(const Bytes& archiveAtEnd, size_t padding);
 
-// Helpers for raw edits.
+// Helpers for raw edits; an offset past the bytes is a std::out_of_range.
 void PutLE16(Bytes& b, size_t at, uint16_t v);
 void PutLE32(Bytes& b, size_t at, uint32_t v);
+uint32_t GetLE32(const Bytes& b, size_t at);
 size_t FindFirst(const Bytes& b, uint32_t signature);
 size_t FindLast(const Bytes& b, uint32_t signature);
 

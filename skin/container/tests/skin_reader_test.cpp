@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/byte_order.h"
 #include "skin/container/lzh.h"
 #include "skin/container/skin_archive_writer.h"
 #include "skin/container/skin_messages.h"
@@ -18,20 +19,16 @@ using Bytes = std::vector<uint8_t>;
 
 Bytes ToBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
-void PutU32(Bytes& out, uint32_t v) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(v >> shift));
-}
-
 // An archive laid out by hand, for the shapes the writer never makes.
 Bytes RawArchive(uint32_t magic, const std::string& nameList, const std::vector<uint32_t>& sizes,
                  const std::string& content) {
   Bytes out;
-  PutU32(out, magic);
-  PutU32(out, static_cast<uint32_t>(nameList.size()));
-  PutU32(out, 7);
-  PutU32(out, 9);
+  rt::AppendU32(out, magic);
+  rt::AppendU32(out, static_cast<uint32_t>(nameList.size()));
+  rt::AppendU32(out, 7);
+  rt::AppendU32(out, 9);
   out.insert(out.end(), nameList.begin(), nameList.end());
-  for (uint32_t size : sizes) PutU32(out, size);
+  for (uint32_t size : sizes) rt::AppendU32(out, size);
   out.insert(out.end(), content.begin(), content.end());
   return out;
 }
@@ -187,7 +184,7 @@ TEST(SkinReaderTest, AtMost1001Names) {
 
 TEST(SkinReaderTest, UnpackedSizeOverTheLimitIsRefusedBeforeDecoding) {
   Bytes tooLarge;
-  PutU32(tooLarge, kMaxSkinUnpackedSize + 1);
+  rt::AppendU32(tooLarge, kMaxSkinUnpackedSize + 1);
   TSkinReader reader;
   EXPECT_FALSE(OpenSkinFile(reader, tooLarge));
   EXPECT_NE(reader.FailureReason().find("67108865"), std::string::npos) << reader.FailureReason();

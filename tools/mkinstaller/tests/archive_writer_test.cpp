@@ -3,20 +3,27 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <array>
+#include <cstring>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "tools/mkinstaller/dos_time.h"
 #include "tools/mkinstaller/entry_names.h"
+#include "zip/archive_records.h"
 
 namespace mkinstaller {
 namespace {
 
-uint32_t U16At(const std::string& b, size_t at) {
-  return static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8;
+template <class Record>
+Record RecordAt(const std::string& file, size_t at) {
+  if (at > file.size() || file.size() - at < Record::kSize) throw std::out_of_range("a record past the end");
+  std::array<uint8_t, Record::kSize> raw;
+  std::memcpy(raw.data(), file.data() + at, raw.size());
+  return Record::Read(raw);
 }
-uint32_t U32At(const std::string& b, size_t at) { return U16At(b, at) | U16At(b, at + 2) << 16; }
 
 std::vector<uint8_t> Inflate(const std::string& data, size_t size) {
   std::vector<uint8_t> out(size + 1);
@@ -68,14 +75,17 @@ TEST(ArchiveWriter, AppendedArchiveWithAbsoluteOffsets) {
   writer.Finish();
   const std::string file = out.str();
 
-  ASSERT_GT(file.size(), stub.size() + 22);
-  const size_t endRecord = file.size() - 22;
-  EXPECT_EQ(U32At(file, endRecord), 0x06054B50u);
-  EXPECT_EQ(U16At(file, endRecord + 8), 3u);
-  EXPECT_EQ(U16At(file, endRecord + 10), 3u);
-  EXPECT_EQ(U16At(file, endRecord + 20), 0u);  // no comment
-  const size_t directory = U32At(file, endRecord + 16);
-  EXPECT_EQ(directory + U32At(file, endRecord + 12), endRecord);
+  ASSERT_GT(file.size(), stub.size() + zip::TEndRecord::kSize);
+  const size_t endRecord = file.size() - zip::TEndRecord::kSize;
+  const auto end = RecordAt<zip::TEndRecord>(file, endRecord);
+  EXPECT_EQ(end.Signature, zip::TEndRecord::kSignature);
+  EXPECT_EQ(end.DiskNumber, 0u);
+  EXPECT_EQ(end.StartDisk, 0u);
+  EXPECT_EQ(end.EntriesOnDisk, 3u);
+  EXPECT_EQ(end.TotalEntries, 3u);
+  EXPECT_EQ(end.CommentLength, 0u);
+  const size_t directory = end.DirectoryOffset;
+  EXPECT_EQ(directory + end.DirectorySize, endRecord);
 
   struct Expected {
     const char* oemName;
@@ -90,41 +100,47 @@ TEST(ArchiveWriter, AppendedArchiveWithAbsoluteOffsets) {
   size_t previousLocal = 0;
   for (const auto& e : expected) {
     SCOPED_TRACE(e.oemName);
-    ASSERT_EQ(U32At(file, at), 0x02014B50u);
-    EXPECT_EQ(U16At(file, at + 4), 20u);  // made by
-    EXPECT_EQ(U16At(file, at + 6), 20u);  // needed
-    EXPECT_EQ(U16At(file, at + 8), 0u);   // flags
-    EXPECT_EQ(U16At(file, at + 10), e.method);
-    EXPECT_EQ(U16At(file, at + 12), when.time);
-    EXPECT_EQ(U16At(file, at + 14), when.date);
-    EXPECT_EQ(U32At(file, at + 24), e.size);
-    EXPECT_EQ(U32At(file, at + 38), e.attributes);
-    const size_t nameLength = U16At(file, at + 28);
-    const size_t extraLength = U16At(file, at + 30);
-    EXPECT_EQ(file.substr(at + 46, nameLength), e.oemName);
+    const auto central = RecordAt<zip::TCentralHeader>(file, at);
+    ASSERT_EQ(central.Signature, zip::TCentralHeader::kSignature);
+    EXPECT_EQ(central.VersionMadeBy, 20u);
+    EXPECT_EQ(central.VersionNeeded, 20u);
+    EXPECT_EQ(central.Flags, 0u);
+    EXPECT_EQ(central.CompressionMethod, e.method);
+    EXPECT_EQ(central.LastModTime, when.time);
+    EXPECT_EQ(central.LastModDate, when.date);
+    EXPECT_EQ(central.UncompressedSize, e.size);
+    EXPECT_EQ(central.CommentLength, 0u);
+    EXPECT_EQ(central.DiskNumberStart, 0u);
+    EXPECT_EQ(central.InternalAttributes, 0u);
+    EXPECT_EQ(central.ExternalAttributes, e.attributes);
+    const size_t name = at + zip::TCentralHeader::kSize;
+    EXPECT_EQ(file.substr(name, central.NameLength), e.oemName);
     const std::vector<uint8_t> block = UnicodeNameBlock(e.name);
-    EXPECT_EQ(file.substr(at + 46 + nameLength, extraLength), std::string(block.begin(), block.end()));
+    EXPECT_EQ(file.substr(name + central.NameLength, central.ExtraLength), std::string(block.begin(), block.end()));
 
     // The offset counts from the start of the file, past the stub.
-    const size_t local = U32At(file, at + 42);
+    const size_t local = central.LocalHeaderOffset;
     EXPECT_GE(local, previousLocal);
     EXPECT_GE(local, stub.size());
     previousLocal = local;
-    ASSERT_EQ(U32At(file, local), 0x04034B50u);
-    EXPECT_EQ(file.substr(local + 4, 22), file.substr(at + 6, 22));  // shared fields
-    const size_t data = local + 30 + U16At(file, local + 26) + U16At(file, local + 28);
-    const std::string stored = file.substr(data, U32At(file, at + 20));
+    const auto header = RecordAt<zip::TLocalHeader>(file, local);
+    ASSERT_EQ(header.Signature, zip::TLocalHeader::kSignature);
+    EXPECT_EQ(static_cast<const zip::TEntryFields&>(header), static_cast<const zip::TEntryFields&>(central));
+    EXPECT_EQ(file.substr(local + zip::TLocalHeader::kSize, header.NameLength), e.oemName);
+    const size_t data = local + zip::TLocalHeader::kSize + header.NameLength + header.ExtraLength;
+    const std::string stored = file.substr(data, central.CompressedSize);
     if (e.method == 8) {
       const std::vector<uint8_t> plain = Inflate(stored, e.size);
       EXPECT_EQ(std::string(plain.begin(), plain.end()), e.size ? text : "");
-      EXPECT_EQ(U32At(file, at + 16), crc32(0, plain.data(), static_cast<uInt>(plain.size())));
+      EXPECT_EQ(central.Crc32, crc32(0, plain.data(), static_cast<uInt>(plain.size())));
     } else {
       EXPECT_TRUE(stored.empty());
     }
-    at += 46 + nameLength + extraLength;
+    at = name + central.NameLength + central.ExtraLength;
   }
   EXPECT_EQ(at, endRecord);
-  EXPECT_EQ(U32At(file, stub.size()), 0x04034B50u);  // the archive starts right after the stub
+  // The archive starts right after the stub.
+  EXPECT_EQ(RecordAt<zip::TLocalHeader>(file, stub.size()).Signature, zip::TLocalHeader::kSignature);
 }
 
 TEST(ArchiveWriter, RefusesMisnamedEntries) {
