@@ -3,14 +3,13 @@
 #include <vector>
 
 #include "installer/disk_space.h"
+#include "runtime/wide_text_win.h"
 #include "zip/file_layer.h"
 #include "zip/path_functions.h"
 
 namespace installer {
 
 namespace {
-
-const wchar_t* W(const rt::WideString& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 // The folder itself, or the nearest folder above it that exists: the one
 // whose volume the new folder will be on.
@@ -32,12 +31,12 @@ constexpr uint64_t kUsualClusterSize = 4096;
 std::optional<TDiskSpace> DiskSpaceAt(const rt::WideString& folder) {
   const rt::WideString name = zip::FsSystemName(zip::WithTrailingBackslash(NearestExistingFolder(folder)));
   ULARGE_INTEGER available;
-  if (!GetDiskFreeSpaceExW(W(name), &available, nullptr, nullptr)) return std::nullopt;
+  if (!GetDiskFreeSpaceExW(rt::AsWchar(name), &available, nullptr, nullptr)) return std::nullopt;
   TDiskSpace space{available.QuadPart, kUsualClusterSize};
   // Only a volume's root tells its cluster size.
   std::vector<wchar_t> root(name.size() + 1);
   DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
-  if (GetVolumePathNameW(W(name), root.data(), static_cast<DWORD>(root.size())) &&
+  if (GetVolumePathNameW(rt::AsWchar(name), root.data(), static_cast<DWORD>(root.size())) &&
       GetDiskFreeSpaceW(root.data(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
     space.ClusterSize = uint64_t{sectorsPerCluster} * bytesPerSector;
   return space;

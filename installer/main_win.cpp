@@ -17,6 +17,7 @@
 #include "runtime/gui/application.h"
 #include "runtime/gui/form_resources.h"
 #include "runtime/gui/system_libraries.h"
+#include "runtime/wide_text_win.h"
 #include "zip/path_functions.h"
 
 namespace {
@@ -63,7 +64,7 @@ TExitCode RunUninstaller(gui::TApplication& application, const TCommandLine& lin
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const TCommandLine line =
-      ParseCommandLine(ArgumentsOf(reinterpret_cast<const char16_t*>(GetCommandLineW())));
+      ParseCommandLine(ArgumentsOf(rt::AsChar16(GetCommandLineW())));
   // The uninstaller's copy in the temporary folder: no application, no
   // window, only the removal.
   if (line.RemoveFrom && line.After) return RemoveUninstaller(*line.RemoveFrom, *line.After);

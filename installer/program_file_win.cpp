@@ -3,6 +3,7 @@
 #include <string>
 
 #include "installer/program_file.h"
+#include "runtime/wide_text_win.h"
 
 namespace installer {
 
@@ -11,7 +12,7 @@ rt::WideString ProgramPath() {
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     // A path that fills the buffer may have been cut: ask again with more room.
-    if (length < path.size()) return rt::WideString(reinterpret_cast<const char16_t*>(path.data()), length);
+    if (length < path.size()) return rt::WideFromWchar(path.data(), length);
     path.resize(path.size() * 2);
   }
 }

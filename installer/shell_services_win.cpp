@@ -6,6 +6,8 @@
 #include "runtime/gui/application.h"
 #include "runtime/gui/com_ptr.h"
 #include "runtime/gui/ole_errors.h"
+#include "runtime/task_windows_disabler_win.h"
+#include "runtime/wide_text_win.h"
 #include "zip/file_layer.h"
 
 namespace installer {
@@ -15,10 +17,6 @@ namespace {
 constexpr CLSID kShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr IID kShellLinkW = {0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr IID kPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-
-const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
-
-WideString FromWide(const wchar_t* s) { return WideString(reinterpret_cast<const char16_t*>(s)); }
 
 template <class Interface>
 gui::TComPtr<Interface> Query(IUnknown* object, const IID& iid) {
@@ -68,7 +66,7 @@ class TErrorModeScope {
 WideString GetSpecialFolder(int csidl, bool create) {
   wchar_t path[MAX_PATH + 1] = {};
   if (!SHGetSpecialFolderPathW(nullptr, path, csidl, create ? TRUE : FALSE)) return {};
-  return FromWide(path);
+  return rt::WideFromWchar(path);
 }
 
 WideString GetPersonalFolder() { return GetSpecialFolder(CSIDL_PERSONAL, false); }
@@ -82,13 +80,13 @@ bool CreateShortcut(const WideString& target, const WideString& arguments, const
                                  object.PutVoid()));
   const auto link = Query<IShellLinkW>(object.Get(), kShellLinkW);
   const auto file = Query<IPersistFile>(object.Get(), kPersistFile);
-  link->SetArguments(W(arguments));
+  link->SetArguments(rt::AsWchar(arguments));
   // A link without its target would start nothing: it is not written. The
   // shell stores targets of at most MAX_PATH characters.
-  if (FAILED(link->SetPath(W(target)))) return false;
-  link->SetWorkingDirectory(W(workingFolder));
+  if (FAILED(link->SetPath(rt::AsWchar(target)))) return false;
+  link->SetWorkingDirectory(rt::AsWchar(workingFolder));
   const WideString path = linkFolder + u"\\" + linkName;
-  return SUCCEEDED(file->Save(W(path), FALSE));
+  return SUCCEEDED(file->Save(rt::AsWchar(path), FALSE));
 }
 
 bool BrowseForFolder(const WideString& caption, const WideString& root, WideString& directory) {
@@ -103,7 +101,7 @@ bool BrowseForFolder(const WideString& caption, const WideString& root, WideStri
     gui::TComPtr<IShellFolder> desktop;
     gui::OleCheck(SHGetDesktopFolder(desktop.Put()));
     WideString parsed = root;
-    desktop->ParseDisplayName(nullptr, nullptr, reinterpret_cast<LPWSTR>(parsed.data()), nullptr, &rootList,
+    desktop->ParseDisplayName(nullptr, nullptr, rt::AsWchar(parsed.data()), nullptr, &rootList,
                               nullptr);
   }
   const TShellMemory rootMemory(allocator.Get(), rootList);
@@ -112,16 +110,16 @@ bool BrowseForFolder(const WideString& caption, const WideString& root, WideStri
   info.hwndOwner = gui::Application().Handle();
   info.pidlRoot = rootList;
   info.pszDisplayName = static_cast<wchar_t*>(displayName.Get());
-  info.lpszTitle = W(caption);
+  info.lpszTitle = rt::AsWchar(caption);
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   if (!directory.empty()) {
     info.lpfn = SelectInitialFolder;
-    info.lParam = reinterpret_cast<LPARAM>(W(directory));
+    info.lParam = reinterpret_cast<LPARAM>(rt::AsWchar(directory));
   }
 
   LPITEMIDLIST chosen = nullptr;
   {
-    gui::TTaskWindowsDisabler disabler;
+    rt::TTaskWindowsDisabler disabler;
     const TErrorModeScope errorMode(SEM_FAILCRITICALERRORS);
     chosen = SHBrowseForFolderW(&info);
   }
@@ -130,7 +128,7 @@ bool BrowseForFolder(const WideString& caption, const WideString& root, WideStri
   wchar_t path[MAX_PATH + 1] = {};
   // A chosen item that has no file-system path gives an empty one.
   SHGetPathFromIDListW(chosen, path);
-  directory = FromWide(path);
+  directory = rt::WideFromWchar(path);
   return true;
 }
 

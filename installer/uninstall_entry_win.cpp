@@ -9,6 +9,7 @@
 #include "installer/installer_texts.h"
 #include "installer/product_version.h"
 #include "runtime/gui/handles.h"
+#include "runtime/wide_text_win.h"
 
 namespace installer {
 
@@ -18,8 +19,6 @@ struct RegistryKeyTraits : gui::NullEmptyTraits<HKEY> {
   static void Close(HKEY key) { RegCloseKey(key); }
 };
 using UniqueRegistryKey = gui::UniqueHandle<RegistryKeyTraits>;
-
-const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 bool SetText(HKEY key, const wchar_t* name, const WideString& value) {
   return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -37,7 +36,7 @@ WideString Quoted(const WideString& path) { return u"\"" + path + u"\""; }
 
 bool WriteUninstallEntry(const WideString& folder, uint64_t installedBytes) {
   HKEY created = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, W(kUninstallKey), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, rt::AsWchar(kUninstallKey), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                       nullptr, &created, nullptr) != ERROR_SUCCESS)
     return false;
   const UniqueRegistryKey key(created);
@@ -58,7 +57,7 @@ bool WriteUninstallEntry(const WideString& folder, uint64_t installedBytes) {
 
 std::optional<WideString> RecordedInstallFolder() {
   HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, W(kUninstallKey), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, rt::AsWchar(kUninstallKey), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
     return std::nullopt;
   const UniqueRegistryKey key(opened);
   DWORD type = 0, size = 0;
@@ -77,7 +76,7 @@ std::optional<WideString> RecordedInstallFolder() {
 }
 
 bool DeleteUninstallEntry() {
-  const LONG result = RegDeleteKeyW(HKEY_CURRENT_USER, W(kUninstallKey));
+  const LONG result = RegDeleteKeyW(HKEY_CURRENT_USER, rt::AsWchar(kUninstallKey));
   return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 

@@ -13,6 +13,7 @@
 #include "runtime/format.h"
 #include "runtime/gui/handles.h"
 #include "runtime/text.h"
+#include "runtime/wide_text_win.h"
 #include "zip/file_layer.h"
 #include "zip/path_functions.h"
 #include "zip/wide_file_stream.h"
@@ -20,8 +21,6 @@
 namespace installer {
 
 namespace {
-
-const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 WideString Under(const WideString& folder, const WideString& path) { return folder + u"\\" + path; }
 
@@ -39,7 +38,7 @@ bool SameFolder(const WideString& a, const WideString& b) {
 WideString TemporaryFolder() {
   wchar_t path[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, path);
-  return length == 0 || length > MAX_PATH ? WideString() : WideString(reinterpret_cast<const char16_t*>(path), length);
+  return length == 0 || length > MAX_PATH ? WideString() : rt::WideFromWchar(path, length);
 }
 
 }  // namespace
@@ -82,11 +81,11 @@ bool StartSelfRemoval(const WideString& folder) {
   }
   // Opened to be deleted when closed, shared so that the system can start
   // it: the file goes once this handle is closed and the copy has ended.
-  const gui::UniqueKernelHandle deleteOnClose(CreateFileW(W(copy), DELETE | GENERIC_READ,
+  const gui::UniqueKernelHandle deleteOnClose(CreateFileW(rt::AsWchar(copy), DELETE | GENERIC_READ,
                                                           FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                                           FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   if (!deleteOnClose) {
-    DeleteFileW(W(copy));
+    DeleteFileW(rt::AsWchar(copy));
     return false;
   }
   // The copy waits on this process through a handle it inherits.
@@ -101,8 +100,8 @@ bool StartSelfRemoval(const WideString& folder) {
   PROCESS_INFORMATION started{};
   // Started in the temporary folder, so that no process holds the install
   // folder as its current one.
-  if (!CreateProcessW(W(copy), reinterpret_cast<wchar_t*>(commandLine.data()), nullptr, nullptr, TRUE, 0, nullptr,
-                      W(temporary), &startup, &started))
+  if (!CreateProcessW(rt::AsWchar(copy), rt::AsWchar(commandLine.data()), nullptr, nullptr, TRUE, 0, nullptr,
+                      rt::AsWchar(temporary), &startup, &started))
     return false;
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);

@@ -12,6 +12,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/form_resource.h"
 #include "runtime/strings.h"
+#include "runtime/wide_text_win.h"
 #include "zip/dir_manager.h"
 #include "zip/zip_archiver.h"
 
@@ -41,7 +42,7 @@ std::string Hex8(uint32_t value) {
 void ListPayload() {
   zip::TZipArchiver archiver;
   const std::wstring path = OwnPath();
-  archiver.SetFileName(rt::WideString(reinterpret_cast<const char16_t*>(path.c_str()), path.size()));
+  archiver.SetFileName(rt::WideFromWchar(path));
   archiver.OpenArchive(zip::TZipBaseArchiver::kOpenReadOnly);
   const zip::TZipDirManager& manager = *archiver.DirManager();
   const zip::TZipDirArray& items = manager.Items();

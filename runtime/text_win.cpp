@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "runtime/text.h"
+#include "runtime/wide_text_win.h"
 
 namespace rt {
 
@@ -22,13 +23,13 @@ WideString MultiByteToWide(UINT codePage, std::string_view text) {
   const int n = CheckedLength(text.size());
   const int needed = MultiByteToWideChar(codePage, 0, text.data(), n, nullptr, 0);
   WideString out(needed, u'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), n, reinterpret_cast<wchar_t*>(out.data()), needed);
+  MultiByteToWideChar(codePage, 0, text.data(), n, AsWchar(out.data()), needed);
   return out;
 }
 
 WideString MapCase(WideStringView text, DWORD (WINAPI* map)(LPWSTR, DWORD)) {
   WideString out(text);
-  if (!out.empty()) map(reinterpret_cast<wchar_t*>(out.data()), static_cast<DWORD>(out.size()));
+  if (!out.empty()) map(AsWchar(out.data()), static_cast<DWORD>(out.size()));
   return out;
 }
 
@@ -39,7 +40,7 @@ WideString AnsiToWide(std::string_view ansi) { return MultiByteToWide(CP_ACP, an
 AnsiString WideToAnsi(WideStringView wide) {
   if (wide.empty()) return {};
   const int n = CheckedLength(wide.size());
-  auto* src = reinterpret_cast<const wchar_t*>(wide.data());
+  auto* src = AsWchar(wide.data());
   const int needed = WideCharToMultiByte(CP_ACP, 0, src, n, nullptr, 0, nullptr, nullptr);
   AnsiString out(needed, '\0');
   WideCharToMultiByte(CP_ACP, 0, src, n, out.data(), needed, nullptr, nullptr);
@@ -59,8 +60,8 @@ WideString LowerText(WideStringView text) { return MapCase(text, CharLowerBuffW)
 
 int CompareWide(WideStringView a, WideStringView b, bool ignoreCase) {
   const int r = CompareStringW(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0,
-                               reinterpret_cast<const wchar_t*>(a.data()), CheckedLength(a.size()),
-                               reinterpret_cast<const wchar_t*>(b.data()), CheckedLength(b.size()));
+                               AsWchar(a.data()), CheckedLength(a.size()),
+                               AsWchar(b.data()), CheckedLength(b.size()));
   return r - CSTR_EQUAL;
 }
 

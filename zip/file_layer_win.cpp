@@ -1,24 +1,18 @@
 #include <windows.h>
 
-#include <cwchar>
 #include <iterator>
 #include <vector>
 
 #include "runtime/format.h"
 #include "runtime/stock_texts.h"
 #include "runtime/text.h"
+#include "runtime/wide_text_win.h"
 #include "zip/file_layer.h"
 #include "zip/path_functions.h"
 
 namespace zip {
 
 namespace {
-
-const wchar_t* Wide(const WideString& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
-
-WideString FromWide(const wchar_t* s, size_t length) {
-  return WideString(reinterpret_cast<const char16_t*>(s), length);
-}
 
 FileHandle ToFileHandle(HANDLE handle) { return reinterpret_cast<FileHandle>(handle); }
 
@@ -64,7 +58,7 @@ class SystemName {
     if (name.size() + current <= kLongestPlainName) return;
     long_ = ExtendedLengthPath(NormalizedFullPath(JoinedToCurrentDirectory(name)));
   }
-  const wchar_t* c_str() const { return Wide(long_.empty() ? name_ : long_); }
+  const wchar_t* c_str() const { return rt::AsWchar(long_.empty() ? name_ : long_); }
 
  private:
   const WideString& name_;
@@ -160,12 +154,12 @@ WideString CurrentDirectory() {
   wchar_t buffer[kPathBuffer];
   const DWORD length = GetCurrentDirectoryW(kPathBuffer, buffer);
   if (length == 0) return {};
-  if (length < kPathBuffer) return FromWide(buffer, length);
+  if (length < kPathBuffer) return rt::WideFromWchar(buffer, length);
   // A deeper folder than the buffer holds: the length asked for includes
   // the terminating zero.
   std::vector<wchar_t> larger(length);
   const DWORD got = GetCurrentDirectoryW(length, larger.data());
-  return got != 0 && got < length ? FromWide(larger.data(), got) : WideString();
+  return got != 0 && got < length ? rt::WideFromWchar(larger.data(), got) : WideString();
 }
 
 }  // namespace
@@ -174,18 +168,18 @@ WideString FsCurrentDir() { return CurrentDirectory(); }
 
 WideString FsSystemName(const WideString& name) {
   const SystemName systemName(name);
-  return FromWide(systemName.c_str(), wcslen(systemName.c_str()));
+  return rt::WideFromWchar(systemName.c_str());
 }
 
 WideString FsFullPath(const WideString& name) {
   wchar_t buffer[kPathBuffer];
-  const DWORD length = GetFullPathNameW(Wide(name), kPathBuffer, buffer, nullptr);
+  const DWORD length = GetFullPathNameW(rt::AsWchar(name), kPathBuffer, buffer, nullptr);
   // The name as given is still the best thing to show in a message.
   if (length == 0) return name;
-  if (length < kPathBuffer) return FromWide(buffer, length);
+  if (length < kPathBuffer) return rt::WideFromWchar(buffer, length);
   std::vector<wchar_t> larger(length);
-  const DWORD got = GetFullPathNameW(Wide(name), length, larger.data(), nullptr);
-  return got != 0 && got < length ? FromWide(larger.data(), got) : name;
+  const DWORD got = GetFullPathNameW(rt::AsWchar(name), length, larger.data(), nullptr);
+  return got != 0 && got < length ? rt::WideFromWchar(larger.data(), got) : name;
 }
 
 WideString FsSysErrorMessage(int code) {
@@ -193,7 +187,7 @@ WideString FsSysErrorMessage(int code) {
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
       nullptr, static_cast<DWORD>(code), 0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
-  WideStringView text(reinterpret_cast<const char16_t*>(buffer), length);
+  WideStringView text(rt::AsChar16(buffer), length);
   while (!text.empty() && text.front() <= u' ') text.remove_prefix(1);
   while (!text.empty() && text.back() <= u' ') text.remove_suffix(1);
   if (text.empty()) return rt::Format(rt::kSUnknownSystemError, {code, u"system"});
@@ -227,7 +221,7 @@ bool IsRemovablePath(const WideString& name) {
   // drive, which is not the name's; the system wants the root with its
   // trailing backslash.
   if (drive.empty()) return false;
-  return GetDriveTypeW(Wide(WithTrailingBackslash(drive))) == DRIVE_REMOVABLE;
+  return GetDriveTypeW(rt::AsWchar(WithTrailingBackslash(drive))) == DRIVE_REMOVABLE;
 }
 
 }  // namespace zip

@@ -9,6 +9,7 @@
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 #include "runtime/strings.h"
 
@@ -57,6 +58,13 @@ class TZipDialogProvider {
 
 // The platform's own dialogs.
 TZipDialogProvider& PlatformDialogs();
+
+// What the platform's dialogs show: a button's caption (with its "&"
+// accelerator mark), a message dialog's title, and the buttons of a set in
+// their order, OK alone for an empty set.
+const char16_t* ButtonCaption(TZipMsgDlgBtn button);
+const char16_t* DialogTitle(TZipMsgDlgType type);
+std::vector<TZipMsgDlgBtn> OfferedButtons(TZipMsgDlgButtons buttons);
 
 namespace detail {
 inline TZipDialogProvider* gInstalledDialogs = nullptr;

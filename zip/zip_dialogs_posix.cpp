@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "runtime/stock_texts.h"
 #include "runtime/text.h"
 #include "zip/zip_dialogs.h"
 
@@ -13,19 +12,10 @@ namespace zip {
 
 namespace {
 
-constexpr const char16_t* kButtonCaptions[] = {
-    rt::kSMsgDlgYes,   rt::kSMsgDlgNo,     rt::kSMsgDlgOK,  rt::kSMsgDlgCancel,
-    rt::kSMsgDlgAbort, rt::kSMsgDlgRetry,  rt::kSMsgDlgIgnore, rt::kSMsgDlgAll,
-    rt::kSMsgDlgNoToAll, rt::kSMsgDlgYesToAll,
-};
-constexpr const char16_t* kTitles[] = {
-    rt::kSMsgDlgWarning, rt::kSMsgDlgError, rt::kSMsgDlgInformation, rt::kSMsgDlgConfirm,
-};
-
 // A caption as shown on a terminal: without its "&" accelerator mark.
 WideString PlainCaption(TZipMsgDlgBtn button) {
   WideString caption;
-  for (char16_t c : WideStringView(kButtonCaptions[button]))
+  for (char16_t c : WideStringView(ButtonCaption(button)))
     if (c != u'&') caption.push_back(c);
   return caption;
 }
@@ -71,13 +61,8 @@ class TerminalDialogs : public TZipDialogProvider {
  public:
   TZipModalResult MessageDialog(const WideString& text, TZipMsgDlgType type,
                                 TZipMsgDlgButtons buttons) override {
-    std::vector<TZipMsgDlgBtn> offered;
-    for (unsigned b = mbYes; b <= mbYesToAll; ++b)
-      if (HasButton(buttons, static_cast<TZipMsgDlgBtn>(b)))
-        offered.push_back(static_cast<TZipMsgDlgBtn>(b));
-    if (offered.empty()) offered.push_back(mbOK);
-
-    std::cerr << Utf8(kTitles[type]) << ": " << Utf8(text) << '\n';
+    const std::vector<TZipMsgDlgBtn> offered = OfferedButtons(buttons);
+    std::cerr << Utf8(DialogTitle(type)) << ": " << Utf8(text) << '\n';
     for (size_t i = 0; i < offered.size(); ++i)
       std::cerr << "  " << i + 1 << ") " << Utf8(PlainCaption(offered[i])) << '\n';
     for (;;) {

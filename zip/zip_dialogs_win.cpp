@@ -6,115 +6,30 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/dialog_template_win.h"
 #include "runtime/stock_texts.h"
+#include "runtime/task_windows_disabler_win.h"
+#include "runtime/wide_text_win.h"
 #include "zip/zip_dialogs.h"
 
 namespace zip {
 
 namespace {
 
-constexpr const char16_t* kButtonCaptions[] = {
-    rt::kSMsgDlgYes,   rt::kSMsgDlgNo,     rt::kSMsgDlgOK,  rt::kSMsgDlgCancel,
-    rt::kSMsgDlgAbort, rt::kSMsgDlgRetry,  rt::kSMsgDlgIgnore, rt::kSMsgDlgAll,
-    rt::kSMsgDlgNoToAll, rt::kSMsgDlgYesToAll,
-};
-constexpr const char16_t* kTitles[] = {
-    rt::kSMsgDlgWarning, rt::kSMsgDlgError, rt::kSMsgDlgInformation, rt::kSMsgDlgConfirm,
-};
-
-const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-const wchar_t* Wide(const WideString& text) { return Wide(text.c_str()); }
-
-constexpr WORD kButtonClass = 0x0080;
-constexpr WORD kEditClass = 0x0081;
-constexpr WORD kStaticClass = 0x0082;
 // Control ids of the message dialog's own controls, outside the range of
 // the modal results that its buttons use as ids.
 constexpr WORD kIconId = 100;
 constexpr WORD kTextId = 101;
 constexpr WORD kEditId = 102;
 
-// A DLGTEMPLATE with its items, laid out in WORDs. Positions are left at
-// zero: the dialog procedure measures the texts and places everything.
-class DialogTemplate {
- public:
-  explicit DialogTemplate(const WideString& caption) {
-    PutDword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_SETFOREGROUND);
-    PutDword(0);
-    itemCountAt_ = words_.size();
-    PutWord(0);
-    PutBox();
-    PutWord(0);  // no menu
-    PutWord(0);  // the standard dialog class
-    PutString(caption.c_str());
-    PutWord(8);
-    PutString(u"MS Shell Dlg");
-  }
+using rt::AsWchar;
+using rt::TDialogClass;
+using rt::TDialogTemplate;
 
-  void AddItem(DWORD style, WORD id, WORD classAtom, const char16_t* text) {
-    // Every item starts on a DWORD boundary.
-    if (words_.size() % 2) PutWord(0);
-    PutDword(style | WS_CHILD | WS_VISIBLE);
-    PutDword(0);
-    PutBox();
-    PutWord(id);
-    PutWord(0xFFFF);
-    PutWord(classAtom);
-    PutString(text);
-    PutWord(0);  // no creation data
-    ++words_[itemCountAt_];
-  }
-
-  // The vector's storage is suitably aligned for the DWORD fields.
-  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
-
- private:
-  void PutWord(WORD w) { words_.push_back(w); }
-  void PutDword(DWORD d) {
-    PutWord(LOWORD(d));
-    PutWord(HIWORD(d));
-  }
-  void PutBox() {
-    for (int i = 0; i < 4; ++i) PutWord(0);
-  }
-  void PutString(const char16_t* s) {
-    for (; *s; ++s) PutWord(*s);
-    PutWord(0);
-  }
-
-  std::vector<WORD> words_;
-  size_t itemCountAt_ = 0;
-};
-
-// Disables the enabled, visible top-level windows of this thread and
-// enables them again. Restore runs before the dialog is destroyed, so that
-// Windows hands the activation back to the owner and not to another
-// application.
-class ThreadWindowsDisabler {
- public:
-  ThreadWindowsDisabler() {
-    EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(this));
-    for (HWND w : windows_) EnableWindow(w, FALSE);
-  }
-  ~ThreadWindowsDisabler() { Restore(); }
-  ThreadWindowsDisabler(const ThreadWindowsDisabler&) = delete;
-  ThreadWindowsDisabler& operator=(const ThreadWindowsDisabler&) = delete;
-
-  void Restore() {
-    for (HWND w : windows_)
-      if (IsWindow(w)) EnableWindow(w, TRUE);
-    windows_.clear();
-  }
-
- private:
-  static BOOL CALLBACK Collect(HWND window, LPARAM self) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window))
-      reinterpret_cast<ThreadWindowsDisabler*>(self)->windows_.push_back(window);
-    return TRUE;
-  }
-
-  std::vector<HWND> windows_;
-};
+// Positions and sizes in the templates are left at zero: the dialog
+// procedures measure the texts and place everything.
+constexpr DWORD kDialogStyle =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_SETFOREGROUND;
 
 // The dialog's DC with the dialog's font selected, for measuring texts.
 class DialogDc {
@@ -173,7 +88,7 @@ void SizeAndCenter(HWND dialog, int clientWidth, int clientHeight) {
 
 // What a dialog procedure works with; handed over at WM_INITDIALOG.
 struct DialogState {
-  ThreadWindowsDisabler* disabler = nullptr;
+  rt::TTaskWindowsDisabler* disabler = nullptr;
   // Message dialog
   const WideString* text = nullptr;
   TZipMsgDlgType type = mtConfirmation;
@@ -198,7 +113,7 @@ int ButtonWidth(HWND dialog, const DialogDc& dc, const std::vector<const char16_
   const int padding = Dlu(dialog, 6, 0).cx;
   int width = Dlu(dialog, 50, 0).cx;
   for (const char16_t* caption : captions)
-    width = std::max<int>(width, dc.Measure(Wide(caption), 0, DT_SINGLELINE).cx + 2 * padding);
+    width = std::max<int>(width, dc.Measure(AsWchar(caption), 0, DT_SINGLELINE).cx + 2 * padding);
   return width;
 }
 
@@ -232,13 +147,13 @@ void LayOutMessageDialog(HWND dialog, const DialogState& state) {
   const int iconSize = GetSystemMetrics(SM_CXICON);
   const int textLeft = margin.cx + iconSize + margin.cx;
   const int maxTextWidth = std::max(200, GetSystemMetrics(SM_CXSCREEN) / 2);
-  const SIZE text = dc.Measure(Wide(*state.text), maxTextWidth, kTextFlags);
+  const SIZE text = dc.Measure(AsWchar(*state.text), maxTextWidth, kTextFlags);
 
   std::vector<WORD> ids;
   std::vector<const char16_t*> captions;
   for (TZipMsgDlgBtn b : state.buttons) {
     ids.push_back(static_cast<WORD>(ModalResultOf(b)));
-    captions.push_back(kButtonCaptions[b]);
+    captions.push_back(ButtonCaption(b));
   }
   const int clientWidth = std::max<int>(textLeft + text.cx + margin.cx,
                                         ButtonRowWidth(dialog, dc, captions) + 2 * margin.cx);
@@ -258,7 +173,7 @@ void LayOutInputBox(HWND dialog, const DialogState& state) {
   const SIZE margin = Dlu(dialog, 8, 8);
   const SIZE edit = Dlu(dialog, 180, 12);
   const int gap = Dlu(dialog, 0, 4).cy;
-  const SIZE prompt = dc.Measure(Wide(*state.prompt), edit.cx, kTextFlags);
+  const SIZE prompt = dc.Measure(AsWchar(*state.prompt), edit.cx, kTextFlags);
   const int clientWidth = std::max<int>(edit.cx, prompt.cx) + 2 * margin.cx;
 
   Place(dialog, kTextId, margin.cx, margin.cy, prompt.cx, prompt.cy);
@@ -270,7 +185,7 @@ void LayOutInputBox(HWND dialog, const DialogState& state) {
                clientWidth - margin.cx - ButtonRowWidth(dialog, dc, captions), buttonsTop);
   SizeAndCenter(dialog, clientWidth, buttonsTop + ButtonHeight(dialog) + margin.cy);
 
-  SetDlgItemTextW(dialog, kEditId, Wide(*state.value));
+  SetDlgItemTextW(dialog, kEditId, AsWchar(*state.value));
   SendDlgItemMessageW(dialog, kEditId, EM_SETSEL, 0, -1);
 }
 
@@ -307,9 +222,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       if (LOWORD(wParam) == IDOK) {
         const HWND edit = GetDlgItem(dialog, kEditId);
         WideString text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, u'\0');
-        text.resize(static_cast<size_t>(
-            GetWindowTextW(edit, reinterpret_cast<wchar_t*>(text.data()),
-                           static_cast<int>(text.size()))));
+        text.resize(static_cast<size_t>(GetWindowTextW(edit, AsWchar(text.data()), static_cast<int>(text.size()))));
         *StateOf(dialog)->value = text;
         Finish(dialog, IDOK);
       } else if (LOWORD(wParam) == IDCANCEL) {
@@ -324,11 +237,11 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 }
 
 // Shows a dialog task-modally; -1 when it could not be shown.
-INT_PTR ShowTaskModal(const DialogTemplate& dialog, DLGPROC procedure, DialogState& state) {
+INT_PTR ShowTaskModal(const TDialogTemplate& dialog, DLGPROC procedure, DialogState& state) {
   const HWND owner = GetActiveWindow();
   INT_PTR result;
   {
-    ThreadWindowsDisabler disabler;
+    rt::TTaskWindowsDisabler disabler;
     state.disabler = &disabler;
     result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, procedure,
                                      reinterpret_cast<LPARAM>(&state));
@@ -344,19 +257,15 @@ class WindowsDialogs : public TZipDialogProvider {
     DialogState state;
     state.text = &text;
     state.type = type;
-    for (unsigned b = mbYes; b <= mbYesToAll; ++b)
-      if (HasButton(buttons, static_cast<TZipMsgDlgBtn>(b)))
-        state.buttons.push_back(static_cast<TZipMsgDlgBtn>(b));
-    if (state.buttons.empty()) state.buttons.push_back(mbOK);
+    state.buttons = OfferedButtons(buttons);
 
-    DialogTemplate dialog{WideString(kTitles[type])};
-    dialog.AddItem(SS_ICON, kIconId, kStaticClass, u"");
-    dialog.AddItem(SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, kTextId, kStaticClass, text.c_str());
+    TDialogTemplate dialog(kDialogStyle, {}, DialogTitle(type));
+    dialog.AddItem(TDialogClass::Static, kIconId, SS_ICON, {});
+    dialog.AddItem(TDialogClass::Static, kTextId, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, {}, text);
     bool first = true;
     for (TZipMsgDlgBtn b : state.buttons) {
       const DWORD style = (first ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
-      dialog.AddItem(style, static_cast<WORD>(ModalResultOf(b)), kButtonClass,
-                     kButtonCaptions[b]);
+      dialog.AddItem(TDialogClass::Button, static_cast<WORD>(ModalResultOf(b)), style, {}, ButtonCaption(b));
       first = false;
     }
     const INT_PTR result = ShowTaskModal(dialog, &MessageDialogProc, state);
@@ -370,11 +279,11 @@ class WindowsDialogs : public TZipDialogProvider {
     state.prompt = &prompt;
     state.value = &entered;
 
-    DialogTemplate dialog(caption);
-    dialog.AddItem(SS_LEFT | SS_NOPREFIX, kTextId, kStaticClass, prompt.c_str());
-    dialog.AddItem(ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, kEditId, kEditClass, u"");
-    dialog.AddItem(BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, kButtonClass, rt::kSMsgDlgOK);
-    dialog.AddItem(BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, kButtonClass, rt::kSMsgDlgCancel);
+    TDialogTemplate dialog(kDialogStyle, {}, caption);
+    dialog.AddItem(TDialogClass::Static, kTextId, SS_LEFT | SS_NOPREFIX, {}, prompt);
+    dialog.AddItem(TDialogClass::Edit, kEditId, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {});
+    dialog.AddItem(TDialogClass::Button, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, {}, rt::kSMsgDlgOK);
+    dialog.AddItem(TDialogClass::Button, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, {}, rt::kSMsgDlgCancel);
     if (ShowTaskModal(dialog, &InputBoxProc, state) != IDOK) return false;
     value = entered;
     return true;

@@ -13,6 +13,7 @@
 
 #include "installer/tests/installer_window_fixture_win.h"
 #include "runtime/strings.h"
+#include "runtime/wide_text_win.h"
 
 namespace installer::testing {
 namespace {
@@ -59,7 +60,7 @@ std::vector<std::vector<std::wstring>> LogLines(const fs::path& log) {
   const std::vector<char> bytes = ReadAll(log);
   const std::wstring text = [&] {
     const rt::WideString wide = rt::Utf8ToWide(std::string_view(bytes.data(), bytes.size()));
-    return std::wstring(wide.begin(), wide.end());
+    return rt::WstringFromWide(wide);
   }();
   std::vector<std::vector<std::wstring>> lines;
   std::wistringstream in(text);

@@ -4,6 +4,7 @@
 
 #include "runtime/exceptions.h"
 #include "runtime/gui/registration.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 
@@ -12,8 +13,6 @@ namespace {
 TApplication* gApplication = nullptr;
 
 constexpr wchar_t kApplicationClass[] = L"TApplication";
-
-const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   try {
@@ -57,7 +56,7 @@ void RegisterApplicationClass() {
 WideString ModuleBaseName() {
   wchar_t path[MAX_PATH];
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  WideString name(reinterpret_cast<const char16_t*>(path), length);
+  WideString name(rt::AsChar16(path), length);
   if (const auto slash = name.find_last_of(u"\\/"); slash != WideString::npos) name.erase(0, slash + 1);
   if (const auto dot = name.rfind(u'.'); dot != WideString::npos) name.erase(dot);
   return name;
@@ -72,7 +71,7 @@ TApplication::TApplication() : rt::TComponent(nullptr) {
   title_ = ModuleBaseName();
   // Sized zero at the centre of the screen: the dialogs that it owns and
   // that centre on their owner (the shell's folder dialog) open there.
-  window_.reset(CreateWindowExW(0, kApplicationClass, W(title_),
+  window_.reset(CreateWindowExW(0, kApplicationClass, rt::AsWchar(title_),
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                                 GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
@@ -90,7 +89,7 @@ bool ApplicationExists() { return gApplication != nullptr; }
 
 void TApplication::SetTitle(const WideString& title) {
   title_ = title;
-  if (window_) SetWindowTextW(window_.get(), W(title_));
+  if (window_) SetWindowTextW(window_.get(), rt::AsWchar(title_));
 }
 
 void TApplication::Run() {
@@ -165,7 +164,7 @@ int TApplication::ShowMessageBox(const WideString& text, const WideString& capti
   HWND owner = GetActiveWindow();
   if (!owner && mainForm_ && mainForm_->HandleAllocated()) owner = mainForm_->WindowHandle();
   if (!owner) owner = window_.get();
-  return MessageBoxW(owner, W(text), W(caption.empty() ? title_ : caption), flags);
+  return MessageBoxW(owner, rt::AsWchar(text), rt::AsWchar(caption.empty() ? title_ : caption), flags);
 }
 
 void TApplication::ControlDestroying(TControl* control) {
@@ -190,7 +189,7 @@ void HandleCurrentException() noexcept {
       if (gApplication)
         gApplication->HandleException(error);
       else if (!dynamic_cast<const rt::EAbort*>(&error))
-        MessageBoxW(nullptr, W(ExceptionMessageText(error)), L"", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, rt::AsWchar(ExceptionMessageText(error)), L"", MB_OK | MB_ICONERROR);
     } catch (...) {
       const rt::Exception unknown(u"Exception inconnue");
       if (gApplication) gApplication->HandleException(unknown);
@@ -214,25 +213,5 @@ TForm* TScreen::FindForm(HWND window) const {
 }
 
 TForm* TScreen::ActiveForm() const { return FindForm(GetActiveWindow()); }
-
-// ---- Task-modal windows ----
-
-TTaskWindowsDisabler::TTaskWindowsDisabler(HWND except) : except_(except) {
-  EnumThreadWindows(GetCurrentThreadId(), &TTaskWindowsDisabler::Collect, reinterpret_cast<LPARAM>(this));
-  for (HWND window : windows_) EnableWindow(window, FALSE);
-}
-
-BOOL CALLBACK TTaskWindowsDisabler::Collect(HWND window, LPARAM self) {
-  auto* disabler = reinterpret_cast<TTaskWindowsDisabler*>(self);
-  if (window != disabler->except_ && IsWindowVisible(window) && IsWindowEnabled(window))
-    disabler->windows_.push_back(window);
-  return TRUE;
-}
-
-void TTaskWindowsDisabler::Restore() {
-  for (HWND window : windows_)
-    if (IsWindow(window)) EnableWindow(window, TRUE);
-  windows_.clear();
-}
 
 }  // namespace gui

@@ -116,23 +116,4 @@ class TScreen {
 
 TScreen& Screen();
 
-// Disables the visible, enabled top-level windows of this thread (but
-// except) and enables them again, also on the way out of an exception.
-// Restore runs before a modal window goes, so that activation returns to
-// its owner and not to another application.
-class TTaskWindowsDisabler {
- public:
-  explicit TTaskWindowsDisabler(HWND except = nullptr);
-  ~TTaskWindowsDisabler() { Restore(); }
-  TTaskWindowsDisabler(const TTaskWindowsDisabler&) = delete;
-  TTaskWindowsDisabler& operator=(const TTaskWindowsDisabler&) = delete;
-  void Restore();
-
- private:
-  static BOOL CALLBACK Collect(HWND window, LPARAM self);
-
-  HWND except_;
-  std::vector<HWND> windows_;
-};
-
 }  // namespace gui

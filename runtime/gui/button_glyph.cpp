@@ -1,4 +1,5 @@
 #include "runtime/gui/button_glyph.h"
+#include "runtime/wide_text_win.h"
 
 #include <algorithm>
 
@@ -36,7 +37,7 @@ void TButtonGlyph::Draw(HDC dc, const RECT& area, const WideString& caption, HFO
                         TGlyphFrame frame) const {
   const TBitmap& bitmap = picture_.Bitmap();
   const SIZE glyph = bitmap.Empty() ? SIZE{0, 0} : SIZE{bitmap.Width() / numGlyphs_, bitmap.Height()};
-  const auto* text = reinterpret_cast<const wchar_t*>(caption.c_str());
+  const auto* text = rt::AsWchar(caption);
   const int length = static_cast<int>(caption.size());
   TSelectObject selectFont(dc, font);
   RECT textSize = {0, 0, 0, 0};

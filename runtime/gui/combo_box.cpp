@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "runtime/wide_text_win.h"
+
 namespace gui {
 
 namespace {
@@ -47,7 +49,7 @@ void TComboBox::HandleCreated() {
   for (const WideString& item : items_) SendToWindow(CB_ADDSTRING, 0, TextParam(item));
   SendToWindow(CB_SETCURSEL, static_cast<WPARAM>(itemIndex_));
   if (itemIndex_ < 0 && style_ != csDropDownList && !text_.empty())
-    SetWindowTextW(WindowHandle(), WidePointer(text_));
+    SetWindowTextW(WindowHandle(), rt::AsWchar(text_));
 }
 
 void TComboBox::BoundsChanged(const RECT& previous) {

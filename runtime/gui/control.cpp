@@ -3,6 +3,7 @@
 #include "runtime/gui/application.h"
 #include "runtime/gui/form.h"
 #include "runtime/gui/win_control.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 
@@ -105,7 +106,7 @@ void TControl::SetText(const WideString& text) {
   if (text == Text()) return;
   text_ = text;
   if (auto* self = dynamic_cast<TWinControl*>(this); self && self->HandleAllocated())
-    SetWindowTextW(self->WindowHandle(), reinterpret_cast<const wchar_t*>(text.c_str()));
+    SetWindowTextW(self->WindowHandle(), rt::AsWchar(text));
   Perform(CM_TEXTCHANGED);
 }
 

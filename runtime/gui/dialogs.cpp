@@ -10,6 +10,7 @@
 #include "runtime/gui/label.h"
 #include "runtime/gui/registration.h"
 #include "runtime/stock_texts.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 
@@ -117,7 +118,7 @@ SIZE MeasureText(const TFont& font, const WideString& text, int maxWidth, UINT f
   if (screen.get()) {
     TSelectObject select(screen.get(), font.Handle());
     const WideString shown = text.empty() ? WideString(u" ") : text;
-    DrawTextW(screen.get(), reinterpret_cast<const wchar_t*>(shown.c_str()), static_cast<int>(shown.size()),
+    DrawTextW(screen.get(), rt::AsWchar(shown), static_cast<int>(shown.size()),
               &r, flags | DT_CALCRECT);
   }
   return {r.right - r.left, r.bottom - r.top};
@@ -129,7 +130,7 @@ void UseMessageFont(TFont& font) {
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return;
   const LOGFONTW& message = metrics.lfMessageFont;
-  font.SetName(reinterpret_cast<const char16_t*>(message.lfFaceName));
+  font.SetName(rt::AsChar16(message.lfFaceName));
   font.SetHeight(message.lfHeight);
   font.SetCharset(message.lfCharSet);
 }

@@ -6,6 +6,7 @@
 
 #include "runtime/gui/application.h"
 #include "runtime/gui/menus.h"
+#include "runtime/task_windows_disabler_win.h"
 
 namespace gui {
 
@@ -306,7 +307,7 @@ TModalResult TForm::ShowModal() {
   TFlagScope modal(modal_);
   modalResult_ = mrNone;
   {
-    TTaskWindowsDisabler disabler(Handle());
+    rt::TTaskWindowsDisabler disabler(Handle());
     Show();
     while (modalResult_ == mrNone) {
       Application().HandleMessage();

@@ -8,6 +8,7 @@
 #include "runtime/form_resource.h"
 #include "runtime/format.h"
 #include "runtime/stock_texts.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 
@@ -17,7 +18,7 @@ rt::TFormObject LoadFormResource(const wchar_t* name) {
   HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
   const auto* bytes = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
   if (!bytes)
-    throw rt::Exception(rt::Format(rt::kSResNotFound, {rt::WideString(reinterpret_cast<const char16_t*>(name))}));
+    throw rt::Exception(rt::Format(rt::kSResNotFound, {rt::WideFromWchar(name)}));
   return rt::ReadFormResource(std::span(bytes, SizeofResource(nullptr, found)));
 }
 

@@ -1,4 +1,5 @@
 #include "runtime/gui/group_box.h"
+#include "runtime/wide_text_win.h"
 
 #include <algorithm>
 
@@ -43,7 +44,7 @@ void TGroupBox::Paint(HDC dc) {
   if (caption.empty()) return;
   TSelectObject font(dc, Font().Handle());
   RECT text = {client.left + kCaptionIndent, client.top, client.right - kCaptionIndent, client.top + lineHeight};
-  const auto* chars = reinterpret_cast<const wchar_t*>(caption.c_str());
+  const auto* chars = rt::AsWchar(caption);
   const int length = static_cast<int>(caption.size());
   DrawTextW(dc, chars, length, &text, DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
   text.right = std::min<LONG>(text.right, client.right - kCaptionIndent);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/gui/caption_lists.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 
@@ -40,7 +41,7 @@ void THeaderControl::PushSections() {
     HDITEMW item{};
     item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
     item.cxy = section.Width;
-    item.pszText = const_cast<wchar_t*>(WidePointer(section.Caption));
+    item.pszText = const_cast<wchar_t*>(rt::AsWchar(section.Caption));
     item.fmt = HDF_STRING | HDF_LEFT;
     SendToWindow(HDM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }

@@ -1,4 +1,5 @@
 #include "runtime/gui/label.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 
@@ -53,7 +54,7 @@ void TLabel::AdjustBounds() {
   if (!screen.get()) return;
   TSelectObject font(screen.get(), Font().Handle());
   RECT r = {0, 0, wordWrap_ ? Width() : 0, 0};
-  DrawTextW(screen.get(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()),
+  DrawTextW(screen.get(), rt::AsWchar(text), static_cast<int>(text.size()),
             &r, TextFlags() | DT_CALCRECT);
   const int32_t width = wordWrap_ ? Width() : r.right - r.left;
   const int32_t left = alignment_ == taRightJustify && !wordWrap_ ? Left() + Width() - width : Left();
@@ -74,7 +75,7 @@ void TLabel::Paint(HDC dc) {
   if (text.empty()) return;
   TSelectObject font(dc, Font().Handle());
   SetBkMode(dc, TRANSPARENT);
-  const auto* chars = reinterpret_cast<const wchar_t*>(text.c_str());
+  const auto* chars = rt::AsWchar(text);
   const int length = static_cast<int>(text.size());
   if (Enabled()) {
     SetTextColor(dc, ColorToRGB(Font().Color()));

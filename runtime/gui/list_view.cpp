@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/gui/caption_lists.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 
@@ -66,7 +67,7 @@ void TListView::PushColumns() {
     LVCOLUMNW info{};
     info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     info.cx = column.Width;
-    info.pszText = const_cast<wchar_t*>(WidePointer(column.Caption));
+    info.pszText = const_cast<wchar_t*>(rt::AsWchar(column.Caption));
     info.iSubItem = static_cast<int>(i);
     SendToWindow(LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&info));
   }
@@ -81,12 +82,12 @@ void TListView::PushItems() {
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = static_cast<int>(row);
-    item.pszText = const_cast<wchar_t*>(WidePointer(caption));
+    item.pszText = const_cast<wchar_t*>(rt::AsWchar(caption));
     const auto index = static_cast<WPARAM>(SendToWindow(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     for (size_t column = 1; column < texts.size(); ++column) {
       LVITEMW sub{};
       sub.iSubItem = static_cast<int>(column);
-      sub.pszText = const_cast<wchar_t*>(WidePointer(texts[column]));
+      sub.pszText = const_cast<wchar_t*>(rt::AsWchar(texts[column]));
       SendToWindow(LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&sub));
     }
   }

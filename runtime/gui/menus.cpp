@@ -6,6 +6,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/gui/form.h"
 #include "runtime/gui/image_list.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 
@@ -75,8 +76,6 @@ rt::WideString KeyName(WORD key) {
   }
   return {};
 }
-
-std::wstring Wide(const rt::WideString& text) { return std::wstring(text.begin(), text.end()); }
 
 // The item an owner-draw message is about: found by the entry's command
 // id and accepted only when the item data agrees, so that a stale or
@@ -263,7 +262,7 @@ MENUITEMINFOW TMenuItem::EntryInfo(TMenuItem* item, const TMenu* menu, rt::WideS
       text += item->ShortCutText();
     }
     info.fMask |= MIIM_STRING;
-    info.dwTypeData = reinterpret_cast<LPWSTR>(text.data());
+    info.dwTypeData = rt::AsWchar(text.data());
     info.cch = static_cast<UINT>(text.size());
   }
   if (menu && menu->IsRightToLeft()) {
@@ -381,7 +380,7 @@ void MeasureMenuEntry(HDC dc, const rt::WideString& caption, const rt::WideStrin
   if (caption == u"-") return;
   rt::WideString text = caption;
   if (!shortCut.empty()) text.append(u"    ").append(shortCut);
-  const std::wstring wide = Wide(text);
+  const std::wstring wide = rt::WstringFromWide(text);
   SIZE size{};
   GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
   width = size.cx + 2 * kItemMargin;
@@ -439,11 +438,11 @@ bool DrawMenuItem(TMenu* menu, DRAWITEMSTRUCT& draw) {
     r.left += images->Width() + kItemMargin;
   }
   const UINT rtl = menu->IsRightToLeft() ? DT_RTLREADING : 0;
-  const std::wstring caption = Wide(item->Caption());
+  const std::wstring caption = rt::WstringFromWide(item->Caption());
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
             DT_SINGLELINE | DT_VCENTER | rtl | (menu->IsRightToLeft() ? DT_RIGHT : DT_LEFT));
   if (item->ShortCut()) {
-    const std::wstring keys = Wide(item->ShortCutText());
+    const std::wstring keys = rt::WstringFromWide(item->ShortCutText());
     DrawTextW(dc, keys.c_str(), static_cast<int>(keys.size()), &r,
               DT_SINGLELINE | DT_VCENTER | rtl | (menu->IsRightToLeft() ? DT_LEFT : DT_RIGHT));
   }

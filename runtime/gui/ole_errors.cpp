@@ -2,6 +2,7 @@
 
 #include "runtime/format.h"
 #include "runtime/stock_texts.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 namespace {
@@ -12,7 +13,7 @@ rt::WideString SystemText(HRESULT code) {
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
       static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   rt::WideString text;
-  if (length && buffer) text.assign(reinterpret_cast<const char16_t*>(buffer), length);
+  if (length && buffer) text.assign(rt::AsChar16(buffer), length);
   LocalFree(buffer);
   // System texts end with a line break and often a full stop.
   while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ' ||

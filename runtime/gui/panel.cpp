@@ -1,4 +1,5 @@
 #include "runtime/gui/panel.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 
@@ -89,7 +90,7 @@ void TPanel::Paint(HDC dc) {
   TSelectObject font(dc, Font().Handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(Font().Color()));
-  DrawTextW(dc, reinterpret_cast<const wchar_t*>(caption.c_str()), static_cast<int>(caption.size()),
+  DrawTextW(dc, rt::AsWchar(caption), static_cast<int>(caption.size()),
             &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
 }
 

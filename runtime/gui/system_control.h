@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "runtime/gui/win_control.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 
@@ -30,10 +31,7 @@ class TSystemControl : public TWinControl {
 // tabs ...) with the system; the first call does it, later ones return.
 void LoadCommonControls();
 
-// A framework string as the wide-character API takes it.
-inline const wchar_t* WidePointer(const WideString& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-inline LPARAM TextParam(const WideString& text) { return reinterpret_cast<LPARAM>(WidePointer(text)); }
+// A framework string as a message's LPARAM, for the messages that carry a text.
+inline LPARAM TextParam(const WideString& text) { return reinterpret_cast<LPARAM>(rt::AsWchar(text)); }
 
 }  // namespace gui

@@ -5,12 +5,11 @@
 #include "runtime/exceptions.h"
 #include "runtime/format.h"
 #include "runtime/stock_texts.h"
+#include "runtime/wide_text_win.h"
 
 namespace gui {
 
 namespace {
-
-rt::WideString Wide(const wchar_t* text) { return rt::WideString(reinterpret_cast<const char16_t*>(text)); }
 
 // The LOAD_LIBRARY_SEARCH_* flags came with AddDllDirectory: Windows 8 and
 // later, and Windows 7 with its update of the DLL search (KB2533623).
@@ -71,7 +70,7 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
     const std::wstring path = SystemFolderPath(name);
     if (!path.empty()) module = LoadLibraryW(path.c_str());
   }
-  if (!module) throw rt::Exception(rt::Format(rt::kSSystemLibraryMissing, {Wide(name)}));
+  if (!module) throw rt::Exception(rt::Format(rt::kSSystemLibraryMissing, {rt::WideFromWchar(name)}));
   return module;
 }
 
@@ -79,7 +78,7 @@ void* SystemFunction(HMODULE module, const wchar_t* library, const char* functio
   // The generic pointer GetProcAddress returns is cast through void*, to
   // the function's own type by the caller.
   if (auto* address = reinterpret_cast<void*>(GetProcAddress(module, function))) return address;
-  throw rt::Exception(rt::Format(rt::kSSystemFunctionMissing, {rt::Widen(function), Wide(library)}));
+  throw rt::Exception(rt::Format(rt::kSSystemFunctionMissing, {rt::Widen(function), rt::WideFromWchar(library)}));
 }
 
 const TCommonControlsApi& CommonControls() {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "runtime/wide_text_win.h"
+
 namespace gui {
 
 TCustomTabControl::TCustomTabControl(rt::TComponent* owner) : TSystemControl(owner) {
@@ -24,7 +26,7 @@ void TCustomTabControl::PushTabs() {
   for (size_t i = 0; i < tabs_.size(); ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(WidePointer(tabs_[i]));
+    item.pszText = const_cast<wchar_t*>(rt::AsWchar(tabs_[i]));
     SendToWindow(TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
   SendToWindow(TCM_SETCURSEL, static_cast<WPARAM>(tabIndex_));

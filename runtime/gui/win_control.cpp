@@ -8,6 +8,8 @@
 #include "runtime/format.h"
 #include "runtime/gui/application.h"
 #include "runtime/gui/form.h"
+#include "runtime/wide_text_win.h"
+#include "runtime/window_class_win.h"
 
 namespace gui {
 
@@ -33,9 +35,7 @@ std::map<std::wstring, WNDPROC>& WindowClasses() {
 }
 
 WNDPROC BaseProcOf(HWND window) {
-  wchar_t name[256];
-  const int length = GetClassNameW(window, name, 256);
-  const auto it = WindowClasses().find(std::wstring(name, static_cast<size_t>(std::max(length, 0))));
+  const auto it = WindowClasses().find(rt::WstringFromWide(rt::WindowClassName(window)));
   return it == WindowClasses().end() ? DefWindowProcW : it->second;
 }
 
@@ -43,8 +43,6 @@ HICON ApplicationIcon() {
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
   return icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
 }
-
-const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 }  // namespace
 
@@ -88,7 +86,7 @@ WNDPROC RegisterWindowClass(const std::wstring& name, const wchar_t* baseClass, 
   if (baseClass) {
     if (!GetClassInfoExW(nullptr, baseClass, &wc))
       throw rt::Exception(rt::Format(u"Classe de fenêtre %s introuvable",
-                                     {reinterpret_cast<const char16_t*>(baseClass)}));
+                                     {rt::AsChar16(baseClass)}));
     base = wc.lpfnWndProc;
     wc.style &= ~CS_GLOBALCLASS;
   } else {
@@ -103,7 +101,7 @@ WNDPROC RegisterWindowClass(const std::wstring& name, const wchar_t* baseClass, 
   wc.lpszMenuName = nullptr;
   if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     throw rt::Exception(rt::Format(u"Impossible d'enregistrer la classe de fenêtre %s (erreur %u)",
-                                   {reinterpret_cast<const char16_t*>(name.c_str()),
+                                   {rt::AsChar16(name.c_str()),
                                     static_cast<unsigned>(GetLastError())}));
   classes.emplace(name, base);
   return base;
@@ -157,7 +155,7 @@ void TWinControl::CreateHandle() {
   baseProc_ = RegisterWindowClass(params.WindowClass, params.BaseClass, params.ClassStyle);
   ownPainted_ = params.BaseClass == nullptr;
   creating_ = true;
-  const HWND window = CreateWindowExW(params.ExStyle, params.WindowClass.c_str(), W(text_),
+  const HWND window = CreateWindowExW(params.ExStyle, params.WindowClass.c_str(), rt::AsWchar(text_),
                                       params.Style, params.X, params.Y, params.Width, params.Height,
                                       params.WndParent, nullptr, GetModuleHandleW(nullptr), this);
   creating_ = false;
@@ -315,7 +313,7 @@ WideString TWinControl::Text() const {
   if (!handle_) return text_;
   WideString text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, u'\0');
   text.resize(static_cast<size_t>(
-      GetWindowTextW(handle_, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+      GetWindowTextW(handle_, rt::AsWchar(text.data()), static_cast<int>(text.size()))));
   return text;
 }
 

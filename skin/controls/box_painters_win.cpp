@@ -1,3 +1,4 @@
+#include "runtime/wide_text_win.h"
 #include "skin/controls/box_painters_win.h"
 
 #include <commctrl.h>
@@ -40,7 +41,7 @@ void TSkinGroupBox::Draw(HDC dc, const RECT& bounds) {
   FrameRect(dc, &frame, shadow.get());
   if (caption.empty()) return;
   RECT text{bounds.left + 8, bounds.top, bounds.right - 8, bounds.top + metrics.tmHeight};
-  const auto* chars = reinterpret_cast<const wchar_t*>(caption.c_str());
+  const auto* chars = rt::AsWchar(caption);
   DrawTextW(dc, chars, static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_CALCRECT);
   text.right += 4;
   FillFace(dc, text);

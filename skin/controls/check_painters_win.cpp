@@ -1,3 +1,4 @@
+#include "runtime/wide_text_win.h"
 #include "skin/controls/check_painters_win.h"
 
 #include "runtime/gui/handles.h"
@@ -134,7 +135,7 @@ void TSkinCheckBox::DrawDisabledText(HDC dc, const RECT& bounds) {
   TBackgroundMode transparent(dc, TRANSPARENT);
   SetTextColor(dc, SkinColour(Model().SkinColours.ButtonShadow));
   const bool hidePrefix = (SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0;
-  DrawTextW(dc, reinterpret_cast<const wchar_t*>(caption.c_str()), static_cast<int>(caption.size()), &text,
+  DrawTextW(dc, rt::AsWchar(caption), static_cast<int>(caption.size()), &text,
             TextFormat(Style()) | (hidePrefix ? DT_HIDEPREFIX : 0));
 }
 

@@ -23,6 +23,7 @@
 #include "runtime/gui/win_control.h"
 #include "runtime/published.h"
 #include "runtime/text.h"
+#include "runtime/window_class_win.h"
 #include "skin/controls/bar_painters_win.h"
 #include "skin/controls/box_painters_win.h"
 #include "skin/controls/check_painters_win.h"
@@ -39,13 +40,6 @@ namespace skin {
 namespace {
 
 constexpr size_t kClassMapValueLength = 50;
-
-rt::WideString WindowClassOf(HWND window) {
-  wchar_t name[256];
-  const int length = GetClassNameW(window, name, 256);
-  return AsciiLower(
-      rt::WideStringView(reinterpret_cast<const char16_t*>(name), static_cast<size_t>(std::max(length, 0))));
-}
 
 // The class tests: the framework's classes and everything derived from
 // them, whatever name a derived class gives itself.
@@ -338,7 +332,7 @@ void TControlMatcher::MatchBuiltIn(gui::TControl& control, const rt::WideString&
 void TControlMatcher::MatchForeignWindow(HWND child) {
   const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
   if (!(style & WS_CHILD) || frame_.FindControl(child)) return;
-  const rt::WideString name = WindowClassOf(child);
+  const rt::WideString name = AsciiLower(rt::WindowClassName(child));
   if (name == u"button") {
     // The tests read the button's type only; owner-drawn buttons and
     // group boxes draw themselves.

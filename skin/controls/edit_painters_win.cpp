@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "runtime/gui/handles.h"
+#include "runtime/window_class_win.h"
 #include "skin/controls/property_values.h"
 #include "skin/drawing/dib_win.h"
 #include "skin/drawing/nine_slice_win.h"
@@ -12,12 +13,6 @@
 namespace skin {
 
 namespace {
-
-rt::WideString ClassNameOf(HWND window) {
-  wchar_t name[256];
-  const int length = GetClassNameW(window, name, 256);
-  return rt::WideString(reinterpret_cast<const char16_t*>(name), static_cast<size_t>(length > 0 ? length : 0));
-}
 
 void FrameWithColour(HDC dc, const RECT& r, COLORREF colour) {
   gui::UniqueBrush brush(CreateSolidBrush(colour));
@@ -58,7 +53,7 @@ bool TSkinEdit::HasBorder(int slack) const {
 void TSkinEdit::FindUpDown() {
   searched_ = true;
   for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    const rt::WideString name = AsciiLower(ClassNameOf(child));
+    const rt::WideString name = AsciiLower(rt::WindowClassName(child));
     if (name != u"msctls_updown32" && !ContainsText(name, u"spin") && !ContainsText(name, u"updown")) continue;
     auto* upDown = new TSkinUpDown(Owner());
     upDown->InEdit = true;

@@ -1,3 +1,4 @@
+#include "runtime/wide_text_win.h"
 #include "skin/controls/glyph_layout_win.h"
 
 #include <algorithm>
@@ -18,7 +19,7 @@ SIZE CaptionSize(HDC dc, const TGlyphCaption& what) {
   if (what.Caption.empty()) return {0, 0};
   gui::TSelectObject font(dc, what.Font);
   RECT r{0, 0, 0, 0};
-  DrawTextW(dc, reinterpret_cast<const wchar_t*>(what.Caption.c_str()), static_cast<int>(what.Caption.size()), &r,
+  DrawTextW(dc, rt::AsWchar(what.Caption), static_cast<int>(what.Caption.size()), &r,
             DT_CALCRECT | DT_SINGLELINE);
   return {r.right, r.bottom};
 }
@@ -81,7 +82,7 @@ void DrawGlyphCaption(HDC dc, const TGlyphCaption& what, const RECT& bounds) {
     gui::TSelectObject font(dc, what.Font);
     TBackgroundMode transparent(dc, TRANSPARENT);
     SetTextColor(dc, what.TextColour);
-    DrawTextW(dc, reinterpret_cast<const wchar_t*>(what.Caption.c_str()), static_cast<int>(what.Caption.size()),
+    DrawTextW(dc, rt::AsWchar(what.Caption), static_cast<int>(what.Caption.size()),
               &textRect, DT_SINGLELINE | DT_NOCLIP);
   }
 }

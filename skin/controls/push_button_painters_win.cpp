@@ -1,3 +1,4 @@
+#include "runtime/wide_text_win.h"
 #include "skin/controls/push_button_painters_win.h"
 
 #include "runtime/gui/graphics.h"
@@ -162,7 +163,7 @@ void TSkinButton::DrawCaption(HDC dc, const RECT& bounds, int frame) {
   gui::TSelectObject selected(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   SetTextColor(dc, colour);
   TBackgroundMode transparent(dc, TRANSPARENT);
-  const auto* chars = reinterpret_cast<const wchar_t*>(text.c_str());
+  const auto* chars = rt::AsWchar(text);
   RECT block = bounds;
   DrawTextW(dc, chars, static_cast<int>(text.size()), &block,
             DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_CALCRECT | DT_NOCLIP);

@@ -1,3 +1,4 @@
+#include "runtime/wide_text_win.h"
 #include "skin/controls/skin_control_win.h"
 
 #include <windowsx.h>
@@ -259,7 +260,7 @@ rt::WideString TSkinControl::WindowText() const {
   if (!handle_) return control_ ? control_->Caption() : rt::WideString();
   rt::WideString text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, u'\0');
   text.resize(static_cast<size_t>(
-      GetWindowTextW(handle_, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+      GetWindowTextW(handle_, rt::AsWchar(text.data()), static_cast<int>(text.size()))));
   return text;
 }
 

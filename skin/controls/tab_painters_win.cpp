@@ -1,3 +1,4 @@
+#include "runtime/wide_text_win.h"
 #include "skin/controls/tab_painters_win.h"
 
 #include <commctrl.h>
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "runtime/gui/handles.h"
+#include "runtime/window_class_win.h"
 #include "skin/controls/edit_painters_win.h"
 #include "skin/controls/property_values.h"
 #include "skin/drawing/dib_win.h"
@@ -36,13 +38,13 @@ rt::WideString ItemText(HWND window, UINT message, WPARAM index, bool header) {
     item.cchTextMax = 260;
     SendMessageW(window, message, index, reinterpret_cast<LPARAM>(&item));
   }
-  return rt::WideString(reinterpret_cast<const char16_t*>(buffer));
+  return rt::WideFromWchar(buffer);
 }
 
 void DrawCentredText(HDC dc, const rt::WideString& text, RECT rect, COLORREF colour, UINT align = DT_CENTER) {
   TBackgroundMode transparent(dc, TRANSPARENT);
   SetTextColor(dc, colour);
-  DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &rect,
+  DrawTextW(dc, rt::AsWchar(text), static_cast<int>(text.size()), &rect,
             align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
@@ -106,9 +108,7 @@ void TSkinTab::AfterMessage(gui::TMessage& message) {
 void TSkinTab::SkinUpDown() {
   upDownDone_ = true;
   for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[64];
-    GetClassNameW(child, name, 64);
-    if (AsciiLower(reinterpret_cast<const char16_t*>(name)) != u"msctls_updown32") continue;
+    if (AsciiLower(rt::WindowClassName(child)) != u"msctls_updown32") continue;
     if (SkinForm() && SkinForm()->FindControl(child)) return;
     auto* upDown = new TSkinUpDown(Owner());
     upDown->AttachWindow(child, SkinData(), SkinForm());

@@ -3,6 +3,7 @@
 #include "runtime/gui/application.h"
 #include "runtime/gui/dialogs.h"
 #include "runtime/published.h"
+#include "runtime/wide_text_win.h"
 #include "skin/container/skin_messages.h"
 #include "skin/data/skin_data_win.h"
 
@@ -14,7 +15,7 @@ void ShowSkinMessageBox(const rt::WideString& message) {
   if (gui::ApplicationExists())
     gui::ShowMessage(message);
   else
-    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(message.c_str()), L"", MB_OK);
+    MessageBoxW(nullptr, rt::AsWchar(message), L"", MB_OK);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "runtime/wide_text_win.h"
 #include "skin/data/skin_data_win.h"
 
 #include <optional>
@@ -37,7 +38,7 @@ rt::WideString FileNamePart(const rt::WideString& value) {
 
 // The whole file, or nothing when it cannot be opened or read.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const rt::WideString& path) {
-  gui::UniqueKernelHandle file(CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ,
+  gui::UniqueKernelHandle file(CreateFileW(rt::AsWchar(path), GENERIC_READ,
                                            FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                            nullptr));
   LARGE_INTEGER size;
@@ -223,7 +224,7 @@ void TSkinData::Loaded() {
 }
 
 int DrawSkinText(HDC dc, const rt::WideString& text, RECT& rect, UINT format) {
-  return DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &rect,
+  return DrawTextW(dc, rt::AsWchar(text), static_cast<int>(text.size()), &rect,
                    format);
 }
 

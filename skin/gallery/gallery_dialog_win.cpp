@@ -4,15 +4,19 @@
 
 #include <array>
 
+#include "runtime/dialog_template_win.h"
 #include "runtime/exceptions.h"
 #include "runtime/gui/application.h"
 #include "runtime/gui/handles.h"
 #include "runtime/gui/system_libraries.h"
-#include "skin/gallery/dialog_template_win.h"
 
 namespace gallery {
 
 namespace {
+
+using rt::TDialogClass;
+using rt::TDialogRect;
+using rt::TDialogTemplate;
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 // Where the nested dialog and the extended combo box go, in dialog units:
@@ -21,26 +25,26 @@ constexpr TDialogRect kNestedBounds = {118, 76, 100, 26};
 constexpr TDialogRect kComboExBounds = {118, 56, 100, 80};
 
 TDialogTemplate ForeignTemplate() {
-  TDialogTemplate dialog(kDialogStyle, {40, 30, 230, 124}, L"Diálogo ajeno");
+  TDialogTemplate dialog(kDialogStyle, {40, 30, 230, 124}, u"Diálogo ajeno");
   using enum TDialogClass;
-  dialog.AddItem(Button, idFrame, BS_GROUPBOX, {7, 5, 100, 46}, L"Marco");
-  dialog.AddItem(Button, idRadioA, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, {15, 18, 80, 10}, L"Radio A");
-  dialog.AddItem(Button, idRadioB, BS_AUTORADIOBUTTON, {15, 33, 80, 10}, L"Radio B");
-  dialog.AddItem(Button, idCheck, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, {118, 9, 100, 10}, L"Casilla");
-  dialog.AddItem(Button, idThreeState, BS_AUTO3STATE | WS_TABSTOP, {118, 23, 100, 10}, L"Tres estados");
+  dialog.AddItem(Button, idFrame, BS_GROUPBOX, {7, 5, 100, 46}, u"Marco");
+  dialog.AddItem(Button, idRadioA, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, {15, 18, 80, 10}, u"Radio A");
+  dialog.AddItem(Button, idRadioB, BS_AUTORADIOBUTTON, {15, 33, 80, 10}, u"Radio B");
+  dialog.AddItem(Button, idCheck, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, {118, 9, 100, 10}, u"Casilla");
+  dialog.AddItem(Button, idThreeState, BS_AUTO3STATE | WS_TABSTOP, {118, 23, 100, 10}, u"Tres estados");
   dialog.AddItem(ComboBox, idCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {118, 37, 100, 80});
-  dialog.AddItem(Edit, idEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {7, 58, 100, 14}, L"Texto ajeno");
-  dialog.AddItem(Button, idOwnerDrawn, BS_OWNERDRAW | WS_TABSTOP, {7, 80, 100, 16}, L"Dibujado aparte");
-  dialog.AddItem(Button, idAccept, BS_DEFPUSHBUTTON | WS_TABSTOP, {104, 102, 50, 14}, L"Aceptar");
-  dialog.AddItem(Button, idCancel, BS_PUSHBUTTON | WS_TABSTOP, {160, 102, 50, 14}, L"Cancelar");
+  dialog.AddItem(Edit, idEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {7, 58, 100, 14}, u"Texto ajeno");
+  dialog.AddItem(Button, idOwnerDrawn, BS_OWNERDRAW | WS_TABSTOP, {7, 80, 100, 16}, u"Dibujado aparte");
+  dialog.AddItem(Button, idAccept, BS_DEFPUSHBUTTON | WS_TABSTOP, {104, 102, 50, 14}, u"Aceptar");
+  dialog.AddItem(Button, idCancel, BS_PUSHBUTTON | WS_TABSTOP, {160, 102, 50, 14}, u"Cancelar");
   dialog.AddItem(ScrollBar, idSizeGrip, SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN, {218, 112, 12, 12});
   return dialog;
 }
 
 TDialogTemplate NestedTemplate() {
   TDialogTemplate dialog(WS_CHILD | WS_VISIBLE | DS_CONTROL | DS_SETFONT, {0, 0, kNestedBounds.Width,
-                         kNestedBounds.Height}, L"");
-  dialog.AddItem(TDialogClass::Button, idNestedButton, BS_PUSHBUTTON | WS_TABSTOP, {4, 6, 60, 14}, L"Anidado");
+                         kNestedBounds.Height}, u"");
+  dialog.AddItem(TDialogClass::Button, idNestedButton, BS_PUSHBUTTON | WS_TABSTOP, {4, 6, 60, 14}, u"Anidado");
   return dialog;
 }
 

@@ -19,6 +19,7 @@
 #include "runtime/gui/application.h"
 #include "runtime/gui/handles.h"
 #include "runtime/strings.h"
+#include "runtime/wide_text_win.h"
 #include "skin/engine/skin_engine_win.h"
 #include "skin/gallery/gallery_form_win.h"
 #include "skin/gallery/menu_driver_win.h"
@@ -62,8 +63,6 @@ TArguments ParseArguments() {
   return arguments;
 }
 
-rt::WideString ToWide(const std::wstring& text) { return rt::WideString(text.begin(), text.end()); }
-
 // A GUI program has no console of its own. A redirected standard error (a
 // test log) is used as it is; otherwise the message goes to the console
 // of the program that started this one, if there is one.
@@ -99,7 +98,7 @@ class TScreenshotRun {
 
   void Run() {
     if (!CreateDirectoryW(folder_.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-      throw rt::Exception(u"No se pudo crear la carpeta " + ToWide(folder_));
+      throw rt::Exception(u"No se pudo crear la carpeta " + rt::WideFromWchar(folder_));
     form_.Show();
     SetForegroundWindow(form_.Handle());
     WaitUntilSkinned(form_.Handle(), u"la galería");
@@ -163,8 +162,8 @@ class TScreenshotRun {
                                    return true;
                                  }},
                                 kSettleMs);
-    if (!driver.Run(trigger)) throw rt::Exception(u"El menú no se abrió para " + ToWide(name));
-    if (!skinned) throw rt::Exception(u"El menú de " + ToWide(name) + u" no tiene piel");
+    if (!driver.Run(trigger)) throw rt::Exception(u"El menú no se abrió para " + rt::WideFromWchar(name));
+    if (!skinned) throw rt::Exception(u"El menú de " + rt::WideFromWchar(name) + u" no tiene piel");
     Pump(50);
   }
 
@@ -194,7 +193,7 @@ class TScreenshotRun {
     DeleteFileW(path.c_str());
     windriver::SaveScreenshot(path);
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-      throw rt::Exception(u"No se pudo guardar " + ToWide(path));
+      throw rt::Exception(u"No se pudo guardar " + rt::WideFromWchar(path));
   }
 
   void ThrowOnFailure() const {
@@ -215,7 +214,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const TArguments arguments = ParseArguments();
     skin::RegisterSkinEngine();
     application.SetTitle(u"Galería de pieles");
-    auto* form = new gallery::TGalleryForm(&application, ToWide(arguments.SkinFile));
+    auto* form = new gallery::TGalleryForm(&application, rt::WideFromWchar(arguments.SkinFile));
     application.SetMainForm(form);
     if (arguments.ScreenshotFolder) {
       TScreenshotRun(application, *form, *arguments.ScreenshotFolder).Run();

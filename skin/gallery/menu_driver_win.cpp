@@ -1,15 +1,14 @@
 #include "skin/gallery/menu_driver_win.h"
 
 #include "runtime/gui/application.h"
+#include "runtime/window_class_win.h"
 
 namespace gallery {
 
 namespace {
 
 BOOL CALLBACK CollectPopupMenu(HWND window, LPARAM found) {
-  wchar_t name[16]{};
-  GetClassNameW(window, name, 16);
-  if (std::wstring_view(name) == L"#32768" && IsWindowVisible(window))
+  if (rt::WindowClassName(window) == u"#32768" && IsWindowVisible(window))
     reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
   return TRUE;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "runtime/text.h"
+#include "runtime/wide_text_win.h"
 #include "skin/data/skin_bitmap_win.h"
 #include "skin/drawing/dib_win.h"
 #include "skin/drawing/frame_geometry_win.h"
@@ -124,7 +125,7 @@ rt::WideString TSkinFormFrame::WindowText() const {
     if (length <= 0) return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const int got = GetWindowTextW(handle_, text.data(), length + 1);
-    return rt::WideString(reinterpret_cast<const char16_t*>(text.data()), static_cast<size_t>(std::max(got, 0)));
+    return rt::WideFromWchar(text.data(), static_cast<size_t>(std::max(got, 0)));
   }
   char text[1000];
   const auto got = SendMessageA(handle_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
@@ -142,7 +143,7 @@ void TSkinFormFrame::DrawCaptionText(HDC dc, int width, const rt::WideString& wi
                                   : skinData_->Model().SkinColours.TitleTextNoActive));
 
   RECT measured{area.left, area.top, area.left, area.top};
-  DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &measured,
+  DrawTextW(dc, rt::AsWchar(text), static_cast<int>(text.size()), &measured,
             DT_CALCRECT | DT_NOCLIP);
   const int textWidth = measured.right - measured.left;
   const int textHeight = measured.bottom - measured.top;

@@ -1,4 +1,5 @@
 // Attaching a frame skinner to its window and letting go of it again.
+#include "runtime/wide_text_win.h"
 #include "skin/windows/form_frame_win.h"
 
 #include <algorithm>
@@ -291,7 +292,7 @@ void TSkinFormFrame::Resize(bool atStart) {
     gui::TSelectObject font(dc.get(), captionFont_.get());
     const rt::WideString text = WindowText();
     SIZE extent{};
-    GetTextExtentPoint32W(dc.get(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()),
+    GetTextExtentPoint32W(dc.get(), rt::AsWchar(text), static_cast<int>(text.size()),
                           &extent);
     const int needed = title.Margins.Left + extent.cx + title.Margins.Right;
     if (needed > width) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/gui/application.h"
+#include "runtime/window_class_win.h"
 #include "skin/windows/form_frame_win.h"
 #include "skin/windows/skin_private_messages_win.h"
 
@@ -28,9 +29,8 @@ TSkinManage* Manager() { return static_cast<TSkinManage*>(SkinManager()); }
 DWORD WindowsVersion() { return gWindowsVersion; }
 
 rt::WideString WindowClassName(HWND window) {
-  wchar_t name[100];
-  const int length = GetClassNameW(window, name, 100);
-  return rt::WideString(reinterpret_cast<const char16_t*>(name), length > 0 ? static_cast<size_t>(length) : 0);
+  constexpr size_t kComparedLength = 99;
+  return rt::WindowClassName(window).substr(0, kComparedLength);
 }
 
 TSkinManage::TSkinManage() : timer_(nullptr) {

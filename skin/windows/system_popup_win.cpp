@@ -1,3 +1,4 @@
+#include "runtime/wide_text_win.h"
 #include "skin/windows/system_popup_win.h"
 
 namespace skin {
@@ -66,7 +67,7 @@ void TSystemPopup::Rebuild() {
     } else {
       info.fType = MFT_STRING;
       info.fMask |= MIIM_STRING;
-      info.dwTypeData = reinterpret_cast<LPWSTR>(text.data());
+      info.dwTypeData = rt::AsWchar(text.data());
     }
     InsertMenuItemW(menu_.get(), position++, TRUE, &info);
   }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "runtime/strings.h"
+#include "runtime/wide_text_win.h"
 #include "tools/cli/console.h"
 
 namespace cli {
@@ -26,7 +27,7 @@ std::vector<std::string> CommandLineArguments(int, char**) {
   std::unique_ptr<LPWSTR, LocalFreeDeleter> wide(CommandLineToArgvW(GetCommandLineW(), &count));
   std::vector<std::string> arguments;
   for (int i = 1; wide && i < count; ++i)
-    arguments.push_back(rt::WideToUtf8(reinterpret_cast<const char16_t*>(wide.get()[i])));
+    arguments.push_back(rt::WideToUtf8(rt::AsChar16(wide.get()[i])));
   return arguments;
 }
 

@@ -6,6 +6,8 @@
 #include <thread>
 
 #include "runtime/gui/handles.h"
+#include "runtime/wide_text_win.h"
+#include "runtime/window_class_win.h"
 
 namespace windriver {
 
@@ -109,11 +111,7 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   }
 }
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return name;
-}
+std::wstring ClassOf(HWND window) { return rt::WstringFromWide(rt::WindowClassName(window)); }
 
 std::wstring TextOf(HWND window) {
   // Asked of the window itself: another process's edit box keeps its text

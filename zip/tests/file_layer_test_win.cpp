@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/wide_text_win.h"
 #include "zip/file_layer.h"
 #include "zip/tests/test_files.h"
 
@@ -15,7 +16,7 @@ class CurrentFolder {
  public:
   explicit CurrentFolder(const WideString& folder) {
     GetCurrentDirectoryW(MAX_PATH, previous_);
-    SetCurrentDirectoryW(reinterpret_cast<const wchar_t*>(folder.c_str()));
+    SetCurrentDirectoryW(rt::AsWchar(folder));
   }
   ~CurrentFolder() { SetCurrentDirectoryW(previous_); }
 

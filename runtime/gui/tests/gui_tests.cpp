@@ -62,11 +62,6 @@ std::wstring WindowText(HWND window) {
   GetWindowTextW(window, text, 512);
   return text;
 }
-std::wstring ClassOf(HWND window) {
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  return name;
-}
 // A child window's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND window) {
   RECT r;
@@ -208,7 +203,7 @@ class StoredForm : public ::testing::Test {
 
 TEST_F(StoredForm, OpensAsStoredWithEveryControlInPlace) {
   const HWND window = form->WindowHandle();
-  EXPECT_EQ(ClassOf(window), L"TTestForm");
+  EXPECT_EQ(windriver::ClassOf(window), L"TTestForm");
   EXPECT_EQ(WindowText(window), L"El Quimora");
   RECT r;
   GetWindowRect(window, &r);
@@ -236,7 +231,7 @@ TEST_F(StoredForm, OpensAsStoredWithEveryControlInPlace) {
     SCOPED_TRACE(rt::WideToUtf8(e.control->Name()));
     const HWND h = e.control->WindowHandle();
     EXPECT_EQ(GetParent(h), form->Panel1->WindowHandle());
-    EXPECT_EQ(ClassOf(h), e.windowClass);
+    EXPECT_EQ(windriver::ClassOf(h), e.windowClass);
     EXPECT_EQ(WindowText(h), e.text);
     EXPECT_TRUE(SameRect(ChildRect(h), e.bounds));
   }
@@ -377,7 +372,7 @@ using testing::VisibleForm;
 std::vector<std::wstring> ButtonTexts(HWND dialog) {
   std::vector<std::pair<LONG, std::wstring>> found;
   for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-    if (ClassOf(c) == L"TButton") found.emplace_back(ChildRect(c).left, WindowText(c));
+    if (windriver::ClassOf(c) == L"TButton") found.emplace_back(ChildRect(c).left, WindowText(c));
   std::sort(found.begin(), found.end());
   std::vector<std::wstring> texts;
   for (auto& f : found) texts.push_back(f.second);

@@ -31,6 +31,8 @@
 #include "runtime/gui/track_bar.h"
 #include "runtime/gui/up_down.h"
 #include "runtime/tests/test_bmp_builder.h"
+#include "runtime/wide_text_win.h"
+#include "runtime/window_class_win.h"
 
 namespace gui {
 namespace {
@@ -53,11 +55,7 @@ void Pump(DWORD ms = 40) {
   }
 }
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  return name;
-}
+std::wstring ClassOf(HWND window) { return rt::WstringFromWide(rt::WindowClassName(window)); }
 DWORD StyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)); }
 DWORD ExStyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)); }
 LRESULT Send(TWinControl* control, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {

@@ -19,6 +19,7 @@
 #include "runtime/gui/application.h"
 #include "runtime/gui/button.h"
 #include "runtime/gui/menus.h"
+#include "runtime/wide_text_win.h"
 #include "skin/data/skin_data_win.h"
 #include "skin/engine/skin_engine_win.h"
 #include "skin/windows/skin_private_messages_win.h"
@@ -81,7 +82,7 @@ int wmain(int argc, wchar_t** argv) {
   skin::RegisterSkinEngine();
   auto* host = new gui::TForm(&application);
   auto* data = new skin::TSkinData(host);
-  data->SetSkinFile(reinterpret_cast<const char16_t*>(argv[1]));
+  data->SetSkinFile(rt::AsChar16(argv[1]));
   data->Loaded();
   data->SetActive(true);
   if (data->NoSkin()) {

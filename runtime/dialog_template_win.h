@@ -1,21 +1,24 @@
 // Dialog templates built in memory: the header, then one item per control,
-// laid out as CreateDialogIndirectParamW reads them (words, strings of
-// UTF-16 ending in a zero, every item on a four-byte boundary).
+// laid out as DialogBoxIndirectParamW and CreateDialogIndirectParamW read
+// them (words, strings of UTF-16 ending in a zero, every item on a
+// four-byte boundary).
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
-namespace gallery {
+#include "runtime/strings.h"
+
+namespace rt {
 
 // The predefined classes a template can name by number.
 enum class TDialogClass : WORD { Button = 0x0080, Edit = 0x0081, Static = 0x0082, ListBox = 0x0083,
                                  ScrollBar = 0x0084, ComboBox = 0x0085 };
 
-// A rectangle in dialog units.
+// A rectangle in dialog units. A dialog that places its controls itself,
+// once it knows its font, leaves them all zero.
 struct TDialogRect {
   int16_t X, Y, Width, Height;
 };
@@ -24,18 +27,20 @@ class TDialogTemplate {
  public:
   // Positions and sizes are in dialog units. With DS_SETFONT in style the
   // font follows the caption.
-  TDialogTemplate(DWORD style, TDialogRect bounds, std::wstring_view caption, WORD fontPoints = 8,
-                  std::wstring_view fontFace = L"MS Shell Dlg");
+  TDialogTemplate(DWORD style, TDialogRect bounds, WideStringView caption, WORD fontPoints = 8,
+                  WideStringView fontFace = u"MS Shell Dlg");
 
-  void AddItem(TDialogClass windowClass, WORD id, DWORD style, TDialogRect bounds, std::wstring_view text = {});
+  void AddItem(TDialogClass windowClass, WORD id, DWORD style, TDialogRect bounds, WideStringView text = {});
 
   const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
   int ItemCount() const { return itemCount_; }
+  // The template's size in bytes.
+  size_t Size() const { return words_.size() * sizeof(WORD); }
 
  private:
   void Put(WORD word) { words_.push_back(word); }
   void PutDword(DWORD value);
-  void PutText(std::wstring_view text);
+  void PutText(WideStringView text);
   void PutBounds(const TDialogRect& bounds);
   void AlignToDword();
 
@@ -45,4 +50,4 @@ class TDialogTemplate {
   int itemCount_ = 0;
 };
 
-}  // namespace gallery
+}  // namespace rt

@@ -1,16 +1,16 @@
-#include "skin/gallery/dialog_template_win.h"
+#include "runtime/dialog_template_win.h"
 
 #include <cstddef>
 
-namespace gallery {
+namespace rt {
 
 namespace {
 // Where DLGTEMPLATE keeps its item count, in words from the start.
 constexpr size_t kItemCountWord = offsetof(DLGTEMPLATE, cdit) / sizeof(WORD);
 }  // namespace
 
-TDialogTemplate::TDialogTemplate(DWORD style, TDialogRect bounds, std::wstring_view caption, WORD fontPoints,
-                                 std::wstring_view fontFace) {
+TDialogTemplate::TDialogTemplate(DWORD style, TDialogRect bounds, WideStringView caption, WORD fontPoints,
+                                 WideStringView fontFace) {
   PutDword(style);
   PutDword(0);  // extended style
   Put(0);       // item count, counted up by AddItem
@@ -24,7 +24,8 @@ TDialogTemplate::TDialogTemplate(DWORD style, TDialogRect bounds, std::wstring_v
   }
 }
 
-void TDialogTemplate::AddItem(TDialogClass windowClass, WORD id, DWORD style, TDialogRect bounds, std::wstring_view text) {
+void TDialogTemplate::AddItem(TDialogClass windowClass, WORD id, DWORD style, TDialogRect bounds,
+                              WideStringView text) {
   AlignToDword();
   PutDword(style | WS_CHILD | WS_VISIBLE);
   PutDword(0);  // extended style
@@ -43,8 +44,11 @@ void TDialogTemplate::PutDword(DWORD value) {
   Put(HIWORD(value));
 }
 
-void TDialogTemplate::PutText(std::wstring_view text) {
-  for (wchar_t c : text) Put(static_cast<WORD>(c));
+void TDialogTemplate::PutText(WideStringView text) {
+  // The string ends at its first zero: anything after one would be read
+  // as the fields that follow.
+  text = text.substr(0, text.find(u'\0'));
+  for (char16_t c : text) Put(static_cast<WORD>(c));
   Put(0);
 }
 
@@ -59,4 +63,4 @@ void TDialogTemplate::AlignToDword() {
   if (words_.size() % 2 != 0) Put(0);
 }
 
-}  // namespace gallery
+}  // namespace rt
