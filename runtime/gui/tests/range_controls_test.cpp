@@ -82,6 +82,7 @@ struct TRangeKind {
   void (*remake)(TRangeControl&);
   DWORD remadeStyle;
 };
+void PrintTo(const TRangeKind& kind, std::ostream* out) { *out << kind.className; }
 
 const TRangeKind kRangeKinds[] = {
     {"TProgressBar", 100, false, ProgressBarWindow, nullptr, 0},
