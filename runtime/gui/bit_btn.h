@@ -13,21 +13,10 @@
 
 namespace gui {
 
-class TBitBtn : public TButton {
+class TBitBtn : public TButton, public TGlyphProperties {
  public:
   explicit TBitBtn(rt::TComponent* owner);
   WideString ClassName() const override { return u"TBitBtn"; }
-
-  TPicture& Glyph() { return glyph_.Picture(); }
-  TButtonGlyph& GlyphLayout() { return glyph_; }
-  int32_t NumGlyphs() const { return glyph_.NumGlyphs(); }
-  void SetNumGlyphs(int32_t value) { glyph_.SetNumGlyphs(value); }
-  TButtonLayout Layout() const { return glyph_.Layout(); }
-  void SetLayout(TButtonLayout value) { glyph_.SetLayout(value); }
-  int32_t Margin() const { return glyph_.Margin(); }
-  void SetMargin(int32_t value) { glyph_.SetMargin(value); }
-  int32_t Spacing() const { return glyph_.Spacing(); }
-  void SetSpacing(int32_t value) { glyph_.SetSpacing(value); }
 
   void WndProc(TMessage& message) override;
 
@@ -36,11 +25,9 @@ class TBitBtn : public TButton {
 
  private:
   void DrawItem(const DRAWITEMSTRUCT& item);
-
-  TButtonGlyph glyph_;
 };
 
-class TSpeedButton : public TWinControl {
+class TSpeedButton : public TWinControl, public TGlyphProperties {
  public:
   explicit TSpeedButton(rt::TComponent* owner);
   WideString ClassName() const override { return u"TSpeedButton"; }
@@ -56,17 +43,6 @@ class TSpeedButton : public TWinControl {
   bool Flat() const { return flat_; }
   void SetFlat(bool value);
 
-  TPicture& Glyph() { return glyph_.Picture(); }
-  TButtonGlyph& GlyphLayout() { return glyph_; }
-  int32_t NumGlyphs() const { return glyph_.NumGlyphs(); }
-  void SetNumGlyphs(int32_t value) { glyph_.SetNumGlyphs(value); }
-  TButtonLayout Layout() const { return glyph_.Layout(); }
-  void SetLayout(TButtonLayout value) { glyph_.SetLayout(value); }
-  int32_t Margin() const { return glyph_.Margin(); }
-  void SetMargin(int32_t value) { glyph_.SetMargin(value); }
-  int32_t Spacing() const { return glyph_.Spacing(); }
-  void SetSpacing(int32_t value) { glyph_.SetSpacing(value); }
-
   // Held down by the mouse right now.
   bool Pressed() const { return pressed_; }
   bool MouseInside() const { return mouseInside_; }
@@ -78,7 +54,6 @@ class TSpeedButton : public TWinControl {
  private:
   void EndTracking();
 
-  TButtonGlyph glyph_;
   bool down_ = false;
   int32_t groupIndex_ = 0;
   bool allowAllUp_ = false;

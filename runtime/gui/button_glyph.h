@@ -52,4 +52,26 @@ class TButtonGlyph {
   int32_t spacing_ = 4;
 };
 
+// The glyph properties of bit buttons and speed buttons, on the glyph the
+// button draws.
+class TGlyphProperties {
+ public:
+  TPicture& Glyph() { return glyph_.Picture(); }
+  TButtonGlyph& GlyphLayout() { return glyph_; }
+  int32_t NumGlyphs() const { return glyph_.NumGlyphs(); }
+  void SetNumGlyphs(int32_t value) { glyph_.SetNumGlyphs(value); }
+  TButtonLayout Layout() const { return glyph_.Layout(); }
+  void SetLayout(TButtonLayout value) { glyph_.SetLayout(value); }
+  int32_t Margin() const { return glyph_.Margin(); }
+  void SetMargin(int32_t value) { glyph_.SetMargin(value); }
+  int32_t Spacing() const { return glyph_.Spacing(); }
+  void SetSpacing(int32_t value) { glyph_.SetSpacing(value); }
+
+ protected:
+  TGlyphProperties() = default;
+  ~TGlyphProperties() = default;
+
+  TButtonGlyph glyph_;
+};
+
 }  // namespace gui

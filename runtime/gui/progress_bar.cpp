@@ -6,7 +6,7 @@
 
 namespace gui {
 
-TProgressBar::TProgressBar(rt::TComponent* owner) : TSystemControl(owner) { SetBounds(0, 0, 150, 16); }
+TProgressBar::TProgressBar(rt::TComponent* owner) : TRangeControl(owner, 100) { SetBounds(0, 0, 150, 16); }
 
 void TProgressBar::CreateParams(TCreateParams& params) {
   LoadCommonControls();
@@ -17,36 +17,19 @@ void TProgressBar::CreateParams(TCreateParams& params) {
   if (smooth_) params.Style |= PBS_SMOOTH;
 }
 
-void TProgressBar::HandleCreated() { PushRange(); }
-
 void TProgressBar::PushRange() {
-  SendToWindow(PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
-  SendToWindow(PBM_SETPOS, static_cast<WPARAM>(position_));
+  SendToWindow(PBM_SETRANGE32, static_cast<WPARAM>(Min()), static_cast<LPARAM>(Max()));
+  PushPosition();
 }
 
-void TProgressBar::SetMin(int32_t value) {
-  min_ = value;
-  max_ = std::max(max_, min_);
-  position_ = std::clamp(position_, min_, max_);
-  PushRange();
-}
-
-void TProgressBar::SetMax(int32_t value) {
-  max_ = value;
-  min_ = std::min(min_, max_);
-  position_ = std::clamp(position_, min_, max_);
-  PushRange();
-}
-
-void TProgressBar::SetPosition(int32_t value) {
-  position_ = std::clamp(value, min_, max_);
-  SendToWindow(PBM_SETPOS, static_cast<WPARAM>(position_));
-}
+void TProgressBar::PushPosition() { SendToWindow(PBM_SETPOS, static_cast<WPARAM>(Position())); }
 
 void TProgressBar::StepIt() {
-  int64_t next = static_cast<int64_t>(position_) + step_;
-  if (next > max_ && max_ > min_) next = min_ + (next - min_) % (static_cast<int64_t>(max_) - min_);
-  SetPosition(static_cast<int32_t>(std::clamp<int64_t>(next, min_, max_)));
+  const int32_t min = Min();
+  const int32_t max = Max();
+  int64_t next = static_cast<int64_t>(Position()) + step_;
+  if (next > max && max > min) next = min + (next - min) % (static_cast<int64_t>(max) - min);
+  SetPosition(static_cast<int32_t>(std::clamp<int64_t>(next, min, max)));
 }
 
 void TProgressBar::SetOrientation(TProgressBarOrientation value) {

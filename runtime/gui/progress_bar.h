@@ -2,23 +2,17 @@
 // and, past Max, starts again from Min as the system's bar does.
 #pragma once
 
-#include "runtime/gui/system_control.h"
+#include "runtime/gui/range_control.h"
 
 namespace gui {
 
 enum TProgressBarOrientation { pbHorizontal, pbVertical };
 
-class TProgressBar : public TSystemControl {
+class TProgressBar : public TRangeControl {
  public:
   explicit TProgressBar(rt::TComponent* owner);
   WideString ClassName() const override { return u"TProgressBar"; }
 
-  int32_t Min() const { return min_; }
-  void SetMin(int32_t value);
-  int32_t Max() const { return max_; }
-  void SetMax(int32_t value);
-  int32_t Position() const { return position_; }
-  void SetPosition(int32_t value);
   TProgressBarOrientation Orientation() const { return orientation_; }
   void SetOrientation(TProgressBarOrientation value);
   // A continuous bar instead of blocks.
@@ -30,14 +24,10 @@ class TProgressBar : public TSystemControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
-  void HandleCreated() override;
+  void PushRange() override;
+  void PushPosition() override;
 
  private:
-  void PushRange();
-
-  int32_t min_ = 0;
-  int32_t max_ = 100;
-  int32_t position_ = 0;
   TProgressBarOrientation orientation_ = pbHorizontal;
   bool smooth_ = false;
   int32_t step_ = 10;

@@ -4,7 +4,7 @@
 
 namespace gui {
 
-TScrollBar::TScrollBar(rt::TComponent* owner) : TSystemControl(owner) {
+TScrollBar::TScrollBar(rt::TComponent* owner) : TRangeControl(owner, 100, mmStopsAtMin) {
   SetBounds(0, 0, 121, GetSystemMetrics(SM_CYHSCROLL));
   SetTabStop(true);
 }
@@ -16,8 +16,6 @@ void TScrollBar::CreateParams(TCreateParams& params) {
   params.Style |= kind_ == sbHorizontal ? SBS_HORZ : SBS_VERT;
 }
 
-void TScrollBar::HandleCreated() { PushScrollInfo(); }
-
 void TScrollBar::SetKind(TScrollBarKind value) {
   if (value == kind_) return;
   kind_ = value;
@@ -25,31 +23,34 @@ void TScrollBar::SetKind(TScrollBarKind value) {
   RecreateWindow();
 }
 
-int32_t TScrollBar::LastPosition() const { return std::max(min_, max_ - std::max(pageSize_ - 1, 0)); }
-
-void TScrollBar::SetParams(int32_t position, int32_t min, int32_t max) {
-  min_ = min;
-  max_ = std::max(min, max);
-  const int32_t previous = position_;
-  position_ = std::clamp(position, min_, LastPosition());
-  PushScrollInfo();
-  if (position_ != previous && OnChange) OnChange(this);
-}
+int32_t TScrollBar::LastPosition() const { return std::max(Min(), Max() - std::max(pageSize_ - 1, 0)); }
 
 void TScrollBar::SetPageSize(int32_t value) {
-  pageSize_ = std::clamp(value, 0, max_ - min_ + 1);
-  SetParams(position_, min_, max_);
+  pageSize_ = std::clamp(value, 0, Max() - Min() + 1);
+  SetParams(Position(), Min(), Max());
 }
 
-void TScrollBar::PushScrollInfo() {
+void TScrollBar::PushRange() {
   if (!HandleAllocated()) return;
-  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, min_, max_, static_cast<UINT>(pageSize_),
-                  position_, 0};
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, Min(), Max(), static_cast<UINT>(pageSize_),
+                  Position(), 0};
   SetScrollInfo(WindowHandle(), SB_CTL, &info, TRUE);
 }
 
+// The bar takes range, page and position in one call whatever changed, and
+// OnChange fires whenever the position moved, by SetPosition or by a new
+// range or page.
+void TScrollBar::Changed(int32_t previous) {
+  PushRange();
+  if (Position() != previous && OnChange) OnChange(this);
+}
+
+void TScrollBar::PositionSet(int32_t previous) { Changed(previous); }
+
+void TScrollBar::RangeSet(int32_t previous) { Changed(previous); }
+
 void TScrollBar::Scroll(WORD code) {
-  int32_t target = position_;
+  int32_t target = Position();
   switch (code) {
     case SB_LINEUP:
       target -= smallChange_;
@@ -72,10 +73,10 @@ void TScrollBar::Scroll(WORD code) {
       break;
     }
     case SB_TOP:
-      target = min_;
+      target = Min();
       break;
     case SB_BOTTOM:
-      target = max_;
+      target = Max();
       break;
     default:
       return;

@@ -3,28 +3,21 @@
 // notifications the bar sends and fires OnChange whenever it changes.
 #pragma once
 
-#include "runtime/gui/system_control.h"
+#include "runtime/gui/range_control.h"
 
 namespace gui {
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
 
-class TScrollBar : public TSystemControl {
+class TScrollBar : public TRangeControl {
  public:
   explicit TScrollBar(rt::TComponent* owner);
   WideString ClassName() const override { return u"TScrollBar"; }
 
   TScrollBarKind Kind() const { return kind_; }
   void SetKind(TScrollBarKind value);
-  int32_t Min() const { return min_; }
-  void SetMin(int32_t value) { SetParams(position_, value, max_); }
-  int32_t Max() const { return max_; }
-  void SetMax(int32_t value) { SetParams(position_, min_, value); }
-  int32_t Position() const { return position_; }
-  void SetPosition(int32_t value) { SetParams(value, min_, max_); }
-  // Sets the three at once, so that no intermediate range clips the
-  // position.
-  void SetParams(int32_t position, int32_t min, int32_t max);
+  // Min, Max and Position at once.
+  using TRangeControl::SetParams;
   int32_t SmallChange() const { return smallChange_; }
   void SetSmallChange(int32_t value) { smallChange_ = value; }
   int32_t LargeChange() const { return largeChange_; }
@@ -38,17 +31,16 @@ class TScrollBar : public TSystemControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
-  void HandleCreated() override;
+  int32_t LastPosition() const override;
+  void PushRange() override;
+  void PositionSet(int32_t previous) override;
+  void RangeSet(int32_t previous) override;
 
  private:
-  int32_t LastPosition() const;
-  void PushScrollInfo();
+  void Changed(int32_t previous);
   void Scroll(WORD code);
 
   TScrollBarKind kind_ = sbHorizontal;
-  int32_t min_ = 0;
-  int32_t max_ = 100;
-  int32_t position_ = 0;
   int32_t smallChange_ = 1;
   int32_t largeChange_ = 1;
   int32_t pageSize_ = 0;

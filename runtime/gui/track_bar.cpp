@@ -24,7 +24,7 @@ constexpr DWORD kTickStyleMask = TBS_TOP | TBS_BOTH | TBS_NOTICKS;
 
 }  // namespace
 
-TTrackBar::TTrackBar(rt::TComponent* owner) : TSystemControl(owner) {
+TTrackBar::TTrackBar(rt::TComponent* owner) : TRangeControl(owner, 10) {
   SetBounds(0, 0, 150, 45);
   SetTabStop(true);
 }
@@ -38,35 +38,21 @@ void TTrackBar::CreateParams(TCreateParams& params) {
 }
 
 void TTrackBar::HandleCreated() {
-  PushRange();
+  TRangeControl::HandleCreated();
   SendToWindow(TBM_SETTICFREQ, static_cast<WPARAM>(frequency_));
 }
 
 void TTrackBar::PushRange() {
-  SendToWindow(TBM_SETRANGEMIN, FALSE, min_);
-  SendToWindow(TBM_SETRANGEMAX, FALSE, max_);
-  SendToWindow(TBM_SETPOS, TRUE, position_);
+  SendToWindow(TBM_SETRANGEMIN, FALSE, Min());
+  SendToWindow(TBM_SETRANGEMAX, FALSE, Max());
+  SendToWindow(TBM_SETPOS, TRUE, Position());
 }
 
-void TTrackBar::SetMin(int32_t value) {
-  min_ = value;
-  max_ = std::max(max_, min_);
-  position_ = std::clamp(position_, min_, max_);
-  PushRange();
-}
-
-void TTrackBar::SetMax(int32_t value) {
-  max_ = value;
-  min_ = std::min(min_, max_);
-  position_ = std::clamp(position_, min_, max_);
-  PushRange();
-}
-
-void TTrackBar::SetPosition(int32_t value) {
-  value = std::clamp(value, min_, max_);
-  if (value == position_) return;
-  position_ = value;
-  SendToWindow(TBM_SETPOS, TRUE, position_);
+// OnChange follows SetPosition only; a new range that moves the slider
+// does not fire it.
+void TTrackBar::PositionSet(int32_t previous) {
+  if (Position() == previous) return;
+  SendToWindow(TBM_SETPOS, TRUE, Position());
   if (OnChange) OnChange(this);
 }
 

@@ -3,24 +3,18 @@
 // update it and fire OnChange.
 #pragma once
 
-#include "runtime/gui/system_control.h"
+#include "runtime/gui/range_control.h"
 
 namespace gui {
 
 enum TTrackBarOrientation { trHorizontal, trVertical };
 enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
 
-class TTrackBar : public TSystemControl {
+class TTrackBar : public TRangeControl {
  public:
   explicit TTrackBar(rt::TComponent* owner);
   WideString ClassName() const override { return u"TTrackBar"; }
 
-  int32_t Min() const { return min_; }
-  void SetMin(int32_t value);
-  int32_t Max() const { return max_; }
-  void SetMax(int32_t value);
-  int32_t Position() const { return position_; }
-  void SetPosition(int32_t value);
   TTrackBarOrientation Orientation() const { return orientation_; }
   void SetOrientation(TTrackBarOrientation value);
   int32_t Frequency() const { return frequency_; }
@@ -38,13 +32,10 @@ class TTrackBar : public TSystemControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void HandleCreated() override;
+  void PushRange() override;
+  void PositionSet(int32_t previous) override;
 
  private:
-  void PushRange();
-
-  int32_t min_ = 0;
-  int32_t max_ = 10;
-  int32_t position_ = 0;
   TTrackBarOrientation orientation_ = trHorizontal;
   int32_t frequency_ = 1;
   TTickMark tickMarks_ = tmBottomRight;

@@ -6,7 +6,7 @@
 
 namespace gui {
 
-TUpDown::TUpDown(rt::TComponent* owner) : TSystemControl(owner) { SetBounds(0, 0, 17, 25); }
+TUpDown::TUpDown(rt::TComponent* owner) : TRangeControl(owner, 100) { SetBounds(0, 0, 17, 25); }
 
 void TUpDown::CreateParams(TCreateParams& params) {
   LoadCommonControls();
@@ -19,38 +19,21 @@ void TUpDown::CreateParams(TCreateParams& params) {
 }
 
 void TUpDown::HandleCreated() {
-  PushRange();
+  TRangeControl::HandleCreated();
   PushIncrement();
   if (associate_) SetAssociate(associate_);
 }
 
 void TUpDown::PushRange() {
-  SendToWindow(UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
-  SendToWindow(UDM_SETPOS32, 0, position_);
+  SendToWindow(UDM_SETRANGE32, static_cast<WPARAM>(Min()), static_cast<LPARAM>(Max()));
+  PushPosition();
 }
+
+void TUpDown::PushPosition() { SendToWindow(UDM_SETPOS32, 0, Position()); }
 
 void TUpDown::PushIncrement() {
   UDACCEL accel{0, static_cast<UINT>(increment_)};
   SendToWindow(UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
-}
-
-void TUpDown::SetMin(int32_t value) {
-  min_ = value;
-  max_ = std::max(max_, min_);
-  position_ = std::clamp(position_, min_, max_);
-  PushRange();
-}
-
-void TUpDown::SetMax(int32_t value) {
-  max_ = value;
-  min_ = std::min(min_, max_);
-  position_ = std::clamp(position_, min_, max_);
-  PushRange();
-}
-
-void TUpDown::SetPosition(int32_t value) {
-  position_ = std::clamp(value, min_, max_);
-  SendToWindow(UDM_SETPOS32, 0, position_);
 }
 
 void TUpDown::SetOrientation(TUDOrientation value) {
@@ -74,14 +57,14 @@ void TUpDown::SetAssociate(TWinControl* control) {
   if (!HandleAllocated()) return;
   SendToWindow(UDM_SETBUDDY, control ? reinterpret_cast<WPARAM>(control->Handle()) : 0);
   // Setting the position writes it into the new associate.
-  SendToWindow(UDM_SETPOS32, 0, position_);
+  SendToWindow(UDM_SETPOS32, 0, Position());
 }
 
 void TUpDown::PositionFromWindow() {
   BOOL failed = FALSE;
   const auto value = static_cast<int32_t>(SendToWindow(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
-  if (failed || value == position_) return;
-  position_ = value;
+  if (failed || value == Position()) return;
+  TakePositionFromWindow(value);
   Click();
 }
 

@@ -3,23 +3,17 @@
 // it. Position follows the arrows; each step fires OnClick.
 #pragma once
 
-#include "runtime/gui/system_control.h"
+#include "runtime/gui/range_control.h"
 
 namespace gui {
 
 enum TUDOrientation { udVertical, udHorizontal };
 
-class TUpDown : public TSystemControl {
+class TUpDown : public TRangeControl {
  public:
   explicit TUpDown(rt::TComponent* owner);
   WideString ClassName() const override { return u"TUpDown"; }
 
-  int32_t Min() const { return min_; }
-  void SetMin(int32_t value);
-  int32_t Max() const { return max_; }
-  void SetMax(int32_t value);
-  int32_t Position() const { return position_; }
-  void SetPosition(int32_t value);
   TUDOrientation Orientation() const { return orientation_; }
   void SetOrientation(TUDOrientation value);
   // Past one end the arrows go on from the other.
@@ -37,15 +31,13 @@ class TUpDown : public TSystemControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void HandleCreated() override;
+  void PushRange() override;
+  void PushPosition() override;
 
  private:
-  void PushRange();
   void PushIncrement();
   void PositionFromWindow();
 
-  int32_t min_ = 0;
-  int32_t max_ = 100;
-  int32_t position_ = 0;
   TUDOrientation orientation_ = udVertical;
   bool wrap_ = false;
   int32_t increment_ = 1;

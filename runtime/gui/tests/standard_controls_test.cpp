@@ -1,8 +1,9 @@
 // The standard and common controls driven through their real windows: the
 // system class each is built on and its styles, published properties set
 // and read by name before and after the window exists, and the behaviour
-// the framework adds (check states, radio groups, pages, scrolling, speed
-// button groups, tool bar buttons).
+// the framework adds (check states, radio groups, pages, speed button
+// groups, tool bar buttons). The range controls' own behaviour is tested in
+// range_controls_test.cpp.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -23,13 +24,10 @@
 #include "runtime/gui/list_view.h"
 #include "runtime/gui/memo.h"
 #include "runtime/gui/panel.h"
-#include "runtime/gui/progress_bar.h"
-#include "runtime/gui/scroll_bar.h"
 #include "runtime/gui/status_bar.h"
 #include "runtime/gui/tab_controls.h"
+#include "runtime/gui/tests/controls_on_a_form.h"
 #include "runtime/gui/tool_bar.h"
-#include "runtime/gui/track_bar.h"
-#include "runtime/gui/up_down.h"
 #include "runtime/tests/test_bmp_builder.h"
 #include "runtime/wide_text_win.h"
 #include "runtime/window_class_win.h"
@@ -37,39 +35,16 @@
 namespace gui {
 namespace {
 
-TApplication* gApp = nullptr;
-
-class ApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { gApp = new TApplication; }
-  void TearDown() override { delete gApp; }
-};
-[[maybe_unused]] const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-void Pump(DWORD ms = 40) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    gApp->ProcessMessages();
-    Sleep(5);
-  }
-}
+using testing::ClickAt;
+using testing::ControlsOnAForm;
+using testing::Pump;
+using testing::PropertyText;
+using testing::Send;
 
 std::wstring ClassOf(HWND window) { return rt::WstringFromWide(rt::WindowClassName(window)); }
 DWORD StyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)); }
 DWORD ExStyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)); }
-LRESULT Send(TWinControl* control, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
-  return SendMessageW(control->Handle(), msg, wParam, lParam);
-}
-std::string PropertyText(rt::TObject& object, const char* name) {
-  return rt::WideToUtf8(rt::GetPropertyText(object, name));
-}
 LPARAM PointParam(int x, int y) { return MAKELPARAM(x, y); }
-// A press and release of the left button at a client point of the window.
-void ClickAt(HWND window, POINT point) {
-  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(point.x, point.y));
-  SendMessageW(window, WM_LBUTTONUP, 0, PointParam(point.x, point.y));
-}
 POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 // Counts the CM_CHECKSTATECHANGED a control sends itself, through its
@@ -88,29 +63,6 @@ class TCheckNotices {
  private:
   TControl* control_;
   TWndMethod previous_;
-};
-
-class ControlsOnAForm : public ::testing::Test {
- protected:
-  void SetUp() override {
-    form = new TForm(gApp);
-    form->SetBounds(80, 80, 520, 420);
-    form->Show();
-    Pump();
-  }
-  void TearDown() override {
-    delete form;
-    Pump(20);
-  }
-  // A control made by class name, as stored forms make them, on the form.
-  template <class T = TWinControl>
-  T* Make(const char* className) {
-    auto* control = dynamic_cast<T*>(rt::CreateComponent(className, form));
-    EXPECT_NE(control, nullptr) << className;
-    if (control) control->SetParent(form);
-    return control;
-  }
-  TForm* form = nullptr;
 };
 
 // ---- The system control under each class ----
@@ -590,86 +542,6 @@ TEST_F(ControlsOnAForm, PageControlShowsOnlyTheActiveSheetAndSwitchesOnTabClicks
   EXPECT_EQ(Send(pages, TCM_GETITEMCOUNT), 2);
   EXPECT_EQ(pages->PageCount(), 2);
   EXPECT_EQ(sheets[2]->PageIndex(), 1);
-}
-
-TEST_F(ControlsOnAForm, ScrollBarMovesWithItsNotificationsWithinTheRange) {
-  auto* bar = Make<TScrollBar>("TScrollBar");
-  bar->SetParams(10, 0, 60);
-  bar->SetSmallChange(3);
-  bar->SetLargeChange(20);
-  bar->SetPageSize(11);
-  std::vector<int32_t> seen;
-  bar->OnChange = [&](rt::TObject*) { seen.push_back(bar->Position()); };
-  const auto notify = [&](WORD code) {
-    SendMessageW(form->WindowHandle(), WM_HSCROLL, MAKEWPARAM(code, 0),
-                 reinterpret_cast<LPARAM>(bar->Handle()));
-  };
-  notify(SB_LINEDOWN);
-  notify(SB_PAGEDOWN);
-  notify(SB_BOTTOM);   // the last page starts at 60 - 11 + 1
-  notify(SB_PAGEDOWN);  // already there: no change
-  notify(SB_LINEUP);
-  notify(SB_TOP);
-  EXPECT_EQ(seen, (std::vector<int32_t>{13, 33, 50, 47, 0}));
-  EXPECT_EQ(GetScrollPos(bar->Handle(), SB_CTL), 0);
-
-  // A vertical bar listens to the vertical notification.
-  rt::SetPropertyText(*bar, "Kind", u"sbVertical");
-  SendMessageW(form->WindowHandle(), WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0),
-               reinterpret_cast<LPARAM>(bar->Handle()));
-  EXPECT_EQ(bar->Position(), 20);
-  EXPECT_EQ(GetScrollPos(bar->Handle(), SB_CTL), 20);
-}
-
-TEST_F(ControlsOnAForm, TrackBarFollowsTheKeyboardAndUpDownItsArrows) {
-  auto* track = Make<TTrackBar>("TTrackBar");
-  track->SetPosition(4);
-  int trackChanges = 0;
-  track->OnChange = [&](rt::TObject*) { ++trackChanges; };
-  Send(track, WM_KEYDOWN, VK_RIGHT, 0);
-  EXPECT_EQ(track->Position(), 5);
-  Send(track, WM_KEYDOWN, VK_END, 0);
-  EXPECT_EQ(track->Position(), 10);
-  EXPECT_EQ(trackChanges, 2);
-
-  auto* edit = Make<TEdit>("TEdit");
-  edit->SetBounds(10, 100, 80, 21);
-  auto* arrows = Make<TUpDown>("TUpDown");
-  arrows->SetMax(7);
-  arrows->SetPosition(5);
-  arrows->SetAssociate(edit);
-  EXPECT_EQ(rt::WideToUtf8(edit->Text()), "5");
-  // The arrows moved to the edit box's right edge.
-  EXPECT_EQ(arrows->Top(), edit->Top());
-  int clicks = 0;
-  arrows->OnClick = [&](rt::TObject*) { ++clicks; };
-  RECT client;
-  GetClientRect(arrows->Handle(), &client);
-  ClickAt(arrows->Handle(), {client.right / 2, client.bottom / 4});
-  EXPECT_EQ(arrows->Position(), 6);
-  EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(rt::WideToUtf8(edit->Text()), "6");
-  ClickAt(arrows->Handle(), {client.right / 2, client.bottom * 3 / 4});
-  EXPECT_EQ(arrows->Position(), 5);
-  EXPECT_EQ(clicks, 2);
-}
-
-// Our StepIt against the system's PBM_STEPIT, past the end and round.
-TEST_F(ControlsOnAForm, ProgressBarStepsAsTheSystemBarDoes) {
-  auto* ours = Make<TProgressBar>("TProgressBar");
-  auto* system = Make<TProgressBar>("TProgressBar");
-  for (TProgressBar* bar : {ours, system}) {
-    bar->SetMin(10);
-    bar->SetMax(100);
-    bar->SetStep(35);
-  }
-  Send(system, PBM_SETSTEP, 35);
-  for (int i = 0; i < 6; ++i) {
-    ours->StepIt();
-    Send(system, PBM_STEPIT);
-    EXPECT_EQ(ours->Position(), Send(system, PBM_GETPOS)) << i;
-    EXPECT_EQ(Send(ours, PBM_GETPOS), ours->Position()) << i;
-  }
 }
 
 TEST_F(ControlsOnAForm, SpeedButtonsOfAGroupKeepOneDown) {
