@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "installer/tests/installer_window_fixture_win.h"
 #include "runtime/bmp.h"
@@ -128,9 +129,23 @@ TEST_F(InstallerWindow, BrowsingAndCancellingLeavesTheFolderAsItWas) {
   CancelAndExpectExit();
 }
 
+// The text that says how many of the payload's entries were not installed.
+std::wstring IncompleteText(size_t missing, size_t entries) {
+  return L"La instalación no se ha completado: " + std::to_wstring(missing) + L" de " + std::to_wstring(entries) +
+         L" elementos no se han podido instalar.";
+}
+
+size_t FileEntriesBefore(const TPayloadLayout& layout, size_t directoryIndex) {
+  return std::count_if(layout.entries.begin(), layout.entries.end(), [&](const TPayloadEntry& e) {
+    return e.directoryIndex < directoryIndex && !e.name.empty() && e.name.back() != '/';
+  });
+}
+
 TEST_F(InstallerWindow, AnIgnoredDamagedEntryLeavesTheInstallationIncompleteAndTheWindowOpen) {
   const auto [damaged, entry] = DamagedInstaller();
   ASSERT_FALSE(damaged.empty());
+  const TPayloadLayout layout = ReadPayloadLayout(ReadAll(damaged));
+  ASSERT_TRUE(fs::is_regular_file(kPayload / entry.name)) << "the damaged entry is a file of the payload";
   const fs::path folder = kOutput / L"damaged";
   std::error_code ignored;
   fs::remove_all(folder, ignored);
@@ -150,12 +165,51 @@ TEST_F(InstallerWindow, AnIgnoredDamagedEntryLeavesTheInstallationIncompleteAndT
   Click(ignore);
   const auto [caption, text] = AwaitAndCloseMessageBox();
   EXPECT_EQ(caption, kTitle);
-  EXPECT_EQ(text, L"La instalación no se ha completado: 1 de 216 elementos no se han podido instalar.");
+  EXPECT_EQ(text, IncompleteText(1, layout.entries.size()));
   ExpectNothingHappens();
   EXPECT_FALSE(fs::exists(DesktopLink()));
   EXPECT_FALSE(fs::exists(ProgramsLink()));
-  EXPECT_TRUE(fs::exists(folder / L"QuimoraWindows18_19.exe") || entry == "QuimoraWindows18_19.exe");
+  // The damaged file is gone; every other file went in.
+  EXPECT_FALSE(fs::exists(folder / entry.name));
+  EXPECT_EQ(PayloadFilesFoundIn(folder), static_cast<int>(FileEntriesBefore(layout, layout.entries.size())) - 1);
   CancelAndExpectExit(kExitIncomplete);
+}
+
+// "Réessayer" runs the damaged entry again, which fails the same way;
+// "Abandonner" stops the run there: what came before the entry stays,
+// neither the entry nor anything after it is written.
+TEST_F(InstallerWindow, ADamagedEntryRetriedFailsAgainAndAbandonedStopsTheInstallation) {
+  const auto [damaged, entry] = DamagedInstaller();
+  ASSERT_FALSE(damaged.empty());
+  const TPayloadLayout layout = ReadPayloadLayout(ReadAll(damaged));
+  const fs::path folder = kOutput / L"damaged-abandoned";
+  RemoveTree(folder);
+  Start(damaged.wstring());
+  SetFolder(folder);
+  Click(install);
+  const HWND first = AwaitFailureBox();
+  ASSERT_NE(first, nullptr);
+  const std::wstring question = CopiedText(first);
+  EXPECT_NE(question.find(L"File processing error"), std::wstring::npos) << question;
+  EXPECT_FALSE(fs::exists(folder / entry.name)) << "the failed entry's file is deleted before the box asks";
+  Click(FindDescendant(first, L"TButton", L"&Réessayer"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(first); }, kPatience));
+
+  // Only the damaged entry can fail: a second box is the entry retried.
+  const HWND second = AwaitFailureBox();
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(CopiedText(second), question);
+  Click(FindDescendant(second, L"TButton", L"&Abandonner"));
+  const auto [caption, text] = AwaitAndCloseMessageBox();
+  EXPECT_EQ(caption, kTitle);
+  EXPECT_EQ(text, IncompleteText(layout.entries.size() - entry.directoryIndex, layout.entries.size()));
+  ExpectNothingHappens();
+  EXPECT_FALSE(fs::exists(folder / entry.name));
+  EXPECT_EQ(PayloadFilesFoundIn(folder), static_cast<int>(FileEntriesBefore(layout, entry.directoryIndex)));
+  EXPECT_FALSE(fs::exists(DesktopLink()));
+  EXPECT_FALSE(fs::exists(ProgramsLink()));
+  CancelAndExpectExit(kExitIncomplete);
+  RemoveTree(folder);
 }
 
 // The push buttons are painted from the skin's Buttons image, five frames
