@@ -390,6 +390,37 @@ int SliceSource(int at, int length, int source, int lead, int trail) {
 
 bool IsInk(COLORREF c) { return std::max({GetRValue(c), GetGValue(c), GetBValue(c)}) < 0x60; }
 
+// What a menu text shows in the system's menu font, drawn black on white:
+// the pixels it covers, and its width.
+struct TMenuTextInk {
+  int pixels = 0;
+  int width = 0;
+};
+TMenuTextInk MenuTextInk(const std::wstring& text) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  const gui::UniqueFont font(CreateFontIndirectW(&metrics.lfMenuFont));
+  const gui::TWindowDc screen(nullptr);
+  const gui::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+  constexpr int kWidth = 300, kHeight = 40;
+  const gui::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
+  const gui::TSelectObject selectBitmap(dc.get(), bitmap.get());
+  const gui::TSelectObject selectFont(dc.get(), font.get());
+  RECT all{0, 0, kWidth, kHeight};
+  FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetBkMode(dc.get(), TRANSPARENT);
+  SetTextColor(dc.get(), RGB(0, 0, 0));
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &all, DT_SINGLELINE);
+  TMenuTextInk ink;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) ink.pixels += IsInk(GetPixel(dc.get(), x, y));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  ink.width = extent.cx;
+  return ink;
+}
+
 // The skinned system menu: a popup-menu window of the installer's thread,
 // its border a ring cut from the MenuBackground image, its entries drawn
 // over the popup's background from the MenuItem image (five frames side
@@ -600,12 +631,15 @@ TEST_F(SkinnedSystemMenu, OpensFromTheCaptionDrawnFromTheSkin) {
   EXPECT_EQ(GlyphMismatches(menu, eClose, glyphs, 3), 0);
   const RECT close = EntryRect(menu, eClose);
   const int closeWidth = close.right - close.left;
-  EXPECT_GT(InkBetween(close, faceColumn, closeWidth / 2), 0) << "the caption";
-  EXPECT_GT(InkBetween(close, closeWidth * 2 / 3, closeWidth - 10), 0) << "the shortcut";
+  const TMenuTextInk caption = MenuTextInk(L" Close "), keys = MenuTextInk(L"Shift+F4");
+  ASSERT_GT(caption.pixels, 0);
+  EXPECT_EQ(InkBetween(close, faceColumn, closeWidth), caption.pixels + keys.pixels) << "the two texts alone";
+  EXPECT_EQ(InkBetween(close, faceColumn, faceColumn + 2 + caption.width), caption.pixels) << "the caption";
+  EXPECT_EQ(InkBetween(close, closeWidth - 10 - keys.width, closeWidth - 10), keys.pixels) << "the shortcut";
   EXPECT_EQ(InkBetween(close, closeWidth - 9, closeWidth), 0) << "the shortcut ends 10 pixels from the right";
   // Restore is disabled in a normal window: a grey caption, no black ink.
   EXPECT_EQ(InkBetween(EntryRect(menu, eRestore), faceColumn, width / 2), 0);
-  EXPECT_GT(InkBetween(EntryRect(menu, eMaximize), faceColumn, width / 2), 0);
+  EXPECT_EQ(InkBetween(EntryRect(menu, eMaximize), faceColumn, width / 2), MenuTextInk(L" Maximize ").pixels);
 
   // The keyboard moves the selection, disabled entries included.
   ASSERT_TRUE(Select(menu, eRestore, VK_DOWN));
@@ -641,7 +675,8 @@ TEST_F(SkinnedSystemMenu, MinimizeMinimizesAndCloseEndsTheInstaller) {
   menu = OpenFromCaption();
   ASSERT_NE(menu, nullptr);
   ASSERT_TRUE(Shows(menu, eMinimize, kNormalFrame));
-  EXPECT_GT(InkBetween(EntryRect(menu, eMinimize), faceColumn, faceColumn + 40), 0);
+  const RECT minimize = EntryRect(menu, eMinimize);
+  EXPECT_EQ(InkBetween(minimize, faceColumn, minimize.right - minimize.left), MenuTextInk(L" Minimize ").pixels);
   EXPECT_EQ(InkBetween(EntryRect(menu, eRestore), faceColumn, faceColumn + 40), 0);
   ASSERT_TRUE(Select(menu, eClose, VK_UP));
   PressMenuKey(menu, VK_RETURN);
