@@ -7,7 +7,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "runtime/tests/test_bmp_builder.h"
 #include "skin/container/skin_archive_writer.h"
 #include "skin/container/skin_messages.h"
+#include "skin/drawing/dib_win.h"
 
 namespace skin {
 namespace {
@@ -194,38 +194,26 @@ TEST_F(SkinDataTest, FormSkinningIsRefusedForCalendarsAndReportWindows) {
   EXPECT_TRUE(data.FormSkinAllowed(u"SysMonthCal32"));
 }
 
-// A white 32-bit picture with black text in the system's font.
+// A white picture for black text in the system's font.
 class TTextPicture {
  public:
   static constexpr int kWidth = 200, kHeight = 40;
   TTextPicture() {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    pixels_ = static_cast<const uint32_t*>(bits);
-    selected_.emplace(dc_.get(), bitmap_.get());
-    font_.emplace(dc_.get(), GetStockObject(DEFAULT_GUI_FONT));
-    RECT all{0, 0, kWidth, kHeight};
-    FillRect(dc_.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetTextColor(dc_.get(), RGB(0, 0, 0));
     SetBkMode(dc_.get(), TRANSPARENT);
   }
   HDC Dc() const { return dc_.get(); }
-  std::vector<uint32_t> Pixels() const {
-    GdiFlush();
-    return {pixels_, pixels_ + kWidth * kHeight};
+  std::vector<COLORREF> Pixels() const {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) pixels.push_back(GetPixel(dc_.get(), x, y));
+    return pixels;
   }
 
  private:
-  gui::UniqueMemoryDc dc_{CreateCompatibleDC(nullptr)};
-  gui::UniqueBitmap bitmap_;
-  const uint32_t* pixels_ = nullptr;
-  std::optional<gui::TSelectObject> selected_, font_;
+  gui::UniqueBitmap bitmap_ = MakeFilledDib(kWidth, kHeight, RGB(255, 255, 255));
+  TBitmapDc dc_{bitmap_.get()};
+  gui::TSelectObject font_{dc_.get(), GetStockObject(DEFAULT_GUI_FONT)};
 };
 
 // The text goes to the system whole and wide: an 8-bit copy would draw
