@@ -133,6 +133,18 @@ void ExpectPayloadInstalledIn(const fs::path& folder) {
   EXPECT_EQ(files, 209);
 }
 
+int PayloadFilesFoundIn(const fs::path& folder) {
+  int found = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(kPayload)) {
+    if (!entry.is_regular_file()) continue;
+    const fs::path installed = folder / fs::relative(entry.path(), kPayload);
+    if (GetFileAttributesW(LongForm(installed).c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+    ++found;
+    EXPECT_TRUE(ReadLong(installed) == ReadAll(entry.path())) << installed.string();
+  }
+  return found;
+}
+
 TPayloadLayout ReadPayloadLayout(const std::vector<char>& bytes) {
   auto u16 = [&](size_t at) { return static_cast<uint32_t>(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8); };
   auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
@@ -150,6 +162,7 @@ TPayloadLayout ReadPayloadLayout(const std::vector<char>& bytes) {
     entry.method = static_cast<uint16_t>(u16(record + 10));
     entry.compressedSize = u32(record + 20);
     entry.localHeader = u32(record + 42);
+    entry.directoryIndex = i;
     entry.data = entry.localHeader + 30 + u16(entry.localHeader + 26) + u16(entry.localHeader + 28);
     layout.entries.push_back(entry);
     record += 46 + nameLength + extraLength + commentLength;
@@ -159,14 +172,14 @@ TPayloadLayout ReadPayloadLayout(const std::vector<char>& bytes) {
   return layout;
 }
 
-std::pair<fs::path, std::string> DamagedInstaller() {
+std::pair<fs::path, TPayloadEntry> DamagedInstaller() {
   std::vector<char> bytes = ReadAll(kInstaller);
   for (const TPayloadEntry& entry : ReadPayloadLayout(bytes).entries) {
     if (entry.method != 8 || entry.compressedSize < 64) continue;
     for (size_t k = 0; k < 16; ++k) bytes[entry.data + entry.compressedSize / 2 + k] ^= 0x5A;
     const fs::path copy = kOutput / L"InstalaQuimora-damaged.exe";
     WriteAll(copy, bytes);
-    return {copy, entry.name};
+    return {copy, entry};
   }
   ADD_FAILURE() << "no deflated entry to damage";
   return {};

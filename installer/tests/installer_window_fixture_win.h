@@ -77,6 +77,9 @@ void ExpectLinksTo(const fs::path& folder);
 // archive attribute; nothing of the payload is missing. Folders deeper
 // than the plain calls reach are read through their long form.
 void ExpectPayloadInstalledIn(const fs::path& folder);
+// How many of the payload's files are in folder; each one there must have
+// the payload's bytes.
+int PayloadFilesFoundIn(const fs::path& folder);
 
 // Where the payload's records lie in the installer file.
 struct TPayloadEntry {
@@ -85,6 +88,7 @@ struct TPayloadEntry {
   size_t data = 0;
   size_t compressedSize = 0;
   uint16_t method = 0;
+  size_t directoryIndex = 0;  // its place in the central directory, the order of extraction
 };
 struct TPayloadLayout {
   std::vector<TPayloadEntry> entries;  // in the order of their local headers
@@ -94,8 +98,8 @@ struct TPayloadLayout {
 TPayloadLayout ReadPayloadLayout(const std::vector<char>& installer);
 
 // A copy of the installer in which the data of one deflated entry is
-// damaged; returns the copy's path and the entry's name.
-std::pair<fs::path, std::string> DamagedInstaller();
+// damaged; returns the copy's path and the entry.
+std::pair<fs::path, TPayloadEntry> DamagedInstaller();
 
 std::vector<uint8_t> ReadBytes(const fs::path& path);
 COLORREF ColourAt(const skin::TSkinBitmap& image, int x, int y);
@@ -181,12 +185,43 @@ class InstallerWindow : public ::testing::Test {
     WaitUntil([&] { return !IsWindow(box); }, kPatience);
     return shown;
   }
-  // Nothing happens for a while: no box, the program still runs.
+  // Nothing happens: once the program has handled everything sent to it,
+  // no box is open, shown or not yet shown, and the program still runs.
   void ExpectNothingHappens() {
-    Sleep(400);
-    EXPECT_TRUE(program->TopWindows(L"#32770").empty());
-    EXPECT_TRUE(program->TopWindows(L"TMessageForm").empty());
+    ASSERT_TRUE(HandledWhatWasPosted()) << "the program does not take its messages";
+    EXPECT_EQ(OpenBoxes(), 0);
     EXPECT_TRUE(program->Running());
+  }
+  // A thread takes the messages posted to its windows in the order they
+  // were posted: once the edit box has taken a marker posted now, the
+  // program has handled every key and click posted before it, and a box
+  // they open exists. The marker is the edit box's modified flag, which
+  // the installer never reads; it is put back afterwards.
+  bool HandledWhatWasPosted() const {
+    const auto modified = [&] {
+      DWORD_PTR flag = 0;
+      SendMessageTimeoutW(edit, EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, 1000, &flag);
+      return flag != 0;
+    };
+    const bool before = modified();
+    PostMessageW(edit, EM_SETMODIFY, !before, 0);
+    const bool handled = WaitUntil([&] { return modified() != before; }, kPatience);
+    PostMessageW(edit, EM_SETMODIFY, before, 0);
+    return handled;
+  }
+  // The message boxes and dialogs of the installer's thread, visible or
+  // not yet shown.
+  int OpenBoxes() const {
+    int boxes = 0;
+    EnumThreadWindows(
+        GetWindowThreadProcessId(window, nullptr),
+        [](HWND w, LPARAM count) {
+          const std::wstring name = ClassOf(w);
+          if (name == L"#32770" || name == L"TMessageForm") ++*reinterpret_cast<int*>(count);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&boxes));
+    return boxes;
   }
   // Cancel ends the program with the outcome of the last attempt to
   // install, or as cancelled when there was none.

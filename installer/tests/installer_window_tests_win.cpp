@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "installer/tests/installer_window_fixture_win.h"
 #include "runtime/bmp.h"
@@ -128,9 +129,23 @@ TEST_F(InstallerWindow, BrowsingAndCancellingLeavesTheFolderAsItWas) {
   CancelAndExpectExit();
 }
 
+// The text that says how many of the payload's entries were not installed.
+std::wstring IncompleteText(size_t missing, size_t entries) {
+  return L"La instalación no se ha completado: " + std::to_wstring(missing) + L" de " + std::to_wstring(entries) +
+         L" elementos no se han podido instalar.";
+}
+
+size_t FileEntriesBefore(const TPayloadLayout& layout, size_t directoryIndex) {
+  return std::count_if(layout.entries.begin(), layout.entries.end(), [&](const TPayloadEntry& e) {
+    return e.directoryIndex < directoryIndex && !e.name.empty() && e.name.back() != '/';
+  });
+}
+
 TEST_F(InstallerWindow, AnIgnoredDamagedEntryLeavesTheInstallationIncompleteAndTheWindowOpen) {
   const auto [damaged, entry] = DamagedInstaller();
   ASSERT_FALSE(damaged.empty());
+  const TPayloadLayout layout = ReadPayloadLayout(ReadAll(damaged));
+  ASSERT_TRUE(fs::is_regular_file(kPayload / entry.name)) << "the damaged entry is a file of the payload";
   const fs::path folder = kOutput / L"damaged";
   std::error_code ignored;
   fs::remove_all(folder, ignored);
@@ -150,12 +165,51 @@ TEST_F(InstallerWindow, AnIgnoredDamagedEntryLeavesTheInstallationIncompleteAndT
   Click(ignore);
   const auto [caption, text] = AwaitAndCloseMessageBox();
   EXPECT_EQ(caption, kTitle);
-  EXPECT_EQ(text, L"La instalación no se ha completado: 1 de 216 elementos no se han podido instalar.");
+  EXPECT_EQ(text, IncompleteText(1, layout.entries.size()));
   ExpectNothingHappens();
   EXPECT_FALSE(fs::exists(DesktopLink()));
   EXPECT_FALSE(fs::exists(ProgramsLink()));
-  EXPECT_TRUE(fs::exists(folder / L"QuimoraWindows18_19.exe") || entry == "QuimoraWindows18_19.exe");
+  // The damaged file is gone; every other file went in.
+  EXPECT_FALSE(fs::exists(folder / entry.name));
+  EXPECT_EQ(PayloadFilesFoundIn(folder), static_cast<int>(FileEntriesBefore(layout, layout.entries.size())) - 1);
   CancelAndExpectExit(kExitIncomplete);
+}
+
+// "Réessayer" runs the damaged entry again, which fails the same way;
+// "Abandonner" stops the run there: what came before the entry stays,
+// neither the entry nor anything after it is written.
+TEST_F(InstallerWindow, ADamagedEntryRetriedFailsAgainAndAbandonedStopsTheInstallation) {
+  const auto [damaged, entry] = DamagedInstaller();
+  ASSERT_FALSE(damaged.empty());
+  const TPayloadLayout layout = ReadPayloadLayout(ReadAll(damaged));
+  const fs::path folder = kOutput / L"damaged-abandoned";
+  RemoveTree(folder);
+  Start(damaged.wstring());
+  SetFolder(folder);
+  Click(install);
+  const HWND first = AwaitFailureBox();
+  ASSERT_NE(first, nullptr);
+  const std::wstring question = CopiedText(first);
+  EXPECT_NE(question.find(L"File processing error"), std::wstring::npos) << question;
+  EXPECT_FALSE(fs::exists(folder / entry.name)) << "the failed entry's file is deleted before the box asks";
+  Click(FindDescendant(first, L"TButton", L"&Réessayer"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(first); }, kPatience));
+
+  // Only the damaged entry can fail: a second box is the entry retried.
+  const HWND second = AwaitFailureBox();
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(CopiedText(second), question);
+  Click(FindDescendant(second, L"TButton", L"&Abandonner"));
+  const auto [caption, text] = AwaitAndCloseMessageBox();
+  EXPECT_EQ(caption, kTitle);
+  EXPECT_EQ(text, IncompleteText(layout.entries.size() - entry.directoryIndex, layout.entries.size()));
+  ExpectNothingHappens();
+  EXPECT_FALSE(fs::exists(folder / entry.name));
+  EXPECT_EQ(PayloadFilesFoundIn(folder), static_cast<int>(FileEntriesBefore(layout, entry.directoryIndex)));
+  EXPECT_FALSE(fs::exists(DesktopLink()));
+  EXPECT_FALSE(fs::exists(ProgramsLink()));
+  CancelAndExpectExit(kExitIncomplete);
+  RemoveTree(folder);
 }
 
 // The push buttons are painted from the skin's Buttons image, five frames
@@ -335,6 +389,37 @@ int SliceSource(int at, int length, int source, int lead, int trail) {
 }
 
 bool IsInk(COLORREF c) { return std::max({GetRValue(c), GetGValue(c), GetBValue(c)}) < 0x60; }
+
+// What a menu text shows in the system's menu font, drawn black on white:
+// the pixels it covers, and its width.
+struct TMenuTextInk {
+  int pixels = 0;
+  int width = 0;
+};
+TMenuTextInk MenuTextInk(const std::wstring& text) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  const gui::UniqueFont font(CreateFontIndirectW(&metrics.lfMenuFont));
+  const gui::TWindowDc screen(nullptr);
+  const gui::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+  constexpr int kWidth = 300, kHeight = 40;
+  const gui::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
+  const gui::TSelectObject selectBitmap(dc.get(), bitmap.get());
+  const gui::TSelectObject selectFont(dc.get(), font.get());
+  RECT all{0, 0, kWidth, kHeight};
+  FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetBkMode(dc.get(), TRANSPARENT);
+  SetTextColor(dc.get(), RGB(0, 0, 0));
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &all, DT_SINGLELINE);
+  TMenuTextInk ink;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) ink.pixels += IsInk(GetPixel(dc.get(), x, y));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  ink.width = extent.cx;
+  return ink;
+}
 
 // The skinned system menu: a popup-menu window of the installer's thread,
 // its border a ring cut from the MenuBackground image, its entries drawn
@@ -546,12 +631,15 @@ TEST_F(SkinnedSystemMenu, OpensFromTheCaptionDrawnFromTheSkin) {
   EXPECT_EQ(GlyphMismatches(menu, eClose, glyphs, 3), 0);
   const RECT close = EntryRect(menu, eClose);
   const int closeWidth = close.right - close.left;
-  EXPECT_GT(InkBetween(close, faceColumn, closeWidth / 2), 0) << "the caption";
-  EXPECT_GT(InkBetween(close, closeWidth * 2 / 3, closeWidth - 10), 0) << "the shortcut";
+  const TMenuTextInk caption = MenuTextInk(L" Close "), keys = MenuTextInk(L"Shift+F4");
+  ASSERT_GT(caption.pixels, 0);
+  EXPECT_EQ(InkBetween(close, faceColumn, closeWidth), caption.pixels + keys.pixels) << "the two texts alone";
+  EXPECT_EQ(InkBetween(close, faceColumn, faceColumn + 2 + caption.width), caption.pixels) << "the caption";
+  EXPECT_EQ(InkBetween(close, closeWidth - 10 - keys.width, closeWidth - 10), keys.pixels) << "the shortcut";
   EXPECT_EQ(InkBetween(close, closeWidth - 9, closeWidth), 0) << "the shortcut ends 10 pixels from the right";
   // Restore is disabled in a normal window: a grey caption, no black ink.
   EXPECT_EQ(InkBetween(EntryRect(menu, eRestore), faceColumn, width / 2), 0);
-  EXPECT_GT(InkBetween(EntryRect(menu, eMaximize), faceColumn, width / 2), 0);
+  EXPECT_EQ(InkBetween(EntryRect(menu, eMaximize), faceColumn, width / 2), MenuTextInk(L" Maximize ").pixels);
 
   // The keyboard moves the selection, disabled entries included.
   ASSERT_TRUE(Select(menu, eRestore, VK_DOWN));
@@ -587,7 +675,8 @@ TEST_F(SkinnedSystemMenu, MinimizeMinimizesAndCloseEndsTheInstaller) {
   menu = OpenFromCaption();
   ASSERT_NE(menu, nullptr);
   ASSERT_TRUE(Shows(menu, eMinimize, kNormalFrame));
-  EXPECT_GT(InkBetween(EntryRect(menu, eMinimize), faceColumn, faceColumn + 40), 0);
+  const RECT minimize = EntryRect(menu, eMinimize);
+  EXPECT_EQ(InkBetween(minimize, faceColumn, minimize.right - minimize.left), MenuTextInk(L" Minimize ").pixels);
   EXPECT_EQ(InkBetween(EntryRect(menu, eRestore), faceColumn, faceColumn + 40), 0);
   ASSERT_TRUE(Select(menu, eClose, VK_UP));
   PressMenuKey(menu, VK_RETURN);

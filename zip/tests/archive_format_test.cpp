@@ -232,10 +232,15 @@ TEST(Recovery, MissingCentralDirectoryIsRebuiltFromLocalHeaders) {
   bytes.resize(testing::FindFirst(bytes, TCentralHeader::kSignature));
   LoadedDirectory d(bytes);
   EXPECT_TRUE(d.manager.Rebuilt());
-  ASSERT_GE(d.Count(), 2);
+  ASSERT_EQ(d.Count(), 3);
   EXPECT_EQ(d.Item(0).Name, u"docs/");
   EXPECT_EQ(d.Item(0).ExternalAttributes, 0x10u);
   EXPECT_EQ(d.Item(1).ExternalAttributes, 0x20u);
+  EXPECT_EQ(d.Item(1).Name, u"docs/readme.txt");
+  // Its sizes came from the data descriptor after its data.
+  EXPECT_EQ(d.Item(1).UncompressedSize, 5u);
+  EXPECT_EQ(d.Item(2).Name, u"data.bin");
+  EXPECT_EQ(d.Item(2).UncompressedSize, 3000u);
   EXPECT_EQ(d.manager.CentralDirOffset(), static_cast<int64_t>(bytes.size()));
 }
 

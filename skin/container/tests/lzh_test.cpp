@@ -7,6 +7,7 @@
 #include <iterator>
 #include <ostream>
 #include <random>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -152,6 +153,129 @@ TEST(LzhExactDecodeTest, RefusesACutStreamAMatchPastTheCountAndACountTooLarge) {
   const SizedStream text = Split(ReadFile(VectorPath("text_300k.lzh")));
   const std::span<const uint8_t> shorter(text.stream.data(), text.stream.size() - 1);
   EXPECT_THROW(LzhUnpackExact(shorter, text.size), ElzhException);
+}
+
+// Bit flips. The expected outputs were worked out once with a decoder
+// written apart from this one. A flip leaves every symbol before it as
+// it was; the symbol it lies in becomes another one. The format carries
+// no check value: only a length that no longer fits tells the exact
+// decoder of the damage.
+
+// The stream of "abc": three 9-bit literal codes (the starting tree puts
+// 'a' to 'c' on its deepest level), then five zero bits that are never
+// decoded.
+constexpr uint8_t kAbc[] = {0xF6, 0xFB, 0xBD, 0xE0};
+
+Bytes FlipBit(std::span<const uint8_t> stream, size_t bit) {
+  Bytes flipped(stream.begin(), stream.end());
+  flipped[bit / 8] ^= static_cast<uint8_t>(0x80 >> (bit % 8));
+  return flipped;
+}
+
+Bytes Of(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// Why the exact decoder refuses the stream: the start of its message,
+// empty when it takes the stream.
+constexpr char kPast[] = "the stream decodes past its stated length";
+constexpr char kEarly[] = "the stream ends early";
+std::string ExactRefusal(std::span<const uint8_t> stream, uint32_t count) {
+  try {
+    LzhUnpackExact(stream, count);
+    return "";
+  } catch (const ElzhException& e) {
+    const std::string message = e.what();
+    return message.substr(0, message.find(':'));
+  }
+}
+
+TEST(LzhCorruptionTest, AFlippedBitChangesTheSymbolItLiesInAndNothingBefore) {
+  const auto used = [](std::span<const uint8_t> stream, uint32_t count) {
+    size_t offset = 0;
+    return TLZH()
+        .Unpack(
+            count, [](const uint8_t*, size_t) {},
+            [&](uint8_t* buffer, size_t capacity) {
+              const size_t n = std::min(capacity, stream.size() - offset);
+              std::copy_n(stream.begin() + static_cast<std::ptrdiff_t>(offset), n, buffer);
+              offset += n;
+              return n;
+            })
+        .bitsUsed;
+  };
+  ASSERT_EQ(used(kAbc, 3), 27u);
+  // The bits after the last code are not read.
+  for (size_t bit = 27; bit < 32; ++bit) {
+    SCOPED_TRACE(bit);
+    EXPECT_EQ(LzhUnpack(FlipBit(kAbc, bit), 3), Of("abc"));
+    EXPECT_EQ(LzhUnpackExact(FlipBit(kAbc, bit), 3), Of("abc"));
+  }
+  struct Flip {
+    size_t bit;
+    Bytes lenient;
+    const char* exactRefusal;  // nullptr: the exact decoder takes it
+  };
+  const Flip flips[] = {
+      // The last bit of the first code tells a pair of the starting tree
+      // apart: 'a' (97) becomes '`' (96). Same length, so accepted.
+      {8, Of("`bc"), nullptr},
+      // Shorter codes of other literals: 25 bits for three bytes.
+      {0, Bytes{0xEA, 'k', 0xEF}, nullptr},
+      // A match of 45 of the spaces the ring starts with, past the count.
+      {1, Bytes(45, ' '), kPast},
+      // Matches whose positions take bits the stream does not have:
+      // 'b' becomes 'c' and the rest of the 'c' a match of 59, ...
+      {17, Of("ac" + std::string(59, 'c')), kEarly},
+      // ... or the third code becomes a match.
+      {25, Of("ab" + std::string(60, 'b')), kEarly},
+      {19, Of("ab" + std::string(46, ' ')), kEarly},
+  };
+  for (const Flip& flip : flips) {
+    SCOPED_TRACE(flip.bit);
+    const Bytes damaged = FlipBit(kAbc, flip.bit);
+    EXPECT_EQ(LzhUnpack(damaged, 3), flip.lenient);
+    EXPECT_EQ(ExactRefusal(damaged, 3), flip.exactRefusal ? flip.exactRefusal : "");
+    if (!flip.exactRefusal) {
+      EXPECT_EQ(LzhUnpackExact(damaged, 3), flip.lenient);
+    }
+  }
+}
+
+// One flip in a long stream: the output is the original up to the
+// damaged symbol, then follows the damage; its length and what the exact
+// decoder says depend on where the flip falls.
+TEST(LzhCorruptionTest, AFlipInALongStreamKeepsEverythingBeforeIt) {
+  const SizedStream packed = Split(ReadFile(VectorPath("text_300k.lzh")));
+  const Bytes original = ReadFile(VectorPath("text_300k.bin"));
+  ASSERT_EQ(packed.size, 307200u);
+  ASSERT_EQ(packed.stream.size(), 137627u);
+  struct Flip {
+    size_t byte;
+    uint8_t mask;
+    size_t firstDifference;
+    size_t decodedSize;
+    const char* exactRefusal;
+  };
+  const Flip flips[] = {
+      // The same length from the same number of bits: nothing to see.
+      {68813, 0x10, 153250, 307200, nullptr},
+      // One byte past the count.
+      {1000, 0x01, 1816, 307201, kPast},
+      // The last code needs bits after the end.
+      {137626, 0x80, 307199, 307205, kEarly},
+  };
+  for (const Flip& flip : flips) {
+    SCOPED_TRACE(flip.byte);
+    Bytes damaged = packed.stream;
+    damaged[flip.byte] ^= flip.mask;
+    const Bytes decoded = LzhUnpack(damaged, packed.size);
+    ASSERT_EQ(decoded.size(), flip.decodedSize);
+    const auto [mismatch, ignored] = std::mismatch(decoded.begin(), decoded.begin() + 307200, original.begin());
+    EXPECT_EQ(static_cast<size_t>(mismatch - decoded.begin()), flip.firstDifference);
+    EXPECT_EQ(ExactRefusal(damaged, packed.size), flip.exactRefusal ? flip.exactRefusal : "");
+    if (!flip.exactRefusal) {
+      EXPECT_TRUE(LzhUnpackExact(damaged, packed.size) == decoded);
+    }
+  }
 }
 
 TEST(LzhDecodeTest, EmptyStreamStillProducesTheCount) {

@@ -27,6 +27,7 @@ namespace skin {
 namespace {
 
 using testing::Pump;
+using testing::PumpUntil;
 
 SCROLLINFO Info(int min, int max, UINT page, int pos) { return {sizeof(SCROLLINFO), SIF_ALL & ~SIF_TRACKPOS, min, max, page, pos, 0}; }
 
@@ -219,11 +220,27 @@ TEST_F(ScrollWindowTest, HoldingAnArrowRepeats) {
   POINT at{size.cx / 2, size.cy - 3};
   ClientToScreen(bar, &at);
   SetCursorPos(at.x, at.y);
+  // One line at once, then one every 50 ms from 300 ms on: the second
+  // line comes at 300 ms, the seventh at 550 ms, none of them earlier (a
+  // timer may be late, never early; the tick count moves in steps of up
+  // to 16 ms).
+  constexpr DWORD kTickStep = 16;
+  const DWORD down = GetTickCount();
   Mouse(WM_LBUTTONDOWN, size.cx / 2, size.cy - 3);
-  Pump(600);
+  EXPECT_EQ(1, FirstLine());
+  DWORD second = 0;
+  const bool seven = PumpUntil(
+      [&] {
+        const int line = FirstLine();
+        if (line >= 2 && !second) second = GetTickCount();
+        return line >= 7;
+      },
+      2000);
+  const DWORD seventh = GetTickCount();
   Mouse(WM_LBUTTONUP, size.cx / 2, size.cy - 3);
-  // One at once, then every 50 ms after 300 ms.
-  EXPECT_GE(FirstLine(), 3);
+  ASSERT_TRUE(seven) << "stopped at line " << FirstLine();
+  EXPECT_GE(second - down + kTickStep, 300u);
+  EXPECT_GE(seventh - down + kTickStep, 550u);
 }
 
 // The colour of a frame pixel as the screen shows it: the frame stretched

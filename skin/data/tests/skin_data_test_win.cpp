@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "runtime/form_binder.h"
+#include "runtime/gui/handles.h"
 #include "runtime/gui/system_libraries.h"
 #include "runtime/tests/test_bmp_builder.h"
 #include "skin/container/skin_archive_writer.h"
 #include "skin/container/skin_messages.h"
+#include "skin/drawing/dib_win.h"
 
 namespace skin {
 namespace {
@@ -192,11 +194,53 @@ TEST_F(SkinDataTest, FormSkinningIsRefusedForCalendarsAndReportWindows) {
   EXPECT_TRUE(data.FormSkinAllowed(u"SysMonthCal32"));
 }
 
-TEST(DrawSkinText, DrawsWideTextAndReturnsItsHeight) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  RECT r = {0, 0, 200, 40};
-  EXPECT_GT(DrawSkinText(dc, u"Instalación ⇌", r, DT_LEFT | DT_TOP | DT_SINGLELINE), 0);
-  DeleteDC(dc);
+// A white picture for black text in the system's font.
+class TTextPicture {
+ public:
+  static constexpr int kWidth = 200, kHeight = 40;
+  TTextPicture() {
+    SetTextColor(dc_.get(), RGB(0, 0, 0));
+    SetBkMode(dc_.get(), TRANSPARENT);
+  }
+  HDC Dc() const { return dc_.get(); }
+  std::vector<COLORREF> Pixels() const {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) pixels.push_back(GetPixel(dc_.get(), x, y));
+    return pixels;
+  }
+
+ private:
+  gui::UniqueBitmap bitmap_ = MakeFilledDib(kWidth, kHeight, RGB(255, 255, 255));
+  TBitmapDc dc_{bitmap_.get()};
+  gui::TSelectObject font_{dc_.get(), GetStockObject(DEFAULT_GUI_FONT)};
+};
+
+// The text goes to the system whole and wide: an 8-bit copy would draw
+// "?" for the arrow, a short count would drop it.
+TEST(DrawSkinText, DrawsTheWholeWideTextAndReturnsItsHeight) {
+  const rt::WideString text = u"Instalación ⇌";
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.c_str());
+  const int length = static_cast<int>(text.size());
+  TTextPicture drawn, expected;
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(drawn.Dc(), &metrics);
+  RECT r = {0, 0, TTextPicture::kWidth, TTextPicture::kHeight};
+  EXPECT_EQ(DrawSkinText(drawn.Dc(), text, r, DT_LEFT | DT_TOP | DT_SINGLELINE), metrics.tmHeight);
+  ExtTextOutW(expected.Dc(), 0, 0, 0, nullptr, wide, length, nullptr);
+  EXPECT_TRUE(drawn.Pixels() == expected.Pixels());
+  TTextPicture blank;
+  EXPECT_FALSE(drawn.Pixels() == blank.Pixels()) << "nothing was drawn";
+
+  // Asked to measure, it gives the rectangle the text takes.
+  SIZE extent{};
+  GetTextExtentPoint32W(drawn.Dc(), wide, length, &extent);
+  RECT measured = {10, 5, 11, 6};
+  EXPECT_EQ(DrawSkinText(drawn.Dc(), text, measured, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_CALCRECT),
+            metrics.tmHeight);
+  EXPECT_EQ(measured.left, 10);
+  EXPECT_EQ(measured.right - measured.left, extent.cx);
+  EXPECT_EQ(measured.bottom - measured.top, metrics.tmHeight);
 }
 
 }  // namespace

@@ -38,13 +38,17 @@ void Pump(DWORD ms) {
   } while (GetTickCount() - start < ms);
 }
 
-bool AwaitSkinned(HWND window, bool skinned, DWORD timeoutMs) {
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
-  while ((SendMessageW(window, SKINMSG_QUERY, 0, 0) == 1) != skinned) {
+  while (!done()) {
     if (GetTickCount() - start > timeoutMs) return false;
     Pump(10);
   }
   return true;
+}
+
+bool AwaitSkinned(HWND window, bool skinned, DWORD timeoutMs) {
+  return PumpUntil([&] { return (SendMessageW(window, SKINMSG_QUERY, 0, 0) == 1) == skinned; }, timeoutMs);
 }
 
 bool ShowSkinned(gui::TForm& form, TSkinData& data, TSkinControlTypes kinds) {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "runtime/gui/form.h"
 #include "skin/data/skin_data_win.h"
 
@@ -13,6 +15,9 @@ namespace skin::testing {
 
 // Handles the thread's messages for that long (once at least).
 void Pump(DWORD ms);
+// Handles the thread's messages until done() holds, for up to timeoutMs;
+// true when it came to hold.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // Waits up to timeoutMs for the window to be skinned (or no longer
 // skinned); true when it came to that.
 bool AwaitSkinned(HWND window, bool skinned = true, DWORD timeoutMs = 5000);

@@ -12,6 +12,7 @@
 
 #include "runtime/gui/graphics.h"
 #include "runtime/gui/handles.h"
+#include "runtime/gui/image_list.h"
 #include "skin/engine/tests/engine_test_support_win.h"
 #include "skin/gallery/gallery_form_win.h"
 #include "skin/gallery/menu_driver_win.h"
@@ -310,13 +311,27 @@ TEST_F(GalleryMenus, TheSystemMenuIsSkinnedWithTheSkinsGlyphs) {
                         RECT item{};
                         GetMenuItemRect(nullptr, shown, static_cast<UINT>(last), &item);
                         const int boxLeft = item.left + 1 + Model().MenuItem->Margins.Left;
-                        int black = 0;
+                        // Black where the image list draws the glyph black, nowhere else.
+                        const gui::TWindowDc screen(nullptr);
+                        const gui::UniqueMemoryDc glyphDc(CreateCompatibleDC(screen.get()));
+                        const gui::UniqueBitmap glyph(CreateCompatibleBitmap(screen.get(), 16, 16));
+                        const gui::TSelectObject selectGlyph(glyphDc.get(), glyph.get());
+                        RECT square{0, 0, 16, 16};
+                        FillRect(glyphDc.get(), &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+                        gui::DrawListImage(form->SkinData->MenuGlyphs(), glyphDc.get(), 0, 0, 3);
+                        int black = 0, wrong = 0;
                         for (int y = 0; y < 16; ++y)
-                          for (int x = 0; x < 16; ++x) black += ScreenPixel({boxLeft + x, item.top + 1 + y}) == 0;
+                          for (int x = 0; x < 16; ++x) {
+                            const bool inked = GetPixel(glyphDc.get(), x, y) == 0;
+                            black += inked;
+                            wrong += inked != (ScreenPixel({boxLeft + x, item.top + 1 + y}) == 0);
+                          }
                         RECT pr{};
                         GetWindowRect(popup, &pr);
-                        EXPECT_GT(black, 8) << item.left << "," << item.top << "," << item.right << "," << item.bottom
-                                            << " popup " << pr.left << "," << pr.top << " last " << last;
+                        EXPECT_GE(black, 16) << "the cross has no ink";
+                        EXPECT_EQ(wrong, 0) << item.left << "," << item.top << "," << item.right << ","
+                                            << item.bottom << " popup " << pr.left << "," << pr.top << " last "
+                                            << last;
                         return true;
                       },
                       CloseMenus()});

@@ -40,6 +40,28 @@ COLORREF PixelOf(HWND window, int x, int y) {
 
 COLORREF Rgb(rt::TColor colour) { return gui::ColorToRGB(colour); }
 
+// The pixels a control's caption covers wholly in the control's font,
+// drawn black on white on a line of its own.
+int TextInk(HWND control) {
+  wchar_t text[256] = {};
+  const int length = GetWindowTextW(control, text, 256);
+  const gui::TWindowDc screen(nullptr);
+  const gui::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+  constexpr int kWidth = 400, kHeight = 40;
+  const gui::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
+  const gui::TSelectObject selectBitmap(dc.get(), bitmap.get());
+  const gui::TSelectObject selectFont(dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT all{0, 0, kWidth, kHeight};
+  FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetBkMode(dc.get(), TRANSPARENT);
+  SetTextColor(dc.get(), RGB(0, 0, 0));
+  DrawTextW(dc.get(), text, length, &all, DT_SINGLELINE | DT_HIDEPREFIX);
+  int ink = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) ink += GetPixel(dc.get(), x, y) == RGB(0, 0, 0);
+  return ink;
+}
+
 COLORREF ImagePixel(const skin::TSkinBitmap& image, int frameCount, int frame, int x, int y) {
   return image.Pixel((frame - 1) * (image.Width() / frameCount) + x, y);
 }
@@ -171,7 +193,10 @@ TEST_F(Gallery, ADisabledBoxShowsItsTextFlatInTheSkinsDisabledColour) {
       disabledPixels += pixel == disabled;
       etchedPixels += pixel == etched;
     }
-  EXPECT_GT(disabledPixels, 5);
+  // Every pixel its caption covers wholly in the box's font, and no more.
+  const int caption = TextInk(box);
+  ASSERT_GT(caption, 20) << "the box has a caption";
+  EXPECT_EQ(disabledPixels, caption);
   EXPECT_EQ(etchedPixels, 0);
 }
 

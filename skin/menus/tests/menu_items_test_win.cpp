@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/gui/handles.h"
+#include "runtime/gui/image_list.h"
 #include "runtime/gui/menus.h"
 #include "skin/data/skin_data_win.h"
 #include "skin/drawing/dib_win.h"
@@ -60,6 +61,32 @@ class TDrawnItem {
   gui::UniqueBitmap bitmap_;
   int height_;
 };
+
+// What a text shows in the menu font: the pixels it covers wholly, drawn
+// black on white, and the width it takes.
+struct TTextInk {
+  int pixels = 0;
+  int width = 0;
+};
+TTextInk TextInk(const rt::WideString& text, bool bold = false) {
+  const gui::UniqueBitmap bitmap = MakeFilledDib(kItemWidth, kItemHeight, RGB(255, 255, 255));
+  TBitmapDc dc(bitmap.get());
+  const gui::UniqueFont font = gui::MenuFont(bold);
+  gui::TSelectObject selectFont(dc.get(), font.get());
+  SetBkMode(dc.get(), TRANSPARENT);
+  SetTextColor(dc.get(), RGB(0, 0, 0));
+  RECT r{0, 0, kItemWidth, kItemHeight};
+  DrawTextW(dc.get(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &r,
+            DT_SINGLELINE | DT_EXPANDTABS);
+  TTextInk ink;
+  for (int y = 0; y < kItemHeight; ++y)
+    for (int x = 0; x < kItemWidth; ++x) ink.pixels += GetPixel(dc.get(), x, y) == RGB(0, 0, 0);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc.get(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()),
+                        &extent);
+  ink.width = extent.cx;
+  return ink;
+}
 
 class MenuItems : public ::testing::Test {
  protected:
@@ -116,23 +143,27 @@ TEST_F(MenuItems, ASeparatorShowsTheSeparatorFrameBottomAlignedInALowItem) {
 TEST_F(MenuItems, TextsTakeTheirColoursAndDefaultItemsAreBold) {
   TMenuItemLook look = Look(u"Guardar");
   look.ShortCut = u"Ctrl+S";
-  EXPECT_GT(TDrawnItem(*data, look, false).Count(Colour(Colours().MenuText)), 20);
-  EXPECT_GT(TDrawnItem(*data, look, true).Count(Colour(Colours().HilightText)), 20);
-  // The shortcut sits at the right, 10 pixels from the end.
+  // Every pixel the two texts cover wholly, in the text's colour and
+  // nowhere else: the caption right of the glyph box, the shortcut ending
+  // 10 pixels from the end.
+  const TTextInk caption = TextInk(look.Caption), keys = TextInk(look.ShortCut);
+  const int captionLeft = 1 + data->Model().MenuItem->Margins.Left + 16 + 3;
   const TDrawnItem withKeys(*data, look, false);
-  EXPECT_GT(withKeys.Count(Colour(Colours().MenuText), kItemWidth - 60, kItemWidth - 10), 10);
+  EXPECT_EQ(withKeys.Count(Colour(Colours().MenuText)), caption.pixels + keys.pixels);
+  EXPECT_EQ(withKeys.Count(Colour(Colours().MenuText), captionLeft, captionLeft + caption.width), caption.pixels);
+  EXPECT_EQ(withKeys.Count(Colour(Colours().MenuText), kItemWidth - 10 - keys.width, kItemWidth - 10), keys.pixels);
   EXPECT_EQ(withKeys.Count(Colour(Colours().MenuText), kItemWidth - 9, kItemWidth), 0);
+  EXPECT_EQ(TDrawnItem(*data, look, true).Count(Colour(Colours().HilightText)), caption.pixels + keys.pixels);
 
   look.Enabled = false;
   const TDrawnItem disabled(*data, look, false);
   EXPECT_EQ(disabled.Count(Colour(Colours().MenuText)), 0);
-  EXPECT_GT(disabled.Count(Colour(Colours().ButtonShadow)), 20);
+  EXPECT_EQ(disabled.Count(Colour(Colours().ButtonShadow)), caption.pixels + keys.pixels);
 
   TMenuItemLook plain = Look(u"Nuevo");
   TMenuItemLook bold = plain;
   bold.Default = true;
   // Bold strokes cover more of the caption's room.
-  const int captionLeft = 1 + data->Model().MenuItem->Margins.Left + 16 + 3;
   EXPECT_GT(TDrawnItem(*data, bold, false).Ink(captionLeft, kItemWidth - 12),
             TDrawnItem(*data, plain, false).Ink(captionLeft, kItemWidth - 12) * 11 / 10);
 }
@@ -140,20 +171,53 @@ TEST_F(MenuItems, TextsTakeTheirColoursAndDefaultItemsAreBold) {
 TEST_F(MenuItems, CheckMarksAndImagesSitInTheGlyphBoxMirroredRightToLeft) {
   const int boxLeft = 1 + data->Model().MenuItem->Margins.Left;
   TMenuItemLook look = Look(u"Barra");
-  const int unchecked = TDrawnItem(*data, look, false).Ink(boxLeft, boxLeft + 16);
+  EXPECT_EQ(TDrawnItem(*data, look, false).Count(Colour(Colours().MenuText), boxLeft, boxLeft + 16), 0);
   look.Checked = true;
-  EXPECT_GT(TDrawnItem(*data, look, false).Ink(boxLeft, boxLeft + 16), unchecked + 5);
+  // The system's check mark, centred in the 16-pixel box one row down,
+  // its ink in the text colour.
+  const gui::UniqueBitmap check(LoadBitmapW(nullptr, MAKEINTRESOURCEW(32760)));  // OBM_CHECK
+  BITMAP mark{};
+  ASSERT_TRUE(GetObjectW(check.get(), sizeof mark, &mark));
+  const int markLeft = (16 - mark.bmWidth) / 2, markTop = 1 + (16 - mark.bmHeight) / 2;
+  const auto checkShown = [&](const TDrawnItem& item, int boxAt) {
+    TBitmapDc markDc(check.get());
+    int wrong = 0, ink = 0;
+    for (int y = 0; y < mark.bmHeight; ++y)
+      for (int x = 0; x < mark.bmWidth; ++x) {
+        const bool inked = GetPixel(markDc.get(), x, y) == RGB(0, 0, 0);
+        ink += inked;
+        wrong += inked != (item.Pixel(boxAt + markLeft + x, markTop + y) == Colour(Colours().MenuText));
+      }
+    EXPECT_GT(ink, 0) << "the mark has no ink";
+    EXPECT_EQ(item.Count(Colour(Colours().MenuText), boxAt, boxAt + 16), ink) << "ink outside the mark";
+    return wrong;
+  };
+  EXPECT_EQ(checkShown(TDrawnItem(*data, look, false), boxLeft), 0);
 
   look.RightToLeft = true;
   const TDrawnItem mirrored(*data, look, false);
-  EXPECT_GT(mirrored.Ink(kItemWidth - boxLeft - 16, kItemWidth - boxLeft), 5);
+  EXPECT_EQ(checkShown(mirrored, kItemWidth - boxLeft - 16), 0);
   EXPECT_EQ(mirrored.Ink(boxLeft, boxLeft + 16), 0);
 
-  // The skin's menu glyphs: Close (3) is a black cross.
+  // The skin's menu glyphs: Close (3) is a black cross, drawn as the
+  // image list draws it, one row down in the box.
   TMenuItemLook withImage = Look(u"Cerrar");
   withImage.Images = data->MenuGlyphs();
   withImage.ImageIndex = 3;
-  EXPECT_GT(TDrawnItem(*data, withImage, false).Count(RGB(0, 0, 0), boxLeft, boxLeft + 16), 8);
+  const gui::UniqueBitmap glyph = MakeFilledDib(16, 16, RGB(255, 255, 255));
+  TBitmapDc glyphDc(glyph.get());
+  gui::DrawListImage(withImage.Images, glyphDc.get(), 0, 0, 3);
+  const TDrawnItem withGlyph(*data, withImage, false);
+  int glyphInk = 0, glyphWrong = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      const bool black = GetPixel(glyphDc.get(), x, y) == RGB(0, 0, 0);
+      glyphInk += black;
+      glyphWrong += black != (withGlyph.Pixel(boxLeft + x, 1 + y) == RGB(0, 0, 0));
+    }
+  EXPECT_GE(glyphInk, 16) << "a cross in 16 pixels";
+  EXPECT_EQ(glyphWrong, 0);
+  EXPECT_EQ(withGlyph.Count(RGB(0, 0, 0), boxLeft, boxLeft + 16), glyphInk);
   withImage.ImageIndex = -1;
   EXPECT_EQ(TDrawnItem(*data, withImage, false).Count(RGB(0, 0, 0), boxLeft, boxLeft + 16), 0);
 }

@@ -22,7 +22,9 @@
 namespace skin {
 namespace {
 
+using testing::AwaitSkinned;
 using testing::Pump;
+using testing::PumpUntil;
 
 LRESULT CALLBACK PlainProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, msg, wParam, lParam);
@@ -152,25 +154,21 @@ TEST_F(FrameKindsTest, CaptionButtonsFollowTheBoxesAndAct) {
 
   // Maximize by the button, restore by a double click on the caption.
   ClickAt(window, CentreOfAction(frame, 1));
-  Pump(150);
-  EXPECT_TRUE(IsZoomed(window));
+  EXPECT_TRUE(PumpUntil([&] { return IsZoomed(window) != FALSE; }));
   RECT bounds{};
   GetWindowRect(window, &bounds);
   PostMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(bounds.left + 60, bounds.top + 8));
-  Pump(150);
-  EXPECT_FALSE(IsZoomed(window));
+  EXPECT_TRUE(PumpUntil([&] { return !IsZoomed(window); }));
   // Alt alone does not put the window into menu mode.
   EXPECT_EQ(1, SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0));
   // Minimize, then close.
   ClickAt(window, CentreOfAction(frame, 2));
-  Pump(150);
-  EXPECT_TRUE(IsIconic(window));
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(window) != FALSE; }));
   ShowWindow(window, SW_RESTORE);
   SetForegroundWindow(window);
-  Pump(150);
+  ASSERT_TRUE(PumpUntil([&] { return !IsIconic(window) && GetActiveWindow() == window && Skinned(window); }));
   ClickAt(window, CentreOfAction(frame, 0));
-  Pump(150);
-  EXPECT_FALSE(IsWindow(window));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }));
 }
 
 TEST_F(FrameKindsTest, NoMaximizeBoxNoMaximizeButtonAndLongCaptionsEndInAnEllipsis) {
@@ -224,9 +222,10 @@ TEST_F(FrameKindsTest, DialogsFromTemplatesStartTheirCaptionFurtherLeft) {
   ASSERT_NE(dialog, nullptr);
   windows.push_back(dialog);
   SetForegroundWindow(dialog);
-  Pump(150);
-  ASSERT_TRUE(Skinned(dialog));
+  ASSERT_TRUE(AwaitSkinned(dialog));
   TSkinFormFrame& frame = FrameOf(dialog);
+  // The caption is laid out when the skinned frame is first painted.
+  ASSERT_TRUE(PumpUntil([&] { return frame.CaptionTextRect().right > frame.CaptionTextRect().left; }));
   EXPECT_EQ(fkDialog, frame.FrameKind());
   EXPECT_TRUE(frame.SystemDialog());
   EXPECT_FALSE(ShowsAction(frame, 3));
@@ -245,8 +244,7 @@ TEST_F(FrameKindsTest, MdiFramesAndTheirChildren) {
                                frameWindow, nullptr, GetModuleHandleW(nullptr), &client);
   ShowWindow(frameWindow, SW_SHOW);
   SetForegroundWindow(frameWindow);
-  Pump(150);
-  ASSERT_TRUE(Skinned(frameWindow));
+  ASSERT_TRUE(AwaitSkinned(frameWindow));
   EXPECT_EQ(mdFrame, FrameOf(frameWindow).MdiKind());
   HWND children[2]{};
   for (int i = 0; i < 2; ++i) {
@@ -258,7 +256,7 @@ TEST_F(FrameKindsTest, MdiFramesAndTheirChildren) {
     Pump(120);
   }
   for (HWND child : children) {
-    EXPECT_TRUE(Skinned(child));
+    EXPECT_TRUE(AwaitSkinned(child));
     EXPECT_EQ(mdChild, FrameOf(child).MdiKind());
   }
   Screenshot("frame-mdi");
@@ -283,8 +281,7 @@ TEST_F(FrameKindsTest, TheSystemMenuOpensFromARightClickOnTheCaption) {
   gMenuSeen = false;
   SetTimer(nullptr, 0, 300, CloseMenu);
   PostMessageW(window, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(bounds.left + 120, bounds.top + 8));
-  Pump(600);
-  EXPECT_TRUE(gMenuSeen);
+  EXPECT_TRUE(PumpUntil([] { return gMenuSeen; }));
   EXPECT_TRUE(IsWindow(window));
 
 }
@@ -294,7 +291,6 @@ TEST_F(FrameKindsTest, AnInactiveWindowShowsTheSecondFrameOfItsBorders) {
   const HWND second = Open(L"Segunda", WS_OVERLAPPEDWINDOW);
   ASSERT_TRUE(Skinned(first) && Skinned(second));
   SetForegroundWindow(second);
-  Pump(150);
   const TDataSkinBorder& left = data->Model().BorderLeft;
   ASSERT_GE(left.FrameCount, 2);
   const int frameWidth = left.Image.Width() / left.FrameCount;
@@ -313,7 +309,10 @@ TEST_F(FrameKindsTest, AnInactiveWindowShowsTheSecondFrameOfItsBorders) {
   RECT bounds{};
   GetWindowRect(first, &bounds);
   gui::TWindowFrameDc dc(first);
-  const COLORREF inactive = GetPixel(dc.get(), 0, (bounds.bottom - bounds.top) / 2);
+  const auto leftEdge = [&] { return GetPixel(dc.get(), 0, (bounds.bottom - bounds.top) / 2); };
+  // The first window repaints its frame once it has lost the activation.
+  EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == second && shows(columnColours(2), leftEdge()); }));
+  const COLORREF inactive = leftEdge();
   EXPECT_TRUE(shows(columnColours(2), inactive));
   EXPECT_FALSE(shows(columnColours(1), inactive));
   Screenshot("frame-inactive");
