@@ -41,9 +41,7 @@ class ControlPainters : public ::testing::Test {
     form = new gui::TForm(nullptr);
     form->SetBounds(80, 80, 420, 300);
     form->SetCaption(u"Pintores");
-    data = new TSkinData(form);
-    data->SetSkinFormtype(sfOnlyThisForm);
-    data->SetSkinFile(u"" QUIMORA_PRODUCT_SKIN);
+    data = testing::SkinOfThisFormOnly(*form, u"" QUIMORA_PRODUCT_SKIN);
   }
   void TearDown() override {
     delete form;

@@ -51,6 +51,13 @@ bool AwaitSkinned(HWND window, bool skinned, DWORD timeoutMs) {
   return PumpUntil([&] { return (SendMessageW(window, SKINMSG_QUERY, 0, 0) == 1) == skinned; }, timeoutMs);
 }
 
+TSkinData* SkinOfThisFormOnly(gui::TForm& form, const rt::WideString& skinFile) {
+  auto* data = new TSkinData(&form);
+  data->SetSkinFormtype(sfOnlyThisForm);
+  data->SetSkinFile(skinFile);
+  return data;
+}
+
 bool ShowSkinned(gui::TForm& form, TSkinData& data, TSkinControlTypes kinds) {
   data.SetSkinControls(kinds);
   data.Loaded();

@@ -21,6 +21,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // Waits up to timeoutMs for the window to be skinned (or no longer
 // skinned); true when it came to that.
 bool AwaitSkinned(HWND window, bool skinned = true, DWORD timeoutMs = 5000);
+// Skin data that the form owns and that skins that form only, from the
+// skin file given; not active until ShowSkinned starts it.
+TSkinData* SkinOfThisFormOnly(gui::TForm& form, const rt::WideString& skinFile);
 // Starts the form's skin data with the control kinds given, shows the
 // form in front and waits until it is skinned.
 bool ShowSkinned(gui::TForm& form, TSkinData& data, TSkinControlTypes kinds = kDefaultSkinControls);

@@ -35,9 +35,7 @@ class SkinnedMenuBar : public ::testing::Test {
     form->SetMenu(menu);
     popup = new gui::TPopupMenu(form);
     popupItem = Add(Add(popup->Items(), u"Copiar"), u"Más");
-    data = new TSkinData(form);
-    data->SetSkinFormtype(sfOnlyThisForm);
-    data->SetSkinFile(u"" QUIMORA_PRODUCT_SKIN);
+    data = testing::SkinOfThisFormOnly(*form, u"" QUIMORA_PRODUCT_SKIN);
   }
   void TearDown() override {
     delete form;
