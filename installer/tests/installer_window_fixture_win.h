@@ -213,15 +213,13 @@ class InstallerWindow : public ::testing::Test {
   // not yet shown.
   int OpenBoxes() const {
     int boxes = 0;
-    EnumThreadWindows(
-        GetWindowThreadProcessId(window, nullptr),
-        [](HWND w, LPARAM count) {
-          const std::wstring name = ClassOf(w);
-          if (name == L"#32770" || name == L"TMessageForm") ++*reinterpret_cast<int*>(count);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&boxes));
+    EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), &CountBox, reinterpret_cast<LPARAM>(&boxes));
     return boxes;
+  }
+  static BOOL CALLBACK CountBox(HWND w, LPARAM count) {
+    const std::wstring name = ClassOf(w);
+    if (name == L"#32770" || name == L"TMessageForm") ++*reinterpret_cast<int*>(count);
+    return TRUE;
   }
   // Cancel ends the program with the outcome of the last attempt to
   // install, or as cancelled when there was none.
