@@ -221,7 +221,7 @@ void TSkinMenuBar::Paint(HDC dc, const RECT& strip) {
 
 void TSkinMenuBar::DrawMdiButtons(HDC dc, const RECT& strip) {
   TSkinManage* manager = Manager();
-  const bool maximized = Frame.MdiKind() == mdFrame && manager && manager->MDIMaximized;
+  const bool maximized = Frame.MdiKind() == mdFrame && manager && manager->MDIMaximized();
   if (!maximized) return;
   for (const auto& sys : Frame.SysButtons()) {
     const TCaptionButton& button = sys->Button();

@@ -52,10 +52,7 @@ int TMenuLoop::Open(int index) {
   if (frame.HotObject() != &button) button.MouseDown();
 
   frame.BeginMenuTracking(subMenu);
-  if (TSkinManage* manager = Manager()) {
-    manager->MenuKind = mkMenuBarItem;
-    manager->MenuFromBar = true;
-  }
+  if (TSkinManage* manager = Manager()) manager->AnnounceMenu(mkMenuBarItem, true);
   tracked_ = subMenu;
   firstMessage_ = true;
   switching_ = false;

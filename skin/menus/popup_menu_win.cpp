@@ -97,7 +97,7 @@ void TSkinPopupMenu::Message(gui::TMessage& m) {
     return;
   }
   const TSkinManage* manager = Manager();
-  if (!manager || !manager->Skinning) {
+  if (!manager || !manager->Skinning()) {
     subclass_.CallPrevious(m);
     return;
   }

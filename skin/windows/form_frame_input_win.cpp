@@ -125,7 +125,7 @@ void TSkinFormFrame::PerformAction(int action, POINT at) {
     if (!child) return;
     SendMessageW(child, WM_SYSCOMMAND, command, 0);
     TSkinManage* manager = Manager();
-    if (manager && manager->MDIMaximized) {
+    if (manager && manager->MDIMaximized()) {
       BOOL stillMaximized = FALSE;
       SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&stillMaximized));
       if (!stillMaximized) manager->SetMDIMaximized(false);
@@ -224,7 +224,7 @@ void TSkinFormFrame::OpenSystemMenu(POINT at, bool fromButton) {
     Close();
     return;
   }
-  if (TSkinManage* manager = Manager()) manager->MenuKind = mkSystemMenu;
+  if (TSkinManage* manager = Manager()) manager->AnnounceMenu(mkSystemMenu);
   lastIconClick_ = now;
   iconClicked_ = fromButton;
   const bool skinned = Has(skinData_->SkinControls(), xcSystemMenu) && mdiKind_ != mdChild;

@@ -63,9 +63,9 @@ void TSkinFormFrame::WindowMessage(gui::TMessage& m) {
       // A context menu that the window tracks itself stays a popup menu.
       if (TSkinManage* manager = Manager()) {
         if (reinterpret_cast<HMENU>(m.WParam) == systemMenu_)
-          manager->MenuKind = mkSystemMenu;
+          manager->AnnounceMenu(mkSystemMenu);
         else if (inMenuLoop_ || !form_)
-          manager->MenuKind = mkMenuBarItem;
+          manager->AnnounceMenu(mkMenuBarItem);
       }
       Forward(m);
       return;
@@ -135,7 +135,7 @@ bool TSkinFormFrame::FrameMessage(gui::TMessage& m) {
       if (m.WParam == SIZE_MINIMIZED) windowState_ = wsMinimized;
       if (m.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;
       const TSkinManage* manager = Manager();
-      const bool mdiHeld = mdiKind_ == mdChild && (windowState_ != wsNormal || (manager && manager->MDIMaximized));
+      const bool mdiHeld = mdiKind_ == mdChild && (windowState_ != wsNormal || (manager && manager->MDIMaximized()));
       if (windowState_ != wsMinimized && !mdiHeld && (phase_ == phRunning || phase_ == phRecolor)) BuildRegion();
       return true;
     }
@@ -203,7 +203,7 @@ void TSkinFormFrame::Start() {
   if (ControlSkinning().SkinControls) ControlSkinning().SkinControls(*this);
   if (phase_ == phCreated) {
     const TSkinManage* manager = Manager();
-    if (mdiKind_ == mdChild && manager && manager->MDIMaximized) {
+    if (mdiKind_ == mdChild && manager && manager->MDIMaximized()) {
       RestoreCaptionStyle();
       SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kFrameRefreshFlags);
     } else if (windowState_ != wsMinimized && frameKind_ != fkNone) {
@@ -330,7 +330,7 @@ void TSkinFormFrame::FormHook(gui::TMessage& m) {
     case gui::CM_DIALOGCHAR: {
       if (mdiKind_ == mdChild) {
         TSkinManage* manager = Manager();
-        if (manager && manager->MdiFrameForm && manager->MdiFrameForm->Perform(gui::CM_DIALOGCHAR, m.WParam, m.LParam)) {
+        if (manager && manager->MdiFrameForm() && manager->MdiFrameForm()->Perform(gui::CM_DIALOGCHAR, m.WParam, m.LParam)) {
           m.Result = 1;
           return;
         }
@@ -418,7 +418,7 @@ void TSkinFormFrame::MdiClientMessage(gui::TMessage& m) {
     }
     case WM_MDIRESTORE:
     case WM_MDIMAXIMIZE:
-      if (manager) manager->MDIMaximized = false;
+      if (manager) manager->ForgetMDIMaximized();
       clientSubclass_.CallPrevious(m);
       return;
     case WM_MDISETMENU: {

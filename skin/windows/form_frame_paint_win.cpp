@@ -187,7 +187,7 @@ void TSkinFormFrame::LayoutCaptionButtons(int width) {
   facts.Active = active_ != 0;
   facts.DialogFrame = frameKind_ == fkDialog;
   facts.SystemDialog = systemDialog_;
-  facts.MdiChildMaximized = mdiKind_ == mdFrame && manager && manager->MDIMaximized && menuHeight_ > 0;
+  facts.MdiChildMaximized = mdiKind_ == mdFrame && manager && manager->MDIMaximized() && menuHeight_ > 0;
   TCaptionMetrics metrics;
   metrics.Width = width;
   metrics.CaptionTextRect = captionTextRect_;

@@ -113,10 +113,7 @@ void TSkinFormFrame::CommonAttach(TSkinData* data) {
   ReadWindowState();
   if (HasChildOfClass(handle_, u"MDIClient", mdiClient_)) {
     mdiKind_ = mdFrame;
-    if (manager) {
-      manager->MdiClientWindow = mdiClient_;
-      manager->MdiFrameForm = form_;
-    }
+    if (manager) manager->SetMdiFrame(form_, mdiClient_);
   }
   if (savedExStyle_ & WS_EX_MDICHILD) mdiKind_ = mdChild;
 
@@ -140,7 +137,7 @@ void TSkinFormFrame::CommonAttach(TSkinData* data) {
 
   if (frameSkinning_) {
     if (GetMenu(handle_)) CreateMenuBar();
-    const bool mdiMaximized = mdiKind_ == mdChild && manager && manager->MDIMaximized;
+    const bool mdiMaximized = mdiKind_ == mdChild && manager && manager->MDIMaximized();
     if (!mdiMaximized && windowState_ != wsMinimized) RemoveCaptionStyle();
     ComputeBorderSizes();
     MakeCaptionButtons();
@@ -173,7 +170,7 @@ void TSkinFormFrame::ReadWindowState() {
 }
 
 void TSkinFormFrame::RemoveCaptionStyle() {
-  if (mdiKind_ == mdChild && Manager() && Manager()->MDIMaximized) return;
+  if (mdiKind_ == mdChild && Manager() && Manager()->MDIMaximized()) return;
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
   if (owner_ || mdiKind_ == mdChild) {
     SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(style & ~kCaptionButtonsStyle));

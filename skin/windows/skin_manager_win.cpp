@@ -51,7 +51,7 @@ TSkinManage::~TSkinManage() {
 
 void TSkinManage::RegisterSkinData(TSkinData* data) {
   if (std::find(skinDatas_.begin(), skinDatas_.end(), data) == skinDatas_.end()) skinDatas_.push_back(data);
-  if (!MainSkinData && data->SkinFormtype() == sfMainform) MainSkinData = data;
+  if (!mainSkinData_ && data->SkinFormtype() == sfMainform) mainSkinData_ = data;
 }
 
 void TSkinManage::UnregisterSkinData(TSkinData* data) {
@@ -63,24 +63,24 @@ void TSkinManage::UnregisterSkinData(TSkinData* data) {
     if (frame->SkinData() == data) frame->SkinDataDestroyed();
   // A component being destroyed is named nowhere any more: the next main
   // component takes over, and a request for it is dropped.
-  if (PendingSkinData == data) PendingSkinData = nullptr;
-  if (MainSkinData == data) {
-    MainSkinData = nullptr;
+  if (pendingSkinData_ == data) pendingSkinData_ = nullptr;
+  if (mainSkinData_ == data) {
+    mainSkinData_ = nullptr;
     for (TSkinData* other : skinDatas_)
       if (other->SkinFormtype() == sfMainform) {
-        MainSkinData = other;
+        mainSkinData_ = other;
         break;
       }
   }
 }
 
 void TSkinManage::RequestAction(TSkinRequest request, unsigned intervalMs) {
-  PendingRequest = request;
+  pendingRequest_ = request;
   timer_.SetInterval(intervalMs);
   if (started_ != 0)
     timer_.SetEnabled(true);
   else if (request == srActivate || request == srDeactivate)
-    Skinning = request == srActivate;
+    skinning_ = request == srActivate;
 }
 
 void TSkinManage::InstallHook() {
@@ -93,7 +93,7 @@ LRESULT CALLBACK TSkinManage::HookProcedure(int code, WPARAM wParam, LPARAM lPar
   TSkinManage* manager = Manager();
   if (!manager) return CallNextHookEx(nullptr, code, wParam, lParam);
   const HHOOK hook = manager->hook_.get();
-  if (code < 0 || !manager->Skinning) {
+  if (code < 0 || !manager->skinning_) {
     if (code == HCBT_ACTIVATE && manager->started_ == 0) manager->started_ = 1;
     return CallNextHookEx(hook, code, wParam, lParam);
   }
@@ -128,9 +128,9 @@ void TSkinManage::WindowCreated(HWND window, const CBT_CREATEWNDW& creation) {
   }
   if (static_cast<DWORD>(params.style) & WS_CHILD) return;
   if (className == u"#32768") SkinPopupMenu(window);
-  if (MainSkinData && MainSkinData->OnWindowCreated) {
+  if (mainSkinData_ && mainSkinData_->OnWindowCreated) {
     try {
-      MainSkinData->OnWindowCreated(MainSkinData, window, className);
+      mainSkinData_->OnWindowCreated(mainSkinData_, window, className);
     } catch (...) {
       // The application's callback may fail; the window is made anyway.
     }
@@ -138,18 +138,18 @@ void TSkinManage::WindowCreated(HWND window, const CBT_CREATEWNDW& creation) {
 }
 
 bool TSkinManage::SkinWindow(HWND window) {
-  if (!Skinning) return false;
+  if (!skinning_) return false;
   PurgeSkinForms();
   if (QueryAnswersSkinned(window) || FindSkinForm(window)) return false;
   gui::TForm* form = gui::Screen().FindForm(window);
-  if (!ForceChildren && IsPlainChild(window)) return false;
+  if (!forceChildren_ && IsPlainChild(window)) return false;
   RECT bounds{};
   GetWindowRect(window, &bounds);
   if (static_cast<int64_t>(bounds.right - bounds.left) * (bounds.bottom - bounds.top) == 0) return false;
   if (form && form->Tag() == 99) return false;
   const rt::WideString className = WindowClassName(window);
   if (className == u"TApplication" || className == u"TQRStandardPreview") return false;
-  if (MainSkinData && !MainSkinData->FormSkinAllowed(className)) return false;
+  if (mainSkinData_ && !mainSkinData_->FormSkinAllowed(className)) return false;
   TSkinData* data = ChooseSkinData(window);
   if (!data || data->NoSkin()) return false;
 
@@ -224,9 +224,9 @@ void TSkinManage::PurgeSkinForms() {
 }
 
 void TSkinManage::ReloadSkinForms() {
-  if (!PendingSkinData) return;
+  if (!pendingSkinData_) return;
   for (TSkinFormFrame* frame : skinForms_)
-    if (frame->SkinData() == PendingSkinData) frame->Reskin();
+    if (frame->SkinData() == pendingSkinData_) frame->Reskin();
 }
 
 void TSkinManage::FreeCaptionButtons(TSkinData* data) {
@@ -235,24 +235,24 @@ void TSkinManage::FreeCaptionButtons(TSkinData* data) {
 }
 
 void TSkinManage::ProcessRequest() {
-  if (!PendingSkinData) return;
+  if (!pendingSkinData_) return;
   timer_.SetEnabled(false);
-  TSkinData* data = PendingSkinData;
+  TSkinData* data = pendingSkinData_;
   auto& screen = gui::Screen();
   if (data->SkinFormtype() == sfOnlyThisForm) {
-    switch (PendingRequest) {
+    switch (pendingRequest_) {
       case srActivate:
-        Skinning = true;
-        ForceChildren = true;
+        skinning_ = true;
+        forceChildren_ = true;
         for (int i = screen.FormCount(); i-- > 0;)
           if (screen.Forms(i) == data->Owner()) {
             SkinForm(screen.Forms(i));
             break;
           }
-        ForceChildren = false;
+        forceChildren_ = false;
         break;
       case srDeactivate:
-        Skinning = false;
+        skinning_ = false;
         PurgeSkinForms();
         for (size_t i = skinForms_.size(); i-- > 0;)
           if (skinForms_[i]->SkinData() == data) {
@@ -271,16 +271,16 @@ void TSkinManage::ProcessRequest() {
         break;
     }
   } else {
-    switch (PendingRequest) {
+    switch (pendingRequest_) {
       case srActivate:
-        Skinning = true;
-        ForceChildren = true;
+        skinning_ = true;
+        forceChildren_ = true;
         PurgeSkinForms();
         for (int i = screen.FormCount(); i-- > 0;) SkinForm(screen.Forms(i));
-        ForceChildren = false;
+        forceChildren_ = false;
         break;
       case srDeactivate:
-        Skinning = false;
+        skinning_ = false;
         PurgeSkinForms();
         for (size_t i = skinForms_.size(); i-- > 0;) UnskinForm(skinForms_[i]);
         break;
@@ -295,16 +295,16 @@ void TSkinManage::ProcessRequest() {
   }
   data->SkinChanged();
   // The handler may have queued another request for another component.
-  if (PendingSkinData == data) PendingSkinData = nullptr;
+  if (pendingSkinData_ == data) pendingSkinData_ = nullptr;
 }
 
 bool TSkinManage::SkinPopupMenu(HWND window) {
-  if (!Skinning || QueryAnswersSkinned(window) || IsPopupMenuSkinned(window)) return false;
+  if (!skinning_ || QueryAnswersSkinned(window) || IsPopupMenuSkinned(window)) return false;
   TSkinData* data = ChooseSkinData(window);
   if (!data || data->NoSkin()) return false;
   const TSkinControlTypes controls = data->SkinControls();
   bool allowed = false;
-  switch (MenuKind) {
+  switch (menuKind_) {
     case mkPopupMenu: allowed = Has(controls, xcPopupMenu); break;
     case mkMenuBarItem: allowed = Has(controls, xcMainMenu) || Has(controls, xcMenuItem); break;
     case mkSystemMenu: allowed = Has(controls, xcSystemMenu); break;
@@ -313,7 +313,7 @@ bool TSkinManage::SkinPopupMenu(HWND window) {
   if (!allowed || !MenuSkinning().SkinPopupMenu) return false;
   std::unique_ptr<TPopupMenuPainter> popup = MenuSkinning().SkinPopupMenu(window, *data);
   if (!popup) return false;
-  if (MenuFromBar) popup->MarkFromMenuBar();
+  if (menuFromBar_) popup->MarkFromMenuBar();
   popupMenus_.push_back(std::move(popup));
   return true;
 }
@@ -328,8 +328,8 @@ bool TSkinManage::UnskinPopupMenu(HWND window) {
     found = true;
   }
   if (popupMenus_.empty()) {
-    MenuFromBar = false;
-    MenuKind = mkPopupMenu;
+    menuFromBar_ = false;
+    menuKind_ = mkPopupMenu;
   }
   return found;
 }
@@ -350,9 +350,19 @@ void TSkinManage::MarkPopupMenusFromBar() {
   for (const auto& popup : popupMenus_) popup->MarkFromMenuBar();
 }
 
+void TSkinManage::AnnounceMenu(int kind, bool fromBar) {
+  menuKind_ = kind;
+  if (fromBar) menuFromBar_ = true;
+}
+
+void TSkinManage::SetMdiFrame(gui::TForm* form, HWND client) {
+  mdiFrameForm_ = form;
+  mdiClientWindow_ = client;
+}
+
 void TSkinManage::SetMDIMaximized(bool value) {
-  if (value == MDIMaximized) return;
-  MDIMaximized = value;
+  if (value == mdiMaximized_) return;
+  mdiMaximized_ = value;
   for (TSkinFormFrame* frame : std::vector<TSkinFormFrame*>(skinForms_)) {
     if (!(GetWindowLongPtrW(frame->Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD)) continue;
     if (value || IsIconic(frame->Handle())) {

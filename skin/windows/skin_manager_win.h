@@ -34,11 +34,11 @@ class TSkinManage final : public TSkinManagerLink {
   // TSkinManagerLink.
   void RegisterSkinData(TSkinData* data) override;
   void UnregisterSkinData(TSkinData* data) override;
-  void SetPendingSkinData(TSkinData* data) override { PendingSkinData = data; }
+  void SetPendingSkinData(TSkinData* data) override { pendingSkinData_ = data; }
   void RequestAction(TSkinRequest request, unsigned intervalMs) override;
   int Started() const override { return started_; }
   void SetStarted(int value) override { started_ = value; }
-  void SetSkinning(bool value) override { Skinning = value; }
+  void SetSkinning(bool value) override { skinning_ = value; }
   void InstallHook() override;
   bool SkinWindow(HWND window) override;
   void ReloadSkinForms() override;
@@ -73,16 +73,24 @@ class TSkinManage final : public TSkinManagerLink {
   const std::vector<TSkinFormFrame*>& SkinForms() const { return skinForms_; }
   const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
 
-  bool Skinning = false;
-  bool ForceChildren = false;
-  int MenuKind = mkPopupMenu;
-  bool MenuFromBar = false;
-  bool MDIMaximized = false;
-  HWND MdiClientWindow = nullptr;
-  gui::TForm* MdiFrameForm = nullptr;
-  TSkinRequest PendingRequest = srActivate;
-  TSkinData* PendingSkinData = nullptr;
-  TSkinData* MainSkinData = nullptr;
+  // Whether windows are being skinned now.
+  bool Skinning() const { return skinning_; }
+
+  // The next menu to open is of this kind (a TMenuKind); fromBar when a
+  // menu bar item drops it. Both are forgotten when the last popup-menu
+  // window closes.
+  void AnnounceMenu(int kind, bool fromBar = false);
+  int MenuKind() const { return menuKind_; }
+
+  bool MDIMaximized() const { return mdiMaximized_; }
+  // The frame's children were restored or maximized by the MDI client
+  // itself: the flag goes without telling the children.
+  void ForgetMDIMaximized() { mdiMaximized_ = false; }
+
+  // The MDI frame form a frame skinner attached to, and its client window.
+  void SetMdiFrame(gui::TForm* form, HWND client);
+  gui::TForm* MdiFrameForm() const { return mdiFrameForm_; }
+  HWND MdiClientWindow() const { return mdiClientWindow_; }
 
  private:
   static LRESULT CALLBACK HookProcedure(int code, WPARAM wParam, LPARAM lParam);
@@ -98,6 +106,17 @@ class TSkinManage final : public TSkinManagerLink {
   std::vector<std::unique_ptr<TPopupMenuPainter>> popupMenus_;
   std::vector<TSkinData*> skinDatas_;
   int started_ = 0;
+
+  bool skinning_ = false;
+  bool forceChildren_ = false;
+  int menuKind_ = mkPopupMenu;
+  bool menuFromBar_ = false;
+  bool mdiMaximized_ = false;
+  HWND mdiClientWindow_ = nullptr;
+  gui::TForm* mdiFrameForm_ = nullptr;
+  TSkinRequest pendingRequest_ = srActivate;
+  TSkinData* pendingSkinData_ = nullptr;
+  TSkinData* mainSkinData_ = nullptr;
 };
 
 // The manager, when the skin engine made it (nullptr before).

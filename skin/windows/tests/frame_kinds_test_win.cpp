@@ -260,7 +260,7 @@ TEST_F(FrameKindsTest, MdiFramesAndTheirChildren) {
     EXPECT_EQ(mdChild, FrameOf(child).MdiKind());
   }
   Screenshot("frame-mdi");
-  EXPECT_FALSE(Manager()->MDIMaximized);
+  EXPECT_FALSE(Manager()->MDIMaximized());
 }
 
 // Notes whether a popup menu is open and closes it: the menu loop runs

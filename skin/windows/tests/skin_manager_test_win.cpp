@@ -42,7 +42,7 @@ class SkinManagerTest : public ::testing::Test {
     data = MakeData(host, sfMainform);
     data->SetActive(true);
     ASSERT_NE(Manager(), nullptr);
-    ASSERT_TRUE(Manager()->Skinning);
+    ASSERT_TRUE(Manager()->Skinning());
   }
   void TearDown() override {
     for (gui::TForm* form : forms) delete form;
@@ -222,21 +222,21 @@ TEST_F(SkinManagerTest, PopupMenusAreSkinnedByTheKindsTheComponentAllows) {
   const TSkinControlTypes saved = data->SkinControls();
   for (const TCase& c : cases) {
     data->SetSkinControls(c.controls);
-    Manager()->MenuKind = c.kind;
+    Manager()->AnnounceMenu(c.kind);
     gPopupsMade = 0;
     Manager()->SkinPopupMenu(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ(c.skinned ? 1 : 0, gPopupsMade) << c.controls << " kind " << c.kind;
   }
   // A window that already has a skinner is left alone.
   data->SetSkinControls(saved);
-  Manager()->MenuKind = mkPopupMenu;
+  Manager()->AnnounceMenu(mkPopupMenu);
   gPopupsMade = 0;
   EXPECT_FALSE(Manager()->SkinPopupMenu(window));
   EXPECT_EQ(0, gPopupsMade);
   // The menu kind goes back to popup menus when no popup is open.
-  Manager()->MenuKind = mkSystemMenu;
+  Manager()->AnnounceMenu(mkSystemMenu);
   Manager()->UnskinPopupMenu(window);
-  EXPECT_EQ(mkPopupMenu, Manager()->MenuKind);
+  EXPECT_EQ(mkPopupMenu, Manager()->MenuKind());
   SetMenuSkinning(previous);
 }
 
