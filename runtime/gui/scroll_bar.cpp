@@ -1,6 +1,7 @@
 #include "runtime/gui/scroll_bar.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace gui {
 
@@ -26,7 +27,10 @@ void TScrollBar::SetKind(TScrollBarKind value) {
 int32_t TScrollBar::LastPosition() const { return std::max(Min(), Max() - std::max(pageSize_ - 1, 0)); }
 
 void TScrollBar::SetPageSize(int32_t value) {
-  pageSize_ = std::clamp(value, 0, Max() - Min() + 1);
+  // A page covers at most the whole range, whose count of values may not
+  // fit in 32 bits (Min -1, Max 2147483647).
+  const int64_t values = int64_t{Max()} - Min() + 1;
+  pageSize_ = static_cast<int32_t>(std::clamp<int64_t>(value, 0, std::min<int64_t>(values, INT32_MAX)));
   SetParams(Position(), Min(), Max());
 }
 

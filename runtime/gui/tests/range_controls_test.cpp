@@ -217,6 +217,22 @@ TEST_F(ControlsOnAForm, ScrollBarAnnouncesEveryMoveOfItsPositionAndNothingElse) 
   EXPECT_EQ(info.nPos, 28);
 }
 
+TEST_F(ControlsOnAForm, ScrollBarPageCoversAtMostARangeOfAnyWidth) {
+  auto* bar = Make<TScrollBar>("TScrollBar");
+  bar->SetParams(0, INT32_MIN, INT32_MAX);
+  bar->SetPageSize(INT32_MAX);
+  EXPECT_EQ(bar->PageSize(), INT32_MAX);
+  EXPECT_EQ(bar->Position(), 0);
+  bar->SetPosition(INT32_MAX);
+  EXPECT_EQ(bar->Position(), 1);  // the last page starts there
+  bar->SetParams(5, 0, 9);
+  bar->SetPageSize(-3);
+  EXPECT_EQ(bar->PageSize(), 0);
+  bar->SetPageSize(50);
+  EXPECT_EQ(bar->PageSize(), 10);
+  EXPECT_EQ(bar->Position(), 0);
+}
+
 TEST_F(ControlsOnAForm, TrackBarAnnouncesTheMovesSetPositionMakes) {
   auto* track = Make<TTrackBar>("TTrackBar");
   std::vector<int32_t> seen;
