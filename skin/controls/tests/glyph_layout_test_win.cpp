@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "runtime/bmp.h"
 #include "runtime/gui/handles.h"
 #include "skin/controls/property_values.h"
@@ -168,6 +170,8 @@ TEST(PropertyValues, ReadTruthNumbersAndPartsAsThePaintersNeed) {
   EXPECT_EQ(IntegerText(u"+42", 7), 42);
   EXPECT_EQ(IntegerText(u"2147483647", 7), 2147483647);
   EXPECT_EQ(IntegerText(u"2147483648", 7), 7) << "past the largest value";
+  EXPECT_EQ(IntegerText(u"-2147483648", 7), INT32_MIN) << "the smallest value";
+  EXPECT_EQ(IntegerText(u"-2147483649", 7), 7) << "past the smallest value";
   EXPECT_EQ(IntegerText(u"99999999999999999999", 7), 7);
   for (const char16_t* bad : {u"", u"-", u"+", u"4 2", u" 42", u"42px", u"0x10", u"٤٢"}) {
     SCOPED_TRACE(::testing::Message() << "text of " << std::u16string(bad).size() << " units");
