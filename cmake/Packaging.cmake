@@ -11,7 +11,16 @@ endif()
 # ordinary targets; a cross build makes them in a helper tree of its own,
 # configured with this machine's compiler. That tree is built on every
 # build, so edits to the tools take effect; its no-op build costs little.
-if(CMAKE_CROSSCOMPILING)
+set(QUIMORA_HOST_TOOLS_DIR "" CACHE PATH
+    "A cross build's build-time tools as a native build of this tree made them (its dist/bin); empty: the cross build makes its own")
+if(CMAKE_CROSSCOMPILING AND QUIMORA_HOST_TOOLS_DIR)
+  set(QUIMORA_FORMC ${QUIMORA_HOST_TOOLS_DIR}/formc)
+  set(QUIMORA_MKINSTALLER ${QUIMORA_HOST_TOOLS_DIR}/mkinstaller)
+  set(QUIMORA_SKINTOOL ${QUIMORA_HOST_TOOLS_DIR}/skintool)
+  set(QUIMORA_FORMC_DEPENDS ${QUIMORA_FORMC})
+  set(QUIMORA_MKINSTALLER_DEPENDS ${QUIMORA_MKINSTALLER})
+  set(QUIMORA_SKINTOOL_DEPENDS ${QUIMORA_SKINTOOL})
+elseif(CMAKE_CROSSCOMPILING)
   include(ExternalProject)
   set(host_tools ${CMAKE_BINARY_DIR}/host-tools)
   set(QUIMORA_FORMC ${host_tools}/dist/formc)

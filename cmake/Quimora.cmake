@@ -120,6 +120,9 @@ function(quimora_add_gtest target)
   # The code under test is built optimized in its own libraries; the test
   # cases themselves compile in half the time unoptimized.
   target_compile_options(${target} PRIVATE -O0)
+  # GoogleTest's header takes longer to compile than most test files: each
+  # test program compiles it once.
+  target_precompile_headers(${target} PRIVATE <gtest/gtest.h>)
   if(WIN32)
     quimora_dist_program(${target})
     add_test(NAME ${QUIMORA_TEST_PREFIX}${target} COMMAND ${target} --gtest_brief=1)

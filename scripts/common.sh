@@ -35,6 +35,9 @@ use_compiler_cache() {
   export CCACHE_DIR=${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/ccache}
   export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
   export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-8G}
+  # Test programs compile GoogleTest's header once, precompiled: ccache
+  # caches the files that use it only when told that is safe.
+  export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
 }
 
 # configure_and_build NAME [cmake options...] [-- TARGET...]: one build tree
@@ -71,13 +74,15 @@ toolchain_of() {
 }
 
 # configure_windows_build win64|win32 [-- TARGET...]: the MinGW tree of
-# that architecture, with the libdeflate it links.
+# that architecture, with the libdeflate it links. Its build-time tools
+# are the native tree's when $native_tools names them, else its own.
 configure_windows_build() {
   local arch=$1
   shift
   build_libdeflate_for_windows "$arch"
   configure_and_build "$arch" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of "$arch")" \
-    -DQUIMORA_LIBDEFLATE_ROOT="$(libdeflate_windows_root "$arch")" "$@"
+    -DQUIMORA_LIBDEFLATE_ROOT="$(libdeflate_windows_root "$arch")" \
+    -DQUIMORA_HOST_TOOLS_DIR="${native_tools:-}" "$@"
 }
 
 # The two Windows builds, whole: dist/win32 (shipped) and dist/win64 (tested).
@@ -101,9 +106,11 @@ timed() {
   log "$what: $((SECONDS - started)) s"
 }
 
+# Every tree. The Windows trees take their build-time tools from the
+# native one, just built, rather than each building them again.
 build_all() {
   configure_and_build native
-  build_product
+  native_tools="$root/dist/bin" build_product
   build_fuzz
 }
 
