@@ -67,7 +67,9 @@ TEST(HalvedChunkLengthTest, HalvesUntilTheEstimateFitsTheCeiling) {
 
 struct DecodeCase {
   const char* title;
-  TestEntry entry;
+  // Built when the case runs: the inputs are megabytes, and every process
+  // of the suite registers every case, whichever one it then runs.
+  TestEntry (*entry)();
   int32_t errorCode = 0;  // 0: decodes without error, else a TZipErrorCode
   bool extractCorrupted = false;
   std::string password;
@@ -83,10 +85,11 @@ class DecodeOutcomeTest : public ::testing::TestWithParam<std::tuple<DecodeCase,
 
 TEST_P(DecodeOutcomeTest, DecodesOrFails) {
   const DecodeCase& c = std::get<0>(GetParam());
+  const TestEntry entry = c.entry();
   const PlentyOfMemory plenty;
   std::optional<FreeMemory<0>> none;
   if (std::get<1>(GetParam()) == TDecodeWay::Streamed) none.emplace();
-  MemoryArchiver archiver(OneEntry(c.entry));
+  MemoryArchiver archiver(OneEntry(entry));
   archiver.SetExtractCorruptedFiles(c.extractCorrupted);
   archiver.SetPassword(c.password);
   rt::TMemoryStream out;
@@ -100,80 +103,150 @@ TEST_P(DecodeOutcomeTest, DecodesOrFails) {
   if (c.expected == "*prefix") {
     // A damaged stream kept as far as it decodes.
     EXPECT_GT(written.size(), 0u);
-    EXPECT_LT(written.size(), c.entry.data.size());
-    EXPECT_EQ(written, c.entry.data.substr(0, written.size()));
+    EXPECT_LT(written.size(), entry.data.size());
+    EXPECT_EQ(written, entry.data.substr(0, written.size()));
   } else if (c.errorCode == 0) {
-    EXPECT_EQ(written, c.expected.empty() ? c.entry.data : c.expected);
+    EXPECT_EQ(written, c.expected.empty() ? entry.data : c.expected);
   }
   EXPECT_FALSE(archiver.Cancelled());
 }
 
-const std::string kText = Text(200'000);
-const std::string kDeflated = testing::RawDeflate(kText);
-const uint32_t kAdler = static_cast<uint32_t>(
-    adler32(1, reinterpret_cast<const Bytef*>(kText.data()), static_cast<uInt>(kText.size())));
-const std::string kZeros(3'000'000, '\0');
+const std::string& SampleText() {
+  static const std::string text = Text(200'000);
+  return text;
+}
+
+const std::string& SampleDeflated() {
+  static const std::string deflated = testing::RawDeflate(SampleText());
+  return deflated;
+}
+
+uint32_t SampleAdler() {
+  const std::string& text = SampleText();
+  return static_cast<uint32_t>(
+      adler32(1, reinterpret_cast<const Bytef*>(text.data()), static_cast<uInt>(text.size())));
+}
+
+std::string Zeros() { return std::string(3'000'000, '\0'); }
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, DecodeOutcomeTest,
-    ::testing::Combine(::testing::Values(
-        DecodeCase{"StoredEmpty", {.name = "e", .data = ""}},
-        DecodeCase{"Stored", {.name = "s", .data = kText}},
-        DecodeCase{"Deflated", {.name = "d", .data = kText, .deflate = true}},
-        DecodeCase{"CrcMismatch", {.name = "c", .data = kText, .corruptCrc = true}, zeInvalidSizeOrCrc},
-        DecodeCase{"CrcMismatchKept",
-                   {.name = "c", .data = kText, .deflate = true, .corruptCrc = true}, 0, true},
-        DecodeCase{"CorruptDeflateData", {.name = "x", .data = "abc", .method = 8,
-                                          .stored = std::string("\xff\xff\xff\xff", 4)}, zeInvalidSizeOrCrc},
-        // The deflate stream's end ends the data: stray bytes that the
-        // directory counts after it, in the same chunk or in later ones,
-        // are ignored when size and CRC match.
-        DecodeCase{"ThreeBytesAfterTheDeflateData",
-                   {.name = "t", .data = kText, .method = 8, .stored = kDeflated + "abc"}},
-        DecodeCase{"StrayBytesAfterTheDeflateData",
-                   {.name = "t", .data = kText, .method = 8, .stored = kDeflated + "abcd"}},
-        DecodeCase{"StrayChunksAfterTheDeflateData",
-                   {.name = "t", .data = kText, .method = 8,
-                    .stored = kDeflated + std::string(2'500'000, 'z')}},
-        DecodeCase{"AnAdler32AfterTheDeflateData",
-                   {.name = "t", .data = kText, .method = 8,
-                    .stored = kDeflated + BigEndian32(kAdler) + std::string(70'000, 'z')}},
-        // Stray bytes do not excuse a stream that decodes to other data.
-        DecodeCase{"StrayBytesAfterAStreamOfOtherData",
-                   {.name = "t", .data = kText, .method = 8,
-                    .stored = testing::RawDeflate(kText.substr(1)) + "abcd"}, zeInvalidSizeOrCrc},
-        DecodeCase{"StreamCutShortOfItsEnd",
-                   {.name = "t", .data = kText, .method = 8,
-                    .stored = kDeflated.substr(0, kDeflated.size() / 2)}, zeInvalidSizeOrCrc},
-        DecodeCase{"LongerLocalName",
-                   {.name = "n", .data = kText, .deflate = true,
-                    .localName = "a-much-longer-name-in-the-local-header.txt"}},
-        DecodeCase{"RecordedSizeLarger",
-                   {.name = "l", .data = kText, .deflate = true, .uncompressedSize = 200'001}, zeInvalidSizeOrCrc},
-        // Decoding stops at the recorded size: nothing beyond it is written.
-        DecodeCase{"OutputPastTheRecordedSize",
-                   {.name = "b", .data = kZeros, .deflate = true, .uncompressedSize = 1000}, zeInvalidSizeOrCrc},
-        DecodeCase{"OutputPastTheRecordedSizeKept",
-                   {.name = "b", .data = kZeros, .deflate = true, .uncompressedSize = 1000},
-                   0, true, "", std::string(1000, '\0')},
-        DecodeCase{"OtherMethod", {.name = "z", .data = "abc", .method = 12}, zeInvalidSizeOrCrc},
-        DecodeCase{"EncryptedDeflated",
-                   {.name = "p", .data = kText, .deflate = true, .password = "s3cret"}, 0, false,
-                   "s3cret"},
-        // With a data descriptor the header checks against the time.
-        DecodeCase{"EncryptedStoredWithDescriptor",
-                   {.name = "p", .data = kText, .flags = kFlagDataDescriptor, .time = 0x9C21,
-                    .password = "s3cret"}, 0, false, "s3cret"},
-        DecodeCase{"EncryptedShorterThanItsHeader",
-                   {.name = "p", .data = "abc", .flags = kFlagEncrypted}, zeInvalidSizeOrCrc},
-        DecodeCase{"EncryptedDeflatedWrongAtTheEnd",
-                   {.name = "p", .data = kText, .deflate = true, .corruptCrc = true,
-                    .password = "s3cret"}, zeInvalidSizeOrCrc, false, "s3cret"},
-        DecodeCase{"EncryptedDeflatedCutShortKept",
-                   {.name = "p", .data = kText, .method = 8,
-                    .stored = kDeflated.substr(0, kDeflated.size() / 2), .password = "s3cret"},
-                   0, true, "s3cret", "*prefix"}),
-                                       ::testing::Values(TDecodeWay::Whole, TDecodeWay::Streamed)),
+    ::testing::Combine(
+        ::testing::Values(
+            DecodeCase{"StoredEmpty", [] { return TestEntry{.name = "e", .data = ""}; }},
+            DecodeCase{"Stored", [] { return TestEntry{.name = "s", .data = SampleText()}; }},
+            DecodeCase{"Deflated",
+                       [] { return TestEntry{.name = "d", .data = SampleText(), .deflate = true}; }},
+            DecodeCase{"CrcMismatch",
+                       [] { return TestEntry{.name = "c", .data = SampleText(), .corruptCrc = true}; },
+                       zeInvalidSizeOrCrc},
+            DecodeCase{"CrcMismatchKept",
+                       [] {
+                         return TestEntry{
+                             .name = "c", .data = SampleText(), .deflate = true, .corruptCrc = true};
+                       },
+                       0, true},
+            DecodeCase{"CorruptDeflateData",
+                       [] {
+                         return TestEntry{.name = "x", .data = "abc", .method = 8,
+                                          .stored = std::string("\xff\xff\xff\xff", 4)};
+                       },
+                       zeInvalidSizeOrCrc},
+            // The deflate stream's end ends the data: stray bytes that the
+            // directory counts after it, in the same chunk or in later ones,
+            // are ignored when size and CRC match.
+            DecodeCase{"ThreeBytesAfterTheDeflateData",
+                       [] {
+                         return TestEntry{.name = "t", .data = SampleText(), .method = 8,
+                                          .stored = SampleDeflated() + "abc"};
+                       }},
+            DecodeCase{"StrayBytesAfterTheDeflateData",
+                       [] {
+                         return TestEntry{.name = "t", .data = SampleText(), .method = 8,
+                                          .stored = SampleDeflated() + "abcd"};
+                       }},
+            DecodeCase{"StrayChunksAfterTheDeflateData",
+                       [] {
+                         return TestEntry{.name = "t", .data = SampleText(), .method = 8,
+                                          .stored = SampleDeflated() + std::string(2'500'000, 'z')};
+                       }},
+            DecodeCase{"AnAdler32AfterTheDeflateData",
+                       [] {
+                         return TestEntry{
+                             .name = "t", .data = SampleText(), .method = 8,
+                             .stored = SampleDeflated() + BigEndian32(SampleAdler()) +
+                                       std::string(70'000, 'z')};
+                       }},
+            // Stray bytes do not excuse a stream that decodes to other data.
+            DecodeCase{"StrayBytesAfterAStreamOfOtherData",
+                       [] {
+                         return TestEntry{.name = "t", .data = SampleText(), .method = 8,
+                                          .stored = testing::RawDeflate(SampleText().substr(1)) + "abcd"};
+                       },
+                       zeInvalidSizeOrCrc},
+            DecodeCase{"StreamCutShortOfItsEnd",
+                       [] {
+                         return TestEntry{.name = "t", .data = SampleText(), .method = 8,
+                                          .stored = SampleDeflated().substr(0, SampleDeflated().size() / 2)};
+                       },
+                       zeInvalidSizeOrCrc},
+            DecodeCase{"LongerLocalName",
+                       [] {
+                         return TestEntry{.name = "n", .data = SampleText(), .deflate = true,
+                                          .localName = "a-much-longer-name-in-the-local-header.txt"};
+                       }},
+            DecodeCase{"RecordedSizeLarger",
+                       [] {
+                         return TestEntry{
+                             .name = "l", .data = SampleText(), .deflate = true, .uncompressedSize = 200'001};
+                       },
+                       zeInvalidSizeOrCrc},
+            // Decoding stops at the recorded size: nothing beyond it is written.
+            DecodeCase{"OutputPastTheRecordedSize",
+                       [] {
+                         return TestEntry{
+                             .name = "b", .data = Zeros(), .deflate = true, .uncompressedSize = 1000};
+                       },
+                       zeInvalidSizeOrCrc},
+            DecodeCase{"OutputPastTheRecordedSizeKept",
+                       [] {
+                         return TestEntry{
+                             .name = "b", .data = Zeros(), .deflate = true, .uncompressedSize = 1000};
+                       },
+                       0, true, "", std::string(1000, '\0')},
+            DecodeCase{"OtherMethod",
+                       [] { return TestEntry{.name = "z", .data = "abc", .method = 12}; },
+                       zeInvalidSizeOrCrc},
+            DecodeCase{"EncryptedDeflated",
+                       [] {
+                         return TestEntry{
+                             .name = "p", .data = SampleText(), .deflate = true, .password = "s3cret"};
+                       },
+                       0, false, "s3cret"},
+            // With a data descriptor the header checks against the time.
+            DecodeCase{"EncryptedStoredWithDescriptor",
+                       [] {
+                         return TestEntry{.name = "p", .data = SampleText(), .flags = kFlagDataDescriptor,
+                                          .time = 0x9C21, .password = "s3cret"};
+                       },
+                       0, false, "s3cret"},
+            DecodeCase{"EncryptedShorterThanItsHeader",
+                       [] { return TestEntry{.name = "p", .data = "abc", .flags = kFlagEncrypted}; },
+                       zeInvalidSizeOrCrc},
+            DecodeCase{"EncryptedDeflatedWrongAtTheEnd",
+                       [] {
+                         return TestEntry{.name = "p", .data = SampleText(), .deflate = true,
+                                          .corruptCrc = true, .password = "s3cret"};
+                       },
+                       zeInvalidSizeOrCrc, false, "s3cret"},
+            DecodeCase{"EncryptedDeflatedCutShortKept",
+                       [] {
+                         return TestEntry{.name = "p", .data = SampleText(), .method = 8,
+                                          .stored = SampleDeflated().substr(0, SampleDeflated().size() / 2),
+                                          .password = "s3cret"};
+                       },
+                       0, true, "s3cret", "*prefix"}),
+        ::testing::Values(TDecodeWay::Whole, TDecodeWay::Streamed)),
     [](const auto& param) {
       return std::string(std::get<0>(param.param).title) +
              (std::get<1>(param.param) == TDecodeWay::Whole ? "Whole" : "Streamed");
@@ -251,7 +324,7 @@ TEST(DecodeEntryTest, TinyMemoryCeilingDecodesInSmallChunks) {
 
 TEST(DecodeEntryTest, PasswordIsAskedUntilOneFitsOrTheEntryIsSkipped) {
   const Bytes bytes = BuildZip(TestArchive{.entries = {
-      {.name = "dir/a.txt", .data = kText, .deflate = true, .password = "right"},
+      {.name = "dir/a.txt", .data = SampleText(), .deflate = true, .password = "right"},
       {.name = "b.txt", .data = "bee", .password = "right"}}});
   MemoryArchiver archiver(bytes);
   archiver.SetPassword("wrong");
@@ -267,7 +340,7 @@ TEST(DecodeEntryTest, PasswordIsAskedUntilOneFitsOrTheEntryIsSkipped) {
     password = answers.front();
     answers.erase(answers.begin());
   };
-  EXPECT_EQ(archiver.Decode(0), kText);
+  EXPECT_EQ(archiver.Decode(0), SampleText());
   EXPECT_EQ(asked, (std::vector<WideString>{u"dir\\a.txt", u"dir\\a.txt"}));
   // The password that fitted is kept for the next entry.
   EXPECT_EQ(archiver.Password(), "right");
