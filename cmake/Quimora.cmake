@@ -100,7 +100,24 @@ macro(quimora_find_gtest)
     find_package(GTest REQUIRED)
   endif()
   include(GoogleTest)
+  # GoogleTest's header takes longer to compile than most test files: it is
+  # precompiled once, here, and every test program includes that copy. The
+  # target compiles with exactly the options quimora_add_gtest gives.
+  file(WRITE ${CMAKE_BINARY_DIR}/gtest_header.cpp "")
+  add_library(quimora_gtest_header OBJECT EXCLUDE_FROM_ALL ${CMAKE_BINARY_DIR}/gtest_header.cpp)
+  target_link_libraries(quimora_gtest_header PRIVATE GTest::gtest)
+  quimora_test_compile_options(quimora_gtest_header)
+  target_precompile_headers(quimora_gtest_header PRIVATE <gtest/gtest.h>)
 endmacro()
+
+function(quimora_test_compile_options target)
+  # Tests build records with designated initializers that name only the
+  # fields a case is about.
+  target_compile_options(${target} PRIVATE -Wno-missing-field-initializers)
+  # The code under test is built optimized in its own libraries; the test
+  # cases themselves compile in half the time unoptimized.
+  target_compile_options(${target} PRIVATE -O0)
+endfunction()
 
 # A program that ships or that later checks call by path: it lands in dist/.
 function(quimora_dist_program target)
@@ -114,15 +131,8 @@ function(quimora_add_gtest target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
-  # Tests build records with designated initializers that name only the
-  # fields a case is about.
-  target_compile_options(${target} PRIVATE -Wno-missing-field-initializers)
-  # The code under test is built optimized in its own libraries; the test
-  # cases themselves compile in half the time unoptimized.
-  target_compile_options(${target} PRIVATE -O0)
-  # GoogleTest's header takes longer to compile than most test files: each
-  # test program compiles it once.
-  target_precompile_headers(${target} PRIVATE <gtest/gtest.h>)
+  quimora_test_compile_options(${target})
+  target_precompile_headers(${target} REUSE_FROM quimora_gtest_header)
   if(WIN32)
     quimora_dist_program(${target})
     add_test(NAME ${QUIMORA_TEST_PREFIX}${target} COMMAND ${target} --gtest_brief=1)
