@@ -228,7 +228,10 @@ void TZipEntryDecoder::RefuseSharedData(uint64_t headerStart, uint64_t dataStart
   if (spans.Recorded(index_)) return;
   const int32_t volume = archiver_.VolumeInfo().VolumeNumber;
   const uint64_t dataEnd = dataStart + static_cast<uint64_t>(std::max<int64_t>(size_, 0));
-  if (spans.Overlaps(volume, dataStart, dataEnd)) throw EZipException(neEntryData, &archiver_);
+  if (spans.Overlaps(volume, dataStart, dataEnd)) {
+    spans.Refuse(index_);
+    throw EZipException(neEntryData, &archiver_);
+  }
   spans.Record(index_, volume, headerStart, dataEnd);
 }
 

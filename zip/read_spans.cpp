@@ -5,14 +5,31 @@
 
 namespace zip {
 
+namespace {
+
+bool IsMarked(const std::vector<bool>& marks, int index) {
+  return index >= 0 && static_cast<size_t>(index) < marks.size() && marks[index];
+}
+
+void Mark(std::vector<bool>& marks, int index) {
+  if (index < 0) return;
+  if (static_cast<size_t>(index) >= marks.size()) marks.resize(index + size_t{1});
+  marks[index] = true;
+}
+
+}  // namespace
+
 void TZipReadSpans::Clear() {
   spans_.clear();
   recorded_.clear();
+  refused_.clear();
 }
 
-bool TZipReadSpans::Recorded(int index) const {
-  return index >= 0 && static_cast<size_t>(index) < recorded_.size() && recorded_[index];
-}
+bool TZipReadSpans::Recorded(int index) const { return IsMarked(recorded_, index); }
+
+void TZipReadSpans::Refuse(int index) { Mark(refused_, index); }
+
+bool TZipReadSpans::Refused(int index) const { return IsMarked(refused_, index); }
 
 bool TZipReadSpans::Overlaps(int32_t volume, uint64_t start, uint64_t end) const {
   if (start >= end) return false;
@@ -27,10 +44,7 @@ bool TZipReadSpans::Overlaps(int32_t volume, uint64_t start, uint64_t end) const
 }
 
 void TZipReadSpans::Record(int index, int32_t volume, uint64_t start, uint64_t end) {
-  if (index >= 0) {
-    if (static_cast<size_t>(index) >= recorded_.size()) recorded_.resize(index + size_t{1});
-    recorded_[index] = true;
-  }
+  Mark(recorded_, index);
   if (start >= end) return;
   auto at = spans_.lower_bound({volume, start});
   if (at != spans_.begin()) {

@@ -22,11 +22,16 @@ class TZipReadSpans {
   bool Overlaps(int32_t volume, uint64_t start, uint64_t end) const;
   // Records that entry index read bytes [start, end) of the volume.
   void Record(int index, int32_t volume, uint64_t start, uint64_t end);
+  // Notes that entry index was refused for overlapping recorded bytes, and
+  // asks whether it was since the last Clear.
+  void Refuse(int index);
+  bool Refused(int index) const;
 
  private:
   // (volume, start) -> end; disjoint, touching spans merged.
   std::map<std::pair<int32_t, uint64_t>, uint64_t> spans_;
   std::vector<bool> recorded_;
+  std::vector<bool> refused_;
 };
 
 }  // namespace zip

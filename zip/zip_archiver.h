@@ -154,6 +154,9 @@ class TZipBaseArchiver : public rt::TComponent {
   int32_t SelectedCount() const { return selectedCount_; }
   // The entry being decoded was skipped at the password request.
   bool SkipCurrent() const { return skipCurrent_; }
+  // Entry index was refused in this run, before anything was decoded,
+  // because its data lies in bytes that an entry decoded before it read.
+  bool RefusedForSharedData(int index) const { return readSpans_.Refused(index); }
   // Compressed bytes of the entry being decoded: taken so far, and all.
   int64_t EntryBytesDone() const { return entryBytesDone_; }
   int64_t EntryBytesTotal() const { return entryBytesTotal_; }

@@ -205,10 +205,13 @@ struct ExtractRun {
   bool recover = false;
 };
 
+EntryProblem OverlapProblem() { return {kExitDamaged, "damaged entry: its data overlaps another entry's"}; }
+
 // What went wrong with an entry the engine could not extract.
-EntryProblem Diagnose(const ExtractRun& run, const zip::TDirItem& item, int index, int32_t nativeError,
-                      const std::string& message, int systemError) {
+EntryProblem Diagnose(const ExtractRun& run, const zip::TZipArchiver& archiver, const zip::TDirItem& item,
+                      int index, int32_t nativeError, const std::string& message, int systemError) {
   if (auto unsupported = UnsupportedEntry(item)) return *unsupported;
+  if (archiver.RefusedForSharedData(index)) return OverlapProblem();
   if (nativeError == zip::neCannotCreateFile || nativeError == zip::neCannotCreateFolder) {
     if (zip::LeavesDestination(zip::WithBackslashes(item.Name)))
       return {kExitWarning, "refused: the name leads out of the destination"};
@@ -233,7 +236,7 @@ EntryProblem Diagnose(const ExtractRun& run, const zip::TDirItem& item, int inde
     if (auto problem = CheckEntry(again, index)) return *problem;
     // Whole when read alone: the engine refused it for sharing its bytes
     // with an entry read before.
-    return {kExitDamaged, "damaged entry: its data overlaps another entry's"};
+    return OverlapProblem();
   } catch (const std::exception&) {
   }
   return {kExitDamaged, "damaged entry: " + EngineText(message)};
@@ -302,7 +305,7 @@ int Extract(const std::vector<std::string>& arguments) {
                                       zip::TZipAction& action) {
     const int systemError = zip::FsLastError();
     const EntryProblem problem =
-        Diagnose(run, current.Item(), current.Index(), nativeError, rt::WideToUtf8(message), systemError);
+        Diagnose(run, archiver, current.Item(), current.Index(), nativeError, rt::WideToUtf8(message), systemError);
     cli::WriteErr("qzip: " + Destination(run.destination, current.Item().Name) + ": " + problem.reason + "\n");
     status = Graver(status, problem.status);
     action = abortOnError || problem.status == kExitDiskFull ? zip::fxaAbort : zip::fxaIgnore;

@@ -84,6 +84,8 @@ TEST(OverlappingEntriesTest, AnEntryOnTheLocalHeaderOfAnotherIsRefused) {
   EXPECT_FALSE(FsFileExists(run.temp / u"b.txt"));
   EXPECT_EQ(run.failures, std::vector<std::string>{"b.txt 4"});
   EXPECT_EQ(run.archiver.ProcessedCount(), 1);
+  EXPECT_FALSE(run.archiver.RefusedForSharedData(0));
+  EXPECT_TRUE(run.archiver.RefusedForSharedData(1));
 }
 
 TEST(OverlappingEntriesTest, AnEntryInsideTheDataOfAnotherIsRefused) {
@@ -129,6 +131,9 @@ TEST(OverlappingEntriesTest, EachRunStartsAfresh) {
   zip.Describe(zip.centralB, kA);
   ExtractionRun run(zip.bytes);
   run.Extract();
+  FsDeleteFile(run.temp / u"a.txt");
+  run.archiver.ExtractMatching(u"a.txt", 0x28BF, u"");
+  EXPECT_FALSE(run.archiver.RefusedForSharedData(1)) << "a new run forgets the last one's refusals";
   FsDeleteFile(run.temp / u"a.txt");
   run.Extract();
   EXPECT_EQ(ReadFile(run.temp / u"a.txt"), kA);
