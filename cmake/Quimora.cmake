@@ -126,7 +126,9 @@ endfunction()
 
 # A GoogleTest program. Natively every test case is its own ctest test; under
 # Wine the whole program is one ctest test, since each start of a Windows
-# process costs far more than a test case.
+# process costs far more than a test case. Programs that show windows and
+# drive them hold the ctest resource lock "desktop": they take turns, and
+# tests without windows run beside them.
 function(quimora_add_gtest target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})

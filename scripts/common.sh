@@ -185,7 +185,7 @@ export_wine_env() {
   mkdir -p "$HOME"
 }
 
-started_xvfb=
+started_xvfbs=()
 started_wineserver=
 started_wine32=
 
@@ -194,13 +194,17 @@ start_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     return
   fi
-  local n
+  start_private_display
+}
+
+# start_private_display: a new Xvfb of our own, exported as DISPLAY.
+start_private_display() {
+  local n i
   for n in $(seq 90 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    started_xvfb=$!
+    started_xvfbs+=($!)
     export DISPLAY=":$n"
-    local i
     for i in $(seq 50); do
       xdpyinfo >/dev/null 2>&1 && return
       sleep 0.1
@@ -208,6 +212,8 @@ start_display() {
     log "Xvfb did not start on :$n"
     return 1
   done
+  log "no free X display number"
+  return 1
 }
 
 # One persistent wineserver for the whole run: later starts cost 0.1 s.
@@ -249,11 +255,12 @@ stop_started() {
     wineserver -k 2>/dev/null || true
     started_wineserver=
   fi
-  if [ -n "$started_xvfb" ]; then
-    kill "$started_xvfb" 2>/dev/null || true
-    wait "$started_xvfb" 2>/dev/null || true
-    started_xvfb=
-  fi
+  local xvfb
+  for xvfb in "${started_xvfbs[@]}"; do
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+  done
+  started_xvfbs=()
 }
 
 # The 32-bit Wine, under emulation, for the shipped 32-bit programs.
