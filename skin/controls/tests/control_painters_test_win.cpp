@@ -26,6 +26,7 @@ namespace {
 
 using testing::Pump;
 using testing::AwaitSkinned;
+using testing::PumpUntil;
 
 // A page control that calls itself by another name, as controls of other
 // libraries do.
@@ -196,12 +197,12 @@ TEST_F(ControlPainters, AFocusedButtonIsTheDefaultOneAndADisabledOneShowsItsOwnF
     return dynamic_cast<TSkinButton*>(Frame()->FindControl(b->Handle()))->StateFrame();
   };
   first->SetFocus();
-  Pump(20);
+  PumpUntil([&] { return frameOf(first) == bfDefault && frameOf(second) == bfNormal; });
   EXPECT_EQ(frameOf(first), bfDefault);
   EXPECT_EQ(frameOf(second), bfNormal);
   // Away from the push buttons, the Default one takes the part.
   edit->SetFocus();
-  Pump(20);
+  PumpUntil([&] { return frameOf(first) == bfNormal && frameOf(second) == bfDefault; });
   EXPECT_EQ(frameOf(first), bfNormal);
   EXPECT_EQ(frameOf(second), bfDefault);
   second->SetEnabled(false);

@@ -24,6 +24,7 @@ namespace gallery {
 namespace {
 
 using skin::testing::Pump;
+using skin::testing::PumpUntil;
 
 constexpr UINT kGetMenuOfWindow = 0x01E1;  // MN_GETHMENU
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
@@ -249,8 +250,7 @@ TEST_F(GalleryMenus, APrintedPopupShowsTheSkinsBackgroundAndItsItems) {
 
 TEST_F(GalleryMenus, ABarItemWithoutSubItemsRunsItsCommandWhenClicked) {
   ClickBarButton(3)();
-  Pump(200);
-  EXPECT_TRUE(OpenPopupMenus().empty());
+  EXPECT_TRUE(PumpUntil([&] { return form->MenuClicks == 1 && OpenPopupMenus().empty(); }));
   EXPECT_EQ(form->MenuClicks, 1);
   EXPECT_EQ(form->LastClickedItem, form->HelpItem);
 }
@@ -259,8 +259,7 @@ TEST_F(GalleryMenus, AnItemChosenInABarPopupRunsItsClick) {
   const HMENU edit = form->EditMenu->Handle();
   TMenuDriver driver({WhenShown(edit), Press(edit, VK_RETURN), [] { return OpenPopupMenus().empty(); }});
   ASSERT_TRUE(driver.Run(ClickBarButton(1)));
-  Pump(100);
-  EXPECT_EQ(form->MenuClicks, 1);
+  EXPECT_TRUE(PumpUntil([&] { return form->MenuClicks == 1; }));
   EXPECT_EQ(form->LastClickedItem, form->EditMenu->Items(0));
 }
 
@@ -273,7 +272,7 @@ TEST_F(GalleryMenus, HotAndPressedBarButtonsAreFramed) {
   // The frame's timer looks at the cursor too: it is put on the button.
   SetCursorPos(edit.left + 3, edit.top + 3);
   PostMessageW(form->Handle(), WM_NCMOUSEMOVE, HTMENU, MAKELPARAM(edit.left + 3, edit.top + 3));
-  Pump(50);
+  PumpUntil([&] { return Bar()->MenuButtons[1]->State == 3 && ScreenPixel(corner) == hilight; });
   EXPECT_EQ(Bar()->MenuButtons[1]->State, 3);
   EXPECT_EQ(ScreenPixel(corner), hilight);
 
@@ -290,7 +289,7 @@ TEST_F(GalleryMenus, HotAndPressedBarButtonsAreFramed) {
   GetWindowRect(form->Handle(), &window);
   SetCursorPos(window.left + 300, window.top + 8);
   PostMessageW(form->Handle(), WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(window.left + 300, window.top + 8));
-  Pump(50);
+  PumpUntil([&] { return Bar()->MenuButtons[1]->State == 1 && ScreenPixel(corner) == resting; });
   EXPECT_EQ(Bar()->MenuButtons[1]->State, 1);
   EXPECT_EQ(ScreenPixel(corner), resting);
 }

@@ -25,6 +25,7 @@ namespace {
 using skin::TSkinControl;
 
 using skin::testing::Pump;
+using skin::testing::PumpUntil;
 
 bool AwaitSkinned(HWND window) {
   const bool skinned = skin::testing::AwaitSkinned(window);
@@ -279,8 +280,7 @@ TEST_F(Gallery, ADroppedListShowsASkinnedScrollBarOverItsOwn) {
   EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
 
   SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
-  Pump(100);
-  EXPECT_FALSE(IsWindowVisible(bar));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(bar); }));
 }
 
 TEST_F(Gallery, ControlsKeepTheirOwnInputUnderThePainters) {
@@ -296,12 +296,11 @@ TEST_F(Gallery, ControlsKeepTheirOwnInputUnderThePainters) {
   auto* comboPainter = dynamic_cast<skin::TSkinComBox*>(PainterOf(combo));
   ASSERT_NE(comboPainter, nullptr);
   SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
-  Pump(50);
+  PumpUntil([&] { return comboPainter->StateFrame() == 2; });
   EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
   EXPECT_EQ(comboPainter->StateFrame(), 2);
   SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
-  Pump(50);
-  EXPECT_NE(comboPainter->StateFrame(), 2);
+  EXPECT_TRUE(PumpUntil([&] { return comboPainter->StateFrame() != 2; }));
 
   // Dragging the track bar's thumb.
   const HWND track = form->TrackBar->Handle();
@@ -379,8 +378,7 @@ TEST_F(Gallery, TheSystemControlsOfAForeignDialogArePaintedAsBareWindows) {
   SendMessageW(cancel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   EXPECT_EQ(PixelOf(cancel, 4, 1), ImagePixel(Model().Buttons.Image, 5, 2, 4, 1)) << "pressed";
   SendMessageW(cancel, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Pump(100);
-  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }));
   EXPECT_EQ(form->ForeignDialog(), nullptr);
 }
 

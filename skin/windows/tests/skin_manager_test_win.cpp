@@ -121,8 +121,7 @@ TEST_F(SkinManagerTest, TagsClassesAndEmptyWindowsDecide) {
   SetForegroundWindow(forms.front()->WindowHandle());
   Pump(40);
   SetForegroundWindow(empty->WindowHandle());
-  Pump(80);
-  EXPECT_TRUE(Skinned(empty->WindowHandle()));
+  EXPECT_TRUE(AwaitSkinned(empty->WindowHandle()));
 
   EXPECT_FALSE(Manager()->SkinWindow(gui::Application().Handle()));
   EXPECT_FALSE(Skinned(gui::Application().Handle()));
